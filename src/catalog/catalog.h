@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalog/environment.h"
+
+class Prompts;
+
+struct BlockUnit {
+    std::int8_t x = 0;
+    std::int8_t y = 0;
+    std::int8_t z = 0; // height
+};
+
+struct CatalogEntry {
+    std::string name; // at most 63 characters
+    std::vector<BlockUnit> units;
+    float halfSizeX = 0;
+    float halfSizeY = 0;
+    float maxHeight = 0;
+
+    std::uint16_t unitCount() const { return static_cast<std::uint16_t>(units.size()); }
+};
+
+// One environment's kinds; entry i (1-based) is the kind with catalogIndex i.
+struct BlockCatalog {
+    std::vector<CatalogEntry> entries;
+
+    int count() const { return static_cast<int>(entries.size()); }
+};
+
+// The environment table and the catalogues loaded so far.
+struct CatalogState {
+    EnvironmentNames environmentNames;
+    std::array<BlockCatalog, kEnvironmentCount> catalogs;
+    int currentEnvironment = 0;
+};
+
+// Loads an environment's catalogue from baseFolder/data/<name>/blocks.dat and its block
+// information files. A missing names file is reported through the prompts and returns false,
+// keeping the previous catalogue.
+bool loadCatalog(CatalogState& state, int environment, const std::filesystem::path& baseFolder,
+                 Prompts& prompts);
+
+// Parses the text of a names file: one name per line (LF or CRLF), each cut at 63 characters.
+std::vector<std::string> parseBlockNames(const std::string& text);
+
+// Entry catalogIndex of the current environment's catalogue; none for 0 or past the count.
+const CatalogEntry* catalogEntry(const CatalogState& state, std::uint32_t catalogIndex);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The 3D view as the editing logic sees it: draw a frame, read one pixel of the last render.
+class ViewPort {
+public:
+    virtual ~ViewPort() = default;
+
+    // A display render (presented) or a picking render (never presented).
+    virtual void renderFrame(bool display) = 0;
+    // Colour under the pointer, in view pixels with y counted downward from the top.
+    virtual Rgb readPickColour(int x, int y) = 0;
+};

@@ -1,0 +1,23 @@
+#include "track/track.h"
+
+void clearTrack(Track* track) {
+    if (!track)
+        return;
+    track->blocks.clear();
+    track->blockCount = 0;
+}
+
+std::optional<BlockRecord> makeRecord(std::uint32_t catalogIndex, std::uint8_t rotation,
+                                      std::int8_t x, std::int8_t y, std::int8_t z,
+                                      const std::array<std::uint8_t, 4>& variant) {
+    if (catalogIndex < kFirstCatalogIndex || catalogIndex > kLastCatalogIndex)
+        return std::nullopt;
+    BlockRecord record;
+    record.catalogIndex = catalogIndex;
+    record.rotation = rotation;
+    record.x = x;
+    record.y = y;
+    record.z = z;
+    record.variant = variant;
+    return record;
+}

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "track/track.h"
+
+namespace {
+
+Track trackWithBlocks(int n) {
+    Track t;
+    t.uid = "abcdef";
+    t.environment = 4;
+    for (int i = 0; i < n; ++i) {
+        BlockRecord r;
+        r.catalogIndex = i + 1;
+        t.blocks.push_back(r);
+    }
+    t.blockCount = n;
+    return t;
+}
+
+TEST(ClearTrack, ReleasesBlocksAndKeepsIdentity) {
+    Track t = trackWithBlocks(3);
+    clearTrack(&t);
+    EXPECT_TRUE(t.blocks.empty());
+    EXPECT_EQ(t.blockCount, 0u);
+    EXPECT_EQ(t.uid, "abcdef");
+    EXPECT_EQ(t.environment, 4);
+
+    clearTrack(&t);
+    EXPECT_TRUE(t.blocks.empty());
+    EXPECT_EQ(t.uid, "abcdef");
+    clearTrack(nullptr);
+}
+
+TEST(ClearTrack, LeavesTheEnvelopeAlone) {
+    // The envelope lives beside the track; clearing the track must not need or touch it.
+    TrackEnvelope envelope{{1, 2, 3}, {0x21, 0x30, 0x04, 0x03}};
+    TrackEnvelope before = envelope;
+    Track t = trackWithBlocks(2);
+    clearTrack(&t);
+    EXPECT_EQ(envelope.headBytes, before.headBytes);
+    EXPECT_EQ(envelope.tailBytes, before.tailBytes);
+}
+
+TEST(MakeRecord, AcceptsOnlyCatalogueIndexesOneTo308) {
+    std::array<std::uint8_t, 4> v{1, 2, 3, 4};
+    EXPECT_FALSE(makeRecord(0, 0, 0, 0, 0, v).has_value());
+    EXPECT_FALSE(makeRecord(309, 0, 0, 0, 0, v).has_value());
+    auto first = makeRecord(1, 2, -3, 4, 5, v);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->catalogIndex, 1u);
+    EXPECT_EQ(first->rotation, 2);
+    EXPECT_EQ(first->x, -3);
+    EXPECT_EQ(first->y, 4);
+    EXPECT_EQ(first->z, 5);
+    EXPECT_EQ(first->variant, v);
+    EXPECT_EQ(first->modelList, 0);
+    EXPECT_EQ(first->flags, 0u);
+    EXPECT_TRUE(makeRecord(308, 0, 0, 0, 0, v).has_value());
+}
+
+TEST(Track, RecordAddressesSurviveOtherInsertionsAndRemovals) {
+    Track t = trackWithBlocks(3);
+    BlockRecord* second = &*std::next(t.blocks.begin());
+    t.blocks.push_back(BlockRecord{});
+    t.blocks.erase(t.blocks.begin());
+    EXPECT_EQ(&t.blocks.front(), second);
+}
+
+} // namespace
