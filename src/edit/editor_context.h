@@ -13,6 +13,7 @@
 class Prompts;
 class Panels;
 class ViewPort;
+class ModelResolver;
 
 struct ScreenPoint {
     float x = 0;
@@ -61,4 +62,5 @@ struct EditorContext {
     Prompts* prompts = nullptr;
     Panels* panels = nullptr;
     ViewPort* viewPort = nullptr;
+    ModelResolver* modelResolver = nullptr;
 };
