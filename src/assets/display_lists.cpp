@@ -1,6 +1,8 @@
 #include "assets/display_lists.h"
 
-bool DisplayLists::reserve() { return ensure(0); }
+bool DisplayLists::reserve() {
+    return ensure(0);
+}
 
 bool DisplayLists::ensure(std::int32_t offset) {
     if (offset < 0)

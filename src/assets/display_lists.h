@@ -9,7 +9,7 @@
 // the Stadium surroundings, 1 the fallback model, 2 and up the block models; an offset past the
 // first block lives in a later block, so any number of models can have a list.
 class DisplayLists {
-public:
+  public:
     static constexpr std::int32_t kBlockSize = 500;
 
     // Reserves the first block; false when GL gives no names (no context).
@@ -22,6 +22,6 @@ public:
     GLuint base() const { return blocks_.empty() ? 0 : blocks_.front(); }
     std::int32_t capacity() const { return static_cast<std::int32_t>(blocks_.size()) * kBlockSize; }
 
-private:
+  private:
     std::vector<GLuint> blocks_;
 };

@@ -1,0 +1,59 @@
+#include <fstream>
+#include <iterator>
+
+#include <GL/gl.h>
+
+#include "assets/bitmap.h"
+#include "assets/folder_path.h"
+#include "assets/model.h"
+
+#ifndef GL_BGR_EXT
+#define GL_BGR_EXT 0x80E0
+#endif
+
+namespace {
+
+// One texture object with the image at path, or plain white when it cannot be loaded.
+GLuint uploadTexture(const std::filesystem::path& path, PixelBuffer& pixelBuffer,
+                     Prompts* prompts) {
+    static const std::uint8_t kWhite[3] = {255, 255, 255};
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+
+    const bool loaded = loadBitmap(path, pixelBuffer, prompts);
+    // The buffer's rows are tightly packed, whatever their width.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (loaded)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, pixelBuffer.width, pixelBuffer.height, 0, GL_BGR_EXT,
+                     GL_UNSIGNED_BYTE, pixelBuffer.pixels.data());
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, kWhite);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    return texture;
+}
+
+} // namespace
+
+bool loadModel(const std::filesystem::path& path, Model& model,
+               const std::filesystem::path& textureFolder, PixelBuffer& pixelBuffer,
+               Prompts* prompts) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
+    Model loaded;
+    if (!parseModel(bytes.data(), bytes.size(), loaded))
+        return false;
+    loaded.textures.reserve(loaded.textureNames.size());
+    for (const std::string& name : loaded.textureNames)
+        loaded.textures.push_back(
+            uploadTexture(inFolder(textureFolder, name), pixelBuffer, prompts));
+    model = std::move(loaded);
+    return true;
+}

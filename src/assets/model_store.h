@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "assets/bitmap.h"
+#include "assets/display_lists.h"
+#include "assets/model_cache.h"
+#include "seams/model_resolver.h"
+
+struct EditorContext;
+
+// Display list offsets of the two fixed models.
+inline constexpr std::int32_t kStadiumList = 0;
+inline constexpr std::int32_t kFallbackList = 1;
+
+// Loads every model file once, compiles it into a display list and gives blocks their list
+// offsets. Lives for the whole run, like its lists and texture objects.
+class ModelStore : public ModelResolver {
+  public:
+    explicit ModelStore(EditorContext& ctx) : ctx_(ctx) {}
+    ModelStore(const ModelStore&) = delete;
+    ModelStore& operator=(const ModelStore&) = delete;
+
+    // Reserves the first block of list names; call once the GL context is current.
+    bool reserveLists();
+    // Compiles the fallback model (data/no.mdl) into list 1 and, only when that worked, the
+    // Stadium surroundings into list 0. A missing model shows "No file found: <path>".
+    bool loadFixedModels();
+    // Sets record.modelList to the list of the block's model file, loading and compiling it on
+    // first use, or to the fallback list when the file is missing; returns it.
+    std::int32_t resolveBlockModel(BlockRecord& record) override;
+    // Resolves every block of the current track, in list order.
+    void rebuildModelLists();
+
+    // The model file of a block: "<catalogIndex>_<v1>_<v2>_<v3>_<v4>.mdl" in the model folder.
+    std::filesystem::path blockModelPath(const BlockRecord& record) const;
+
+    const DisplayLists& lists() const { return lists_; }
+    const ModelCache& cache() const { return cache_; }
+    std::int32_t lastList() const { return lastList_; }
+
+  private:
+    bool compile(const std::filesystem::path& path, const std::filesystem::path& textureFolder,
+                 std::int32_t offset);
+
+    EditorContext& ctx_;
+    DisplayLists lists_;
+    ModelCache cache_;
+    std::int32_t lastList_ = kFallbackList;
+    PixelBuffer pixelBuffer_;
+    // The texture objects of every compiled model: the lists bind them by name.
+    std::vector<std::vector<std::uint32_t>> textures_;
+};
