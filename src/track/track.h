@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,29 @@ inline constexpr std::uint32_t BLOCK_IN_VIEW = 4;
 // Catalogue indexes that the editor can make blocks of.
 inline constexpr std::uint32_t kFirstCatalogIndex = 1;
 inline constexpr std::uint32_t kLastCatalogIndex = 308;
+
+// Flag-word bits that make more data follow a block in the file.
+inline constexpr std::uint32_t kFlagSkin = 0x8000;          // author name and skin node
+inline constexpr std::uint32_t kFlagWaypoint = 0x100000;    // one more node reference
+inline constexpr std::uint32_t kFlagUncounted = 0xFFFFFFFF; // a block the count leaves out
+
+inline constexpr std::uint32_t kNoNode = 0xFFFFFFFF;
+
+// A node reference that follows a block: none, or a node number. `data` holds the node's bytes
+// up to and including its closing 0xFACADE01; every block that refers to the node shares it, so
+// that the node survives the deletion of the block that first gave it.
+struct NodeRef {
+    std::uint32_t number = kNoNode;
+    std::shared_ptr<const std::vector<std::uint8_t>> data;
+};
+
+// What follows a block whose flag word has kFlagSkin (author and skin) or kFlagWaypoint.
+struct BlockSkin {
+    std::string author;             // the author's name when its text is known
+    std::uint32_t authorNumber = 0; // otherwise a name number that the head defines; 0: empty
+    NodeRef skin;
+    NodeRef waypoint;
+};
 
 struct BlockRecord {
     std::uint32_t catalogIndex = 0; // 1-based; 0 when the file's name is not in the catalogue
@@ -27,6 +51,12 @@ struct BlockRecord {
     // The block's name as the file spelled it, kept when the catalogue lacks it so that a save
     // writes the block back under its own name.
     std::string keptName;
+    BlockSkin skin;
+
+    std::uint32_t flagWord() const {
+        return variant[0] | variant[1] << 8 | variant[2] << 16 |
+               static_cast<std::uint32_t>(variant[3]) << 24;
+    }
 };
 
 // The open track. The list owns its records; their addresses stay valid until they are erased.
@@ -38,9 +68,12 @@ struct Track {
 };
 
 // The converted file's bytes before the block count and from the block list's end marker on.
+// It also keeps the names that the head defines: number i + 1 is headNames[i], empty when the
+// text is not known. Names of the block list are numbered from headNames.size() + 1.
 struct TrackEnvelope {
     std::vector<std::uint8_t> headBytes;
     std::vector<std::uint8_t> tailBytes;
+    std::vector<std::string> headNames = std::vector<std::string>(5);
 };
 
 // Releases every block; uid, environment and the envelope keep their values.

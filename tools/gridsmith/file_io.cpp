@@ -1,0 +1,49 @@
+#include "file_io.h"
+
+#include <cstdio>
+#include <system_error>
+
+#include <unistd.h>
+
+bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
+                   std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = "cannot open " + path.string();
+        return false;
+    }
+    bytes.clear();
+    std::uint8_t chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        error = "cannot read " + path.string();
+        return false;
+    }
+    return true;
+}
+
+bool replaceFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
+                 std::string& error) {
+    std::filesystem::path temp = path;
+    temp += ".gridsmith-" + std::to_string(::getpid());
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (!file) {
+        error = "cannot write " + temp.string();
+        return false;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fclose(file) == 0 && ok;
+    std::error_code ec;
+    if (ok)
+        std::filesystem::rename(temp, path, ec);
+    if (!ok || ec) {
+        std::filesystem::remove(temp, ec);
+        error = "cannot write " + path.string();
+        return false;
+    }
+    return true;
+}
