@@ -5,6 +5,7 @@
 
 #include "catalog/catalog.h"
 #include "edit/area.h"
+#include "edit/block_list_index.h"
 #include "edit/selection.h"
 #include "track/track.h"
 #include "view/camera.h"
@@ -31,6 +32,7 @@ struct EditorContext {
     // Document and catalogue
     Track currentTrack;
     TrackEnvelope envelope;
+    BlockListIndex blockIndex; // positions of currentTrack's records, a cache
     CatalogState catalog;
 
     // Editing
