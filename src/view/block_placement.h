@@ -1,0 +1,18 @@
+#pragma once
+
+#include "catalog/catalog.h"
+#include "math/vec3.h"
+#include "track/track.h"
+
+// The quarter turn a block is drawn with: only the low two bits of its rotation count.
+inline int drawnRotation(const BlockRecord& record) {
+    return record.rotation & 3;
+}
+
+// The world point where a block's model is placed and against which its visibility is tested:
+// the middle of its footprint at the centre height of its level.
+Vec3 blockAnchor(const BlockRecord& record, const CatalogState& catalog);
+
+// False only in the Stadium, for a block reaching outside the 32 x 32 grid or outside levels
+// 1..31.
+bool isWithinBounds(const BlockRecord& record, const CatalogState& catalog);

@@ -1,0 +1,96 @@
+#include "view/frame_renderer.h"
+
+#include <cstdio>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "seams/panels.h"
+#include "view/area_overlays.h"
+#include "view/block_pass.h"
+#include "view/cell_picking.h"
+#include "view/scene_drawing.h"
+
+namespace {
+constexpr std::int32_t kStadiumSurroundings = 0;
+}
+
+FrameRenderer::FrameRenderer(EditorContext& ctx, const DisplayLists& lists)
+    : ctx_(ctx), lists_(lists) {
+    frameStatsReset();
+}
+
+void FrameRenderer::frameStatsReset() {
+    ::frameStatsReset(stats_);
+}
+
+Rgb FrameRenderer::readPickColour(int x, int y) {
+    if (!contextReady_)
+        return kPickBackground;
+    return ::readPickColour(x, y);
+}
+
+void FrameRenderer::renderFrame(bool display) {
+    if (!contextReady_)
+        return;
+    updateCameraFromKeys(ctx_.viewCamera, ctx_.cameraKeys, ctx_.leftButtonDown, 1.0);
+
+    glClearColor(0.7f, 0.7f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    // Wireframe only shows the models of display renders; picking and area editing need fills.
+    const bool filled = ctx_.solidFill || !display || ctx_.areaEditState != 0;
+    glPolygonMode(GL_FRONT_AND_BACK, filled ? GL_FILL : GL_LINE);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(80, ctx_.viewAspect, 5, 5000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    ctx_.viewCamera.look();
+
+    drawAxis(0);
+    drawAxis(1);
+    drawAxis(2);
+
+    if (ctx_.areaEditState == 1) {
+        drawCellPickPlane(ctx_.pickTable, ctx_.cursorLevel);
+        pickCell(ctx_, static_cast<int>(ctx_.lastPointer.x), static_cast<int>(ctx_.lastPointer.y));
+        if (ctx_.panels)
+            ctx_.panels->refreshCursorPosition();
+        ctx_.areaEditState = 2;
+    } else {
+        drawScene(display);
+    }
+
+    frameStatsTick(stats_);
+    if (display && ctx_.areaEditState != 2 && present_)
+        present_();
+    if (ctx_.areaEditState == 2)
+        renderFrame(true);
+}
+
+void FrameRenderer::drawScene(bool display) {
+    const bool stadium = ctx_.catalog.currentEnvironment == kStadium;
+    if (display) {
+        if (ctx_.showStadium && stadium)
+            glCallList(lists_.name(kStadiumSurroundings));
+        if (stadium)
+            drawStadiumBorder();
+        if (ctx_.showGrid)
+            drawGrid(0);
+    }
+    drawBlocks(ctx_, lists_, display);
+    if (display)
+        drawAreaOverlay(ctx_.area);
+    if (ctx_.areaEditState != 0) {
+        if (ctx_.areaCursor.x != -1 && ctx_.areaCursor.y != -1)
+            drawAreaCursor(ctx_.areaCursor.x, ctx_.areaCursor.y, ctx_.cursorLevel);
+        ctx_.areaEditState = 1;
+    }
+    if (ctx_.panels) {
+        char text[64];
+        std::snprintf(text, sizeof text, "FPS: %.2f", framesPerSecond(stats_));
+        ctx_.panels->setFrameRateText(text);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+#include "assets/display_lists.h"
+#include "edit/editor_context.h"
+#include "seams/view_port.h"
+#include "view/frame_stats.h"
+
+// Draws the 3D view into the GL context and framebuffer that the caller has made current. The
+// viewport is left as the caller set it: the view's whole size.
+class FrameRenderer : public ViewPort {
+  public:
+    FrameRenderer(EditorContext& ctx, const DisplayLists& lists);
+
+    // Frames asked for before the GL context exists draw nothing at all.
+    void setContextReady(bool ready) { contextReady_ = ready; }
+    bool contextReady() const { return contextReady_; }
+    // Shows a finished display render (the buffer swap of a window).
+    void setPresent(std::function<void()> present) { present_ = std::move(present); }
+
+    // One frame: a display render, or a picking render whose block colours go into the pick
+    // table. In area editing a display render first picks the cell under the pointer and then
+    // draws the scene with the cursor in a second, nested render.
+    void renderFrame(bool display) override;
+    Rgb readPickColour(int x, int y) override;
+
+    void frameStatsReset();
+    const FrameStats& frameStats() const { return stats_; }
+
+  private:
+    void drawScene(bool display);
+
+    EditorContext& ctx_;
+    const DisplayLists& lists_;
+    bool contextReady_ = false;
+    std::function<void()> present_;
+    FrameStats stats_;
+};
