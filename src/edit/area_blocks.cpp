@@ -1,0 +1,158 @@
+#include "edit/area_blocks.h"
+
+#include "edit/area_cells.h"
+#include "edit/block_edits.h"
+#include "edit/block_list_index.h"
+#include "edit/seam_calls.h"
+#include "edit/selection_ops.h"
+#include "seams/model_resolver.h"
+
+namespace {
+
+std::int8_t wrap8(int value) {
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
+}
+
+bool onGrid(int value) {
+    return value >= 0 && value < kGridSize;
+}
+
+// The selection becomes the blocks in the area, without telling the list or the panel.
+void gatherBlocksInArea(EditorContext& ctx) {
+    for (BlockRecord* record : ctx.selection.members)
+        record->flags &= ~BLOCK_SELECTED;
+    ctx.selection.members.clear();
+    if (ctx.area.cells.empty())
+        return;
+    for (BlockRecord& record : ctx.currentTrack.blocks) {
+        if (blockInArea(ctx, record)) {
+            record.flags |= BLOCK_SELECTED;
+            ctx.selection.members.push_back(&record);
+        }
+    }
+}
+
+} // namespace
+
+int footprintUnitCount(const EditorContext& ctx, const BlockRecord& record) {
+    const CatalogEntry* entry = catalogEntry(ctx.catalog, record.catalogIndex);
+    return entry ? entry->unitCount() : 1;
+}
+
+std::optional<GridCell> footprintCell(const EditorContext& ctx, const BlockRecord& record,
+                                      int unitIndex) {
+    const CatalogEntry* entry = catalogEntry(ctx.catalog, record.catalogIndex);
+    int units = entry ? entry->unitCount() : 1;
+    if (unitIndex < 0 || unitIndex >= units)
+        return std::nullopt;
+    int ux = 0, uy = 0, uz = 0, spanX = 0, spanY = 0;
+    if (entry) {
+        const BlockUnit& unit = entry->units[unitIndex];
+        ux = unit.x;
+        uy = unit.y;
+        uz = unit.z;
+        spanX = static_cast<int>(2.0f * entry->halfSizeX);
+        spanY = static_cast<int>(2.0f * entry->halfSizeY);
+    }
+    int offsetX = ux, offsetY = uy;
+    switch (record.rotation & 3) {
+    case 1:
+        offsetX = spanY - uy;
+        offsetY = ux;
+        break;
+    case 2:
+        offsetX = spanX - ux;
+        offsetY = spanY - uy;
+        break;
+    case 3:
+        offsetX = uy;
+        offsetY = spanX - ux;
+        break;
+    default:
+        break;
+    }
+    return GridCell{wrap8(record.x + offsetX), wrap8(record.y + offsetY), wrap8(record.z + uz)};
+}
+
+bool blockInArea(const EditorContext& ctx, const BlockRecord& record) {
+    int units = footprintUnitCount(ctx, record);
+    for (int i = 0; i < units; ++i) {
+        std::optional<GridCell> cell = footprintCell(ctx, record, i);
+        if (cell && areaContains(ctx, cell->x, cell->y, cell->z))
+            return true;
+    }
+    return false;
+}
+
+int countBlocksInArea(const EditorContext& ctx) {
+    if (ctx.area.cells.empty())
+        return 0;
+    int count = 0;
+    for (const BlockRecord& record : ctx.currentTrack.blocks)
+        if (blockInArea(ctx, record))
+            ++count;
+    return count;
+}
+
+void selectBlocksInArea(EditorContext& ctx) {
+    gatherBlocksInArea(ctx);
+    unmarkAllLines(ctx);
+    if (ctx.panels) {
+        int position = 0;
+        for (const BlockRecord& record : ctx.currentTrack.blocks) {
+            if (record.flags & BLOCK_SELECTED)
+                ctx.panels->markBlockLine(position, true);
+            ++position;
+        }
+    }
+    showSingleSelected(ctx);
+}
+
+void hideBlocksInArea(EditorContext& ctx) {
+    selectBlocksInArea(ctx);
+    hideSelection(ctx);
+}
+
+void deleteBlocksInArea(EditorContext& ctx) {
+    // The list is refilled by the delete, so the lines are not marked on the way.
+    gatherBlocksInArea(ctx);
+    deleteSelection(ctx);
+}
+
+int fillArea(EditorContext& ctx, std::uint32_t catalogIndex) {
+    if (catalogIndex == 0 || !catalogEntry(ctx.catalog, catalogIndex))
+        return 0;
+    std::list<BlockRecord>& blocks = ctx.currentTrack.blocks;
+    int added = 0;
+    for (const AreaCell& cell : ctx.area.cells) {
+        std::optional<BlockRecord> record =
+            makeRecord(catalogIndex, 0, cell.cell.x, cell.cell.y, cell.cell.z, {0, 0, 0, 0});
+        if (!record)
+            return added;
+        blocks.push_back(std::move(*record));
+        ++ctx.currentTrack.blockCount;
+        noteAppendedBlock(ctx, std::prev(blocks.end()));
+        if (ctx.modelResolver)
+            ctx.modelResolver->resolveBlockModel(blocks.back());
+        ++added;
+    }
+    if (added > 0) {
+        ctx.viewChanged = true;
+        refreshBlockList(ctx);
+        showAreaCounts(ctx);
+    }
+    return added;
+}
+
+void areaClick(EditorContext& ctx) {
+    AreaCursor cursor = ctx.areaCursor;
+    if (!onGrid(cursor.x) || !onGrid(cursor.y) || !onGrid(ctx.cursorLevel))
+        return;
+    if (ctx.fKeyDown)
+        toggleAreaBox(ctx, cursor.x, cursor.y, ctx.cursorLevel);
+    else
+        toggleAreaCell(ctx, cursor.x, cursor.y, ctx.cursorLevel);
+    updateAreaOutline(ctx);
+    showAreaCounts(ctx);
+    displayFrame(ctx);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+struct EditorContext;
+
+// Virtual-key codes of the view's keys.
+enum ViewKey : int {
+    kKeyA = 0x41,
+    kKeyD = 0x44,
+    kKeyE = 0x45,
+    kKeyF = 0x46,
+    kKeyG = 0x47,
+    kKeyQ = 0x51,
+    kKeyS = 0x53,
+    kKeyW = 0x57,
+    kKeyX = 0x58,
+    kKeyZ = 0x5A,
+};
+
+// Radians per pixel of a drag with the left button held.
+inline constexpr float kDragTurnFactor = 0.005f;
+inline constexpr float kDragPitchFactor = 0.002f;
+
+// Input of the 3D view. Positions are view pixels, origin top left, already scaled by the device
+// pixel ratio. Every handler that draws does so through ctx.viewPort.
+
+// Starts a press: the position is kept to tell a click from a drag. Draws nothing.
+void onLeftButtonDown(EditorContext& ctx, float x, float y);
+// A release on the exact press pixel is a click: an area click while area editing is on,
+// otherwise a pick. A release elsewhere ends a drag.
+void onLeftButtonUp(EditorContext& ctx, float x, float y);
+// With the left button held, turns and pitches the camera by the distance moved. Draws a frame.
+void onMouseMove(EditorContext& ctx, float x, float y);
+// While area editing is on, raises (delta above 0) or lowers (below 0) the cursor level within
+// 0..31. Draws a frame.
+void onWheel(EditorContext& ctx, int delta);
+// Key press, auto-repeats included: camera keys are held, F is held, X and Z toggle. Draws a
+// frame.
+void onKeyDown(EditorContext& ctx, int virtualKey);
+// Key release: camera keys and F are let go, G toggles the grid. Draws a frame.
+void onKeyUp(EditorContext& ctx, int virtualKey);
+// The view lost the keyboard focus: every held key is let go, since its release goes elsewhere.
+void onFocusLost(EditorContext& ctx);
