@@ -92,7 +92,7 @@ class FakeViewPort : public ViewPort {
         return pixel;
     }
 
-  private:
+  protected:
     EditorContext& ctx_;
 };
 
