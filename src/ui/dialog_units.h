@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 
 // The window layouts are given in dialog units of an 8-point dialog font whose character cell is
@@ -7,3 +8,6 @@
 QRect dialogRect(int x, int y, int width, int height);
 int dialogX(int units);
 int dialogY(int units);
+
+// A font of about that cell size, so that captions fit the controls laid out in dialog units.
+QFont dialogFont();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QListWidget>
+#include <string>
+
+#include "catalog/catalog.h"
+#include "track/track.h"
+
+// The name a block is listed and shown under: its entry in the current environment's
+// catalogue, or for a kind the catalogue lacks the name kept from the file (possibly empty).
+std::string blockDisplayName(const CatalogState& catalog, const BlockRecord& record);
+
+// The list line of the n-th block (n from 1): "n:" then " (h)" when hidden, a space and the name.
+QString blockLine(int n, const BlockRecord& record, const CatalogState& catalog);
+
+// Appends one line per block of the track, in track order, each holding its record. Neither
+// empties the list first nor marks any line.
+void fillBlockList(QListWidget& listBox, Track& track, const CatalogState& catalog);
+
+// The record that a line of the block list shows.
+BlockRecord* blockOfLine(const QListWidgetItem* item);
+
+// The block list box: every click toggles one line. Dragging over lines selects nothing, so that
+// every change of marks comes from a click on a single line.
+class BlockListWidget : public QListWidget {
+    Q_OBJECT
+  public:
+    explicit BlockListWidget(QWidget* parent = nullptr);
+
+  protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+};

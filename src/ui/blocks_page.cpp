@@ -1,0 +1,255 @@
+#include "ui/blocks_page.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "edit/block_edits.h"
+#include "edit/seam_calls.h"
+#include "edit/selection_ops.h"
+#include "seams/model_resolver.h"
+#include "seams/prompts.h"
+#include "ui/arrow_spinner.h"
+#include "ui/block_list.h"
+#include "ui/control_ids.h"
+#include "ui/dialog_units.h"
+
+namespace {
+
+constexpr int kPageWidth = 213;
+constexpr int kPageHeight = 314;
+
+QLabel* makeLabel(QWidget* page, const char* caption, QRect rect, int id = 0) {
+    auto* label = new QLabel(QString::fromLatin1(caption), page);
+    label->setGeometry(rect);
+    if (id != 0)
+        label->setObjectName(controlName(id));
+    return label;
+}
+
+QPushButton* makeButton(QWidget* page, const char* caption, QRect rect, int id) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), page);
+    button->setGeometry(rect);
+    button->setObjectName(controlName(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+BlocksPage::BlocksPage(EditorContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+    setFont(dialogFont());
+    setFixedSize(dialogX(kPageWidth), dialogY(kPageHeight));
+    createControls();
+}
+
+void BlocksPage::createControls() {
+    using namespace control_id;
+    makeLabel(this, "All blocks:", dialogRect(7, 6, 100, 9));
+    list_ = new BlockListWidget(this);
+    list_->setObjectName(controlName(kBlockList));
+    list_->setGeometry(dialogRect(7, 16, 199, 132));
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &BlocksPage::listMarksChanged);
+
+    QPushButton* invert =
+        makeButton(this, "Invert selection", dialogRect(7, 152, 97, 14), kInvertSelection);
+    connect(invert, &QPushButton::clicked, this, [this] {
+        invertSelection(ctx_);
+        afterCommand();
+    });
+    QPushButton* unhide = makeButton(this, "Unhide all", dialogRect(109, 152, 97, 14), kUnhideAll);
+    connect(unhide, &QPushButton::clicked, this, [this] {
+        unhideAll(ctx_);
+        afterCommand();
+    });
+
+    // The group box is a sibling drawn beneath the controls it frames.
+    auto* group = new QGroupBox(QStringLiteral("Current block"), this);
+    group->setGeometry(dialogRect(7, 172, 199, 135));
+    name_ = makeLabel(this, "", dialogRect(14, 184, 185, 9), kBlockName);
+
+    const char* captions[FieldCount] = {
+        "Rotation:", "X:", "Y:", "Z:", "Var 1:", "Var 2:", "Var 3:", "Var 4:"};
+    for (int field = 0; field < FieldCount; ++field) {
+        const bool left = field < Var1;
+        createField(static_cast<Field>(field), captions[field], left ? 14 : 108,
+                    198 + 16 * (field % 4));
+    }
+
+    auto* move = makeButton(this, "Move", dialogRect(14, 266, 89, 14), kMoveGizmo);
+    move->setCheckable(true);
+    connect(move, &QPushButton::clicked, this, [this](bool checked) {
+        ctx_.showMoveGizmo = checked;
+        afterCommand();
+    });
+    auto* rotate = makeButton(this, "Rotate", dialogRect(110, 266, 89, 14), kRotateGizmo);
+    rotate->setCheckable(true);
+    connect(rotate, &QPushButton::clicked, this, [this](bool checked) {
+        ctx_.showRotateGizmo = checked;
+        afterCommand();
+    });
+    QPushButton* hide = makeButton(this, "Hide", dialogRect(14, 286, 89, 14), kHide);
+    connect(hide, &QPushButton::clicked, this, [this] {
+        hideSelection(ctx_);
+        afterCommand();
+    });
+    QPushButton* remove = makeButton(this, "Delete", dialogRect(110, 286, 89, 14), kDelete);
+    remove->setEnabled(false); // no operation of the program enables it
+    connect(remove, &QPushButton::clicked, this, &BlocksPage::askDeleteSelection);
+}
+
+void BlocksPage::createField(Field field, const char* caption, int x, int y) {
+    static constexpr int kEditIds[FieldCount] = {control_id::kRotationEdit, control_id::kXEdit,
+                                                 control_id::kYEdit,        control_id::kZEdit,
+                                                 control_id::kVar1Edit,     control_id::kVar2Edit,
+                                                 control_id::kVar3Edit,     control_id::kVar4Edit};
+    const int labelWidth = field < Var1 ? 35 : 31;
+    makeLabel(this, caption, dialogRect(x, y + 2, labelWidth, 9));
+
+    FieldControls& controls = fields_[field];
+    controls.edit = new QLineEdit(this);
+    controls.edit->setObjectName(controlName(kEditIds[field]));
+    controls.edit->setGeometry(dialogRect(x + labelWidth, y, 34, 12));
+    // The program writes every value; the user reads them and steps them with the arrows.
+    controls.edit->setReadOnly(true);
+    controls.edit->setFocusPolicy(Qt::NoFocus);
+
+    controls.spinner = new ArrowSpinner(this);
+    controls.spinner->setObjectName(controlName(kEditIds[field] + 1));
+    controls.spinner->setGeometry(dialogRect(x + labelWidth + 34, y, 10, 12));
+    if (field == Rotation)
+        controls.spinner->setRange(0, 3);
+    else if (field < Var1)
+        controls.spinner->setRange(-127, 128);
+    else
+        controls.spinner->setRange(0, 255);
+    connect(
+        controls.spinner, &ArrowSpinner::positionChanged, this,
+        [this, field](int position, int previous) { spinnerChanged(field, position, previous); });
+}
+
+QWidget* BlocksPage::control(int id) const {
+    return findChild<QWidget*>(controlName(id), Qt::FindDirectChildrenOnly);
+}
+
+void BlocksPage::fillBlockList() {
+    markingLines_ = true;
+    list_->clear();
+    ::fillBlockList(*list_, ctx_.currentTrack, ctx_.catalog);
+    markingLines_ = false;
+}
+
+void BlocksPage::markBlockLine(int index, bool marked) {
+    QListWidgetItem* line = list_->item(index);
+    if (!line)
+        return;
+    markingLines_ = true;
+    line->setSelected(marked);
+    markingLines_ = false;
+}
+
+void BlocksPage::unmarkAllBlockLines() {
+    markingLines_ = true;
+    list_->clearSelection();
+    markingLines_ = false;
+}
+
+void BlocksPage::refreshProperties(const BlockRecord* record) {
+    if (!record) {
+        name_->clear();
+        for (int field = 0; field < FieldCount; ++field) {
+            fields_[field].edit->clear();
+            fields_[field].spinner->setPosition(field < Var1 ? 1 : 0);
+        }
+        return;
+    }
+    name_->setText(QString::fromLatin1(blockDisplayName(ctx_.catalog, *record)));
+    const int values[FieldCount] = {record->rotation,   record->x,          record->y,
+                                    record->z,          record->variant[0], record->variant[1],
+                                    record->variant[2], record->variant[3]};
+    for (int field = 0; field < FieldCount; ++field) {
+        fields_[field].edit->setText(QString::number(values[field]));
+        fields_[field].spinner->setPosition(values[field]);
+    }
+}
+
+void BlocksPage::listMarksChanged(const QItemSelection& selected,
+                                  const QItemSelection& deselected) {
+    if (markingLines_)
+        return;
+    // A click toggles the caret line's mark; the selection follows every line whose mark the
+    // user changed, and selectBlock sets the mark again to match.
+    QModelIndexList changed = selected.indexes() + deselected.indexes();
+    const QModelIndex caret = list_->currentIndex();
+    if (changed.removeOne(caret))
+        changed.prepend(caret);
+    bool ran = false;
+    for (const QModelIndex& index : changed) {
+        QListWidgetItem* line = list_->item(index.row());
+        BlockRecord* record = blockOfLine(line);
+        if (!record || line->isSelected() == ((record->flags & BLOCK_SELECTED) != 0))
+            continue;
+        selectBlock(ctx_, record, true);
+        ran = true;
+    }
+    if (ran)
+        afterCommand();
+}
+
+void BlocksPage::spinnerChanged(Field field, int position, int previous) {
+    ArrowSpinner* spinner = fields_[field].spinner;
+    const int count = ctx_.selection.count();
+    // An ignored change leaves the spinner where it was, so that the next step starts from the
+    // position the panel set.
+    if (count == 0 || (field >= Var1 && count != 1)) {
+        spinner->setPosition(previous);
+        return;
+    }
+    const bool single = count == 1;
+    BlockRecord* block = ctx_.selection.first();
+    if (field < Var1) {
+        // One block: the field follows the spinner. Several: the spinner stands at 1 while
+        // they are selected, and one arrow click is one step for all of them.
+        const int current[] = {block->rotation, block->x, block->y, block->z};
+        const int step = single ? position - current[field] : position - previous;
+        switch (field) {
+        case Rotation:
+            rotateSelection(ctx_, step);
+            break;
+        case X:
+            moveSelection(ctx_, step, 0, 0);
+            break;
+        case Y:
+            moveSelection(ctx_, 0, step, 0);
+            break;
+        default:
+            moveSelection(ctx_, 0, 0, step);
+            break;
+        }
+        if (!single)
+            refreshProperties(nullptr);
+    } else {
+        block->variant[field - Var1] = static_cast<std::uint8_t>(position);
+        if (ctx_.modelResolver)
+            ctx_.modelResolver->resolveBlockModel(*block);
+    }
+    if (single)
+        fields_[field].edit->setText(QString::number(position));
+    displayFrame(ctx_);
+}
+
+void BlocksPage::askDeleteSelection() {
+    if (!ctx_.prompts || !ctx_.prompts->askYesNo("Are you sure you want to delete selected blocks?",
+                                                 kProgramCaption))
+        return;
+    deleteSelection(ctx_);
+    afterCommand();
+}
+
+void BlocksPage::afterCommand() {
+    displayFrame(ctx_);
+    if (focusView_)
+        focusView_();
+}

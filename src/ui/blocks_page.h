@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "edit/editor_context.h"
+
+class ArrowSpinner;
+class BlockListWidget;
+class QItemSelection;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The "Blocks" page: the list of every block of the track (its line marks mirror the
+// selection), the "Current block" panel with a spinner per field, and the selection-wide
+// commands. After each command that ran it draws a frame and hands the focus to the view.
+class BlocksPage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit BlocksPage(EditorContext& ctx, QWidget* parent = nullptr);
+
+    // What gives the keyboard focus back to the 3D view after a command.
+    void setFocusView(std::function<void()> focusView) { focusView_ = std::move(focusView); }
+
+    // Empties the block list and lists the current track again; no line is marked.
+    void fillBlockList();
+    void markBlockLine(int index, bool marked);
+    void unmarkAllBlockLines();
+    // Shows one block's fields, or blanks the panel and puts the position spinners at 1 and the
+    // variant spinners at 0.
+    void refreshProperties(const BlockRecord* record);
+
+    // A control of the page by its id, or none.
+    QWidget* control(int id) const;
+
+  private:
+    // The eight fields of the panel, in the order of their controls.
+    enum Field { Rotation, X, Y, Z, Var1, Var2, Var3, Var4, FieldCount };
+    struct FieldControls {
+        QLineEdit* edit = nullptr;
+        ArrowSpinner* spinner = nullptr;
+    };
+
+    void createControls();
+    void createField(Field field, const char* caption, int x, int y);
+    void listMarksChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    void spinnerChanged(Field field, int position, int previous);
+    // The frame and the focus that follow every command that ran.
+    void afterCommand();
+    void askDeleteSelection();
+
+    EditorContext& ctx_;
+    std::function<void()> focusView_;
+    BlockListWidget* list_ = nullptr;
+    QLabel* name_ = nullptr;
+    std::array<FieldControls, FieldCount> fields_{};
+    // Set while the page itself changes line marks, which are not the user's clicks.
+    bool markingLines_ = false;
+};
