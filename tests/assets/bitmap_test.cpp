@@ -23,7 +23,7 @@ bool parse(const std::vector<std::uint8_t>& bytes, PixelBuffer& buffer) {
 
 } // namespace
 
-TEST(BitmapParse, ReadsA64By64ImageFromOffset54) {
+TEST(BitmapParse, ReadsA64By64ImageFromItsPixelOffset) {
     const auto bytes = makeBmp(64, 64, gradient);
     PixelBuffer buffer;
     ASSERT_TRUE(parse(bytes, buffer));
@@ -31,31 +31,25 @@ TEST(BitmapParse, ReadsA64By64ImageFromOffset54) {
     EXPECT_EQ(buffer.height, 64);
     ASSERT_EQ(buffer.pixels.size(), 12288u);
     EXPECT_EQ(buffer.pixels, std::vector<std::uint8_t>(bytes.begin() + 54, bytes.end()));
-}
 
-TEST(BitmapParse, ReadsFromALargerPixelOffset) {
-    const auto bytes = makeBmp(64, 64, gradient, {.pixelOffset = 138});
-    PixelBuffer buffer;
-    ASSERT_TRUE(parse(bytes, buffer));
+    // Extra header fields before the pixels are skipped.
+    ASSERT_TRUE(parse(makeBmp(64, 64, gradient, {.pixelOffset = 138}), buffer));
     EXPECT_EQ(buffer.pixels, tightPixels(64, 64, gradient));
 }
 
 TEST(BitmapParse, DropsRowPaddingForWidthsThatNeedIt) {
     for (int width : {1, 2, 3, 5, 6, 10}) {
         SCOPED_TRACE(width);
-        const auto bytes = makeBmp(width, 3, gradient);
+        auto bytes = makeBmp(width, 3, gradient);
         PixelBuffer buffer;
         ASSERT_TRUE(parse(bytes, buffer));
         EXPECT_EQ(buffer.pixels, tightPixels(width, 3, gradient));
+        // The last row's padding may be missing.
+        bytes.resize(bytes.size() - (4 - width * 3 % 4) % 4);
+        PixelBuffer unpadded;
+        ASSERT_TRUE(parse(bytes, unpadded));
+        EXPECT_EQ(unpadded.pixels, buffer.pixels);
     }
-}
-
-TEST(BitmapParse, AcceptsALastRowWithoutItsPadding) {
-    auto bytes = makeBmp(6, 2, gradient);
-    bytes.resize(bytes.size() - 2); // 18 pixel bytes in a 20-byte row
-    PixelBuffer buffer;
-    ASSERT_TRUE(parse(bytes, buffer));
-    EXPECT_EQ(buffer.pixels, tightPixels(6, 2, gradient));
 }
 
 TEST(BitmapParse, TurnsTopDownFilesTheRightWayUp) {

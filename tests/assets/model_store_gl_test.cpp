@@ -141,20 +141,6 @@ TEST_F(ModelStoreGl, EachModelPathIsLookedForOncePerRun) {
     EXPECT_EQ(store.lastList(), 2);
 }
 
-TEST_F(ModelStoreGl, EnvironmentsWithEqualIndexesDoNotShareModels) {
-    writeBlockModel("5_0_0_0_0.mdl", {0, 0, 255});
-    useEnvironment("Bay");
-    writeBlockModel("5_0_0_0_0.mdl", {0, 255, 0});
-    BlockRecord bay = block(5);
-    useEnvironment("Coast");
-    BlockRecord coast = block(5);
-    EXPECT_EQ(store.resolveBlockModel(coast), 2);
-    useEnvironment("Bay");
-    EXPECT_EQ(store.resolveBlockModel(bay), 3);
-    EXPECT_EQ(drawList(2), (Rgb3{255, 0, 0}));
-    EXPECT_EQ(drawList(3), (Rgb3{0, 255, 0}));
-}
-
 TEST_F(ModelStoreGl, ReservesFurtherListsWhenTheFirstBlockIsFull) {
     const std::vector<std::uint8_t> empty = makeModel({}, {});
     for (std::uint32_t i = 1; i <= 600; ++i)
