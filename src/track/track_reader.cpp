@@ -1,0 +1,146 @@
+#include "track/track_reader.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <thread>
+
+#include "track/converter_launch.h"
+#include "track/parsed_track.h"
+#include "track/text_search_reader.h"
+
+namespace {
+
+constexpr auto kConverterWait = std::chrono::milliseconds(1000);
+constexpr auto kPollInterval = std::chrono::milliseconds(5);
+
+std::filesystem::path withBak(const std::filesystem::path& path) {
+    std::filesystem::path bak = path;
+    bak += ".bak";
+    return bak;
+}
+
+bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    return std::filesystem::exists(b, ec) && std::filesystem::equivalent(a, b, ec);
+}
+
+// The copy's path in the converter folder. The user's file is only ever read: when it lies in
+// that folder under the copy's name, the copy gets a name of its own.
+std::filesystem::path copyPathFor(const std::filesystem::path& folder, const std::string& name,
+                                  const std::filesystem::path& source) {
+    std::filesystem::path copy = folder / name;
+    for (int n = 1; isSameFile(source, copy); ++n)
+        copy = folder / ("copy" + std::to_string(n) + "_" + name);
+    return copy;
+}
+
+bool readWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+std::optional<ParsedTrack> readConverted(const std::vector<std::uint8_t>& bytes,
+                                         const CatalogState& catalog) {
+    return readByTextSearch(bytes, catalog.environmentNames, catalog.currentEnvironment);
+}
+
+std::vector<std::string> catalogNames(const BlockCatalog& catalog) {
+    std::vector<std::string> names;
+    names.reserve(catalog.entries.size());
+    for (const CatalogEntry& entry : catalog.entries)
+        names.push_back(entry.name);
+    return names;
+}
+
+void commit(ParsedTrack& parsed, const CatalogState& catalog, Track& track,
+            TrackEnvelope& envelope) {
+    resolveBlockNames(parsed.track, catalogNames(catalog.catalogs[parsed.track.environment]));
+    track = std::move(parsed.track);
+    envelope = std::move(parsed.envelope);
+}
+
+} // namespace
+
+std::filesystem::path converterFolder(const std::filesystem::path& baseFolder) {
+    return baseFolder / "GS";
+}
+
+std::filesystem::path converterProgram(const std::filesystem::path& baseFolder) {
+#ifdef _WIN32
+    return converterFolder(baseFolder) / "Gridsmith.exe";
+#else
+    return converterFolder(baseFolder) / "Gridsmith";
+#endif
+}
+
+std::string convertedFileName(const std::string& sourcePath) {
+    std::size_t slash = sourcePath.rfind('/');
+    if (slash == std::string::npos)
+        slash = sourcePath.rfind('\\');
+    std::string name = slash == std::string::npos ? sourcePath : sourcePath.substr(slash + 1);
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
+}
+
+bool parseConvertedTrack(const std::vector<std::uint8_t>& bytes, const CatalogState& catalog,
+                         Track& track, TrackEnvelope& envelope) {
+    std::optional<ParsedTrack> parsed = readConverted(bytes, catalog);
+    if (!parsed)
+        return false;
+    commit(*parsed, catalog, track, envelope);
+    return true;
+}
+
+bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourcePath, Track& track,
+               TrackEnvelope& envelope, CatalogState& catalog, Prompts& prompts,
+               ConverterLauncher& launcher) {
+    std::string name = convertedFileName(sourcePath);
+    if (name.empty())
+        return false;
+    std::filesystem::path folder = converterFolder(baseFolder);
+    std::filesystem::path copy = copyPathFor(folder, name, sourcePath);
+    std::filesystem::path bak = withBak(copy);
+
+    std::error_code ec;
+    // A ".bak" left from an earlier run would announce a conversion that has not happened.
+    std::filesystem::remove(bak, ec);
+    // A failed copy shows up as a missing ".bak".
+    std::filesystem::copy_file(sourcePath, copy, std::filesystem::copy_options::overwrite_existing,
+                               ec);
+
+    auto launched = std::chrono::steady_clock::now();
+    bool started = launcher.start(converterProgram(baseFolder), copy.filename().string(), folder);
+    bool converted = false;
+    while (started) {
+        converted = std::filesystem::exists(bak, ec);
+        if (converted || std::chrono::steady_clock::now() - launched >= kConverterWait)
+            break;
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    // The ".bak" is the converter's last step, so it is about to end; one that never made it
+    // is stopped.
+    launcher.reap(converted ? kConverterWait : std::chrono::milliseconds(0));
+    if (!converted) {
+        std::filesystem::remove(copy, ec);
+        return false;
+    }
+
+    std::vector<std::uint8_t> bytes;
+    if (!readWhole(copy, bytes))
+        return false;
+    std::filesystem::remove(copy, ec);
+    std::filesystem::remove(bak, ec);
+
+    std::optional<ParsedTrack> parsed = readConverted(bytes, catalog);
+    if (!parsed)
+        return false;
+    catalog.currentEnvironment = parsed->track.environment;
+    loadCatalog(catalog, parsed->track.environment, baseFolder, prompts);
+    commit(*parsed, catalog, track, envelope);
+    return true;
+}

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "catalog_fixture.h"
+#include "converted_track_builder.h"
+#include "recording_prompts.h"
+#include "temp_folder.h"
+#include "track/converter_launch.h"
+#include "track/track_reader.h"
+
+namespace {
+
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Converts in place at once: the named file becomes `converted`, its old bytes go to ".bak".
+class FakeConverter : public ConverterLauncher {
+  public:
+    std::vector<std::uint8_t> converted;
+    bool leaveBak = true;
+    std::vector<std::string> arguments;
+    std::vector<std::filesystem::path> folders;
+    int reaped = 0;
+
+    bool start(const std::filesystem::path&, const std::string& argument,
+               const std::filesystem::path& workingFolder) override {
+        arguments.push_back(argument);
+        folders.push_back(workingFolder);
+        std::filesystem::path name = workingFolder / argument;
+        std::vector<std::uint8_t> original = readFile(name);
+        if (!leaveBak)
+            return true;
+        writeFile(name, converted);
+        writeFile(workingFolder / (argument + ".bak"), original);
+        return true;
+    }
+    void reap(std::chrono::milliseconds) override { ++reaped; }
+};
+
+class OpenTrack : public ::testing::Test {
+  protected:
+    TempFolder base;
+    TempFolder elsewhere;
+    CatalogState catalog;
+    RecordingPrompts prompts;
+    FakeConverter converter;
+    Track track;
+    TrackEnvelope envelope;
+
+    void SetUp() override {
+        initEnvironmentNames(catalog.environmentNames);
+        std::filesystem::create_directories(base.path() / "GS");
+        std::filesystem::create_directories(base.path() / "data" / "Stadium");
+        std::ofstream(base.path() / "data" / "Stadium" / "blocks.dat") << "Grass\nRoad\n";
+        ConvertedTrackBuilder b;
+        b.block("Road", 1, 2, 3, 4);
+        b.block("Grass", 0, 5, 6, 7);
+        converter.converted = b.build();
+        track.uid = "old";
+        track.blocks.push_back(BlockRecord{});
+        track.blockCount = 1;
+        envelope.headBytes = {1};
+    }
+
+    bool open(const std::string& source) {
+        return openTrack(base.path(), source, track, envelope, catalog, prompts, converter);
+    }
+    void expectUntouched() {
+        EXPECT_EQ(track.uid, "old");
+        EXPECT_EQ(track.blockCount, 1u);
+        EXPECT_EQ(envelope.headBytes, std::vector<std::uint8_t>{1});
+    }
+    std::size_t filesInConverterFolder() {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(base.path() / "GS"),
+                          std::filesystem::directory_iterator()));
+    }
+};
+
+TEST_F(OpenTrack, CopiesUnderANameWithoutSpacesAndReadsTheConvertedFile) {
+    std::filesystem::path source = elsewhere.path() / "My nice track.Challenge.Gbx";
+    writeFile(source, {'c', 'o', 'm', 'p'});
+    ASSERT_TRUE(open(source.string()));
+    ASSERT_EQ(converter.arguments.size(), 1u);
+    EXPECT_EQ(converter.arguments[0], "My_nice_track.Challenge.Gbx");
+    EXPECT_EQ(converter.folders[0], base.path() / "GS");
+    EXPECT_EQ(converter.reaped, 1);
+    EXPECT_EQ(filesInConverterFolder(), 0u);
+    EXPECT_EQ(readFile(source), (std::vector<std::uint8_t>{'c', 'o', 'm', 'p'}));
+
+    EXPECT_EQ(catalog.currentEnvironment, 6);
+    ASSERT_EQ(track.blocks.size(), 2u);
+    EXPECT_EQ(track.blocks.front().catalogIndex, 2u);
+    EXPECT_EQ(track.blocks.back().catalogIndex, 1u);
+    EXPECT_EQ(track.blockCount, 2u);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(OpenTrack, FileNamesFromEitherSeparatorAndOfAnyLength) {
+    EXPECT_EQ(convertedFileName("C:\\tracks\\a b.Gbx"), "a_b.Gbx");
+    EXPECT_EQ(convertedFileName("dir\\x/y z.Gbx"), "y_z.Gbx");
+    EXPECT_EQ(convertedFileName("plain.Gbx"), "plain.Gbx");
+
+    std::string longName(120, 'L');
+    longName += " end.Challenge.Gbx";
+    std::filesystem::path source = elsewhere.path() / longName;
+    writeFile(source, {1});
+    ASSERT_TRUE(open(source.string()));
+    EXPECT_EQ(converter.arguments[0].size(), longName.size());
+    EXPECT_EQ(track.blocks.size(), 2u);
+}
+
+TEST_F(OpenTrack, NoBakFailsAndLeavesTheTrackAlone) {
+    converter.leaveBak = false;
+    std::filesystem::path source = elsewhere.path() / "t.Gbx";
+    writeFile(source, {1});
+    auto begin = std::chrono::steady_clock::now();
+    EXPECT_FALSE(open(source.string()));
+    auto waited = std::chrono::steady_clock::now() - begin;
+    EXPECT_GE(waited, std::chrono::milliseconds(1000));
+    EXPECT_LT(waited, std::chrono::milliseconds(3000));
+    expectUntouched();
+    EXPECT_EQ(filesInConverterFolder(), 0u);
+    EXPECT_EQ(converter.reaped, 1);
+}
+
+TEST_F(OpenTrack, UnreadableConversionFailsAndLeavesTheTrackAlone) {
+    converter.converted = {'G', 'B', 'X'};
+    std::filesystem::path source = elsewhere.path() / "t.Gbx";
+    writeFile(source, {1});
+    EXPECT_FALSE(open(source.string()));
+    expectUntouched();
+    EXPECT_EQ(catalog.catalogs[6].count(), 0);
+}
+
+TEST_F(OpenTrack, AFileInTheConverterFolderIsOnlyRead) {
+    std::filesystem::path source = base.path() / "GS" / "mine.Gbx";
+    writeFile(source, {'m', 'i', 'n', 'e'});
+    ASSERT_TRUE(open(source.string()));
+    EXPECT_NE(converter.arguments[0], "mine.Gbx");
+    EXPECT_EQ(readFile(source), (std::vector<std::uint8_t>{'m', 'i', 'n', 'e'}));
+    EXPECT_EQ(filesInConverterFolder(), 1u);
+    EXPECT_EQ(track.blocks.size(), 2u);
+
+    // Its ".bak" twin is protected the same way.
+    std::filesystem::path twin = base.path() / "GS" / "mine.Gbx.bak";
+    writeFile(twin, {'b'});
+    ASSERT_TRUE(open((base.path() / "GS" / "mine.Gbx").string()));
+    EXPECT_EQ(readFile(twin), std::vector<std::uint8_t>{'b'});
+}
+
+TEST_F(OpenTrack, MissingNamesFileIsReportedAndTheOpenSucceeds) {
+    std::filesystem::remove(base.path() / "data" / "Stadium" / "blocks.dat");
+    std::filesystem::path source = elsewhere.path() / "t.Gbx";
+    writeFile(source, {1});
+    ASSERT_TRUE(open(source.string()));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(track.blocks.front().catalogIndex, 0u);
+    EXPECT_EQ(track.blocks.front().keptName, "Road");
+}
+
+TEST(PosixConverterLauncher, MissingOrHangingConverterFailsWithinAboutASecond) {
+    TempFolder base;
+    std::filesystem::create_directories(base.path() / "GS");
+    std::filesystem::path source = base.path() / "t.Gbx";
+    writeFile(source, {1});
+    CatalogState catalog;
+    initEnvironmentNames(catalog.environmentNames);
+    RecordingPrompts prompts;
+    Track track;
+    track.uid = "kept";
+    TrackEnvelope envelope;
+    PosixConverterLauncher launcher;
+
+    auto begin = std::chrono::steady_clock::now();
+    EXPECT_FALSE(
+        openTrack(base.path(), source.string(), track, envelope, catalog, prompts, launcher));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(2500));
+
+    // A converter that never finishes is stopped.
+    std::filesystem::path program = base.path() / "GS" / "Gridsmith";
+    std::ofstream(program) << "#!/bin/sh\nexec sleep 30\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    begin = std::chrono::steady_clock::now();
+    EXPECT_FALSE(
+        openTrack(base.path(), source.string(), track, envelope, catalog, prompts, launcher));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(2500));
+    EXPECT_EQ(track.uid, "kept");
+    EXPECT_FALSE(std::filesystem::exists(base.path() / "GS" / "t.Gbx"));
+}
+
+} // namespace
