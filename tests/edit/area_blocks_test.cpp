@@ -81,7 +81,10 @@ TEST_F(AreaBlocks, SelectReplacesTheSelectionInTrackOrder) {
     selectBlock(ctx, &outside, true);
     toggleAreaCell(ctx, 2, 1, 1);
     toggleAreaCell(ctx, 1, 1, 1);
+    int propertiesBefore = panels.propertiesCalls;
     selectBlocksInArea(ctx);
+    EXPECT_EQ(panels.propertiesCalls, propertiesBefore + 1);
+    EXPECT_EQ(panels.refills, 0);
     EXPECT_EQ(members(), (std::vector<const BlockRecord*>{&a, &b}));
     EXPECT_EQ(panels.markedLines(), (std::vector<int>{1, 2}));
     EXPECT_EQ(panels.shown, nullptr);

@@ -99,7 +99,13 @@ TEST_F(Selecting, InvertKeepsTrackOrderOfTheNewMembers) {
     selectBlock(ctx, &block(3), true);
     selectBlock(ctx, &block(1), true);
     block(2).flags |= BLOCK_HIDDEN; // hidden blocks take part
+    int propertiesBefore = panels.propertiesCalls;
+    panels.markCalls = 0;
     invertSelection(ctx);
+    // One pass over the list, not a refresh per block.
+    EXPECT_EQ(panels.propertiesCalls, propertiesBefore + 1);
+    EXPECT_EQ(panels.markCalls, 3);
+    EXPECT_EQ(panels.refills, 0);
     EXPECT_EQ(members(), (std::vector<const BlockRecord*>{&block(0), &block(2), &block(4)}));
     EXPECT_EQ(panels.markedLines(), (std::vector<int>{0, 2, 4}));
     EXPECT_EQ(panels.shown, nullptr);
