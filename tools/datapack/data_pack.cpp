@@ -1,0 +1,81 @@
+#include "data_pack.h"
+
+#include "block_kinds.h"
+#include "environment_look.h"
+#include "file_output.h"
+#include "fixed_models.h"
+#include "gbx_writer.h"
+#include "kind_geometry.h"
+#include "picker_pictures.h"
+#include "texture_painter.h"
+#include "track_layout.h"
+
+namespace {
+
+std::string modelFileName(int index, int variant) {
+    return std::to_string(index) + "_" + std::to_string(variant) + "_0_0_0.mdl";
+}
+
+bool writeEnvironment(const std::filesystem::path& folder, int environment) {
+    const EnvironmentLook& look = environmentLooks()[static_cast<std::size_t>(environment)];
+    const std::vector<BlockKind> kinds = environmentKinds(environment);
+    bool ok = true;
+    std::string names;
+    for (const BlockKind& kind : kinds) {
+        names += kind.name + "\n";
+        const std::string number = std::to_string(kind.index);
+        ok &= writeFileIfChanged(folder / "bzi" / (number + ".bzi"), encodeBlockInfo(kind.units));
+        ok &= writeFileIfChanged(folder / "models" / modelFileName(kind.index, 0),
+                                 buildKindMesh(kind, 0).encode());
+        for (int variant : extraVariants(kind))
+            ok &= writeFileIfChanged(folder / "models" / modelFileName(kind.index, variant),
+                                     buildKindMesh(kind, variant).encode());
+    }
+    ok &= writeFileIfChanged(folder / "blocks.dat", names);
+    for (const auto& [file, spec] : environmentTextures(look))
+        ok &= writeFileIfChanged(folder / "textures" / file, encodeBmp(paintTexture(spec)));
+    return ok;
+}
+
+bool writeStadiumSurroundings(const std::filesystem::path& stadium) {
+    bool ok =
+        writeFileIfChanged(stadium / "models" / "stadium_opt.mdl", buildStadiumMesh().encode());
+    const std::pair<const char*, TextureSpec> textures[] = {
+        {kStadiumFieldTexture, {Pattern::Grass, {45, 135, 50}, {80, 170, 65}, 901}},
+        {kStadiumWallTexture, {Pattern::Panels, {235, 235, 240}, {200, 40, 40}, 902}},
+        {kStadiumSeatsTexture, {Pattern::Seats, {40, 90, 190}, {60, 60, 70}, 903}},
+        {kStadiumRoofTexture, {Pattern::Concrete, {200, 205, 215}, {150, 155, 165}, 904}},
+    };
+    for (const auto& [file, spec] : textures)
+        ok &= writeFileIfChanged(stadium / "textures" / file, encodeBmp(paintTexture(spec)));
+    return ok;
+}
+
+} // namespace
+
+bool writeDataFolder(const std::filesystem::path& dataFolder) {
+    bool ok = true;
+    for (int environment = 0; environment < kEnvironmentTotal; ++environment)
+        ok &= writeEnvironment(dataFolder /
+                                   environmentLooks()[static_cast<std::size_t>(environment)].name,
+                               environment);
+    ok &= writeFileIfChanged(dataFolder / "no.mdl", buildFallbackMesh().encode());
+    ok &= writeFileIfChanged(
+        dataFolder / kUnknownTexture,
+        encodeBmp(paintTexture({Pattern::Unknown, {255, 0, 255}, {0, 0, 0}, 1})));
+    ok &= writeStadiumSurroundings(dataFolder / "Stadium");
+    // The picker shows the Stadium's kinds; its tree is the same in every environment.
+    for (const auto& [file, picture] : pickerPictures(6))
+        ok &= writeFileIfChanged(dataFolder / "textures" / "blocks" / file, encodeBmp(picture));
+    return ok;
+}
+
+bool writeSampleTracks(const std::filesystem::path& folder, std::vector<std::string>& written) {
+    bool ok = true;
+    for (const SampleTrack& track : sampleTracks()) {
+        ok &= writeFileIfChanged(folder / track.fileName,
+                                 encodeTrack(track, environmentKinds(track.environment)));
+        written.push_back(track.fileName);
+    }
+    return ok;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "block_kinds.h"
+#include "gbx_writer.h"
+
+inline constexpr int kGridCells = 32;
+inline constexpr int kGroundLevel = 1;
+
+// The cell offset of a unit at a rotation, for a kind whose units span spanX by spanY cells
+// beyond the first: quarter turns counter-clockwise seen from above.
+Unit rotatedUnit(const Unit& unit, int spanX, int spanY, int rotation);
+
+// The grid cells that a placed block covers.
+std::vector<Unit> blockCells(const BlockKind& kind, const SampleBlock& block);
+
+// Placed blocks and the cells they cover, refusing overlaps and cells outside the grid.
+class Layout {
+  public:
+    explicit Layout(const std::vector<BlockKind>& kinds) : kinds_(kinds) {}
+    bool fits(const SampleBlock& block) const;
+    bool place(const SampleBlock& block);
+    const std::vector<SampleBlock>& blocks() const { return blocks_; }
+    const BlockKind& kind(int index) const { return kinds_[static_cast<std::size_t>(index - 1)]; }
+
+  private:
+    const std::vector<BlockKind>& kinds_;
+    std::vector<SampleBlock> blocks_;
+    std::set<std::tuple<int, int, int>> taken_;
+};
+
+// One circuit per environment (roads joined into a loop over several levels, start, finish,
+// checkpoints, pillars and scenery) and a large Stadium track of more than 10,000 blocks.
+std::vector<SampleTrack> sampleTracks();
