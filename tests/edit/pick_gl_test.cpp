@@ -1,0 +1,101 @@
+// The click decision with the real renderer: what a press and release on a pixel does.
+#include <optional>
+
+#include "../view/view_scene.h"
+
+#include "edit/selection_ops.h"
+#include "edit/view_input.h"
+#include "view/handle_colours.h"
+
+namespace {
+
+class ClickInView : public ViewScene {
+  protected:
+    void SetUp() override {
+        ViewScene::SetUp();
+        ctx.viewPort = &renderer;
+    }
+
+    // The first pixel of a picking frame that shows the colour, found by reading the frame back.
+    std::optional<Pixel> findInPickingFrame(Rgb colour) {
+        pickingRender();
+        std::vector<GLubyte> rgb(static_cast<std::size_t>(kWidth) * kHeight * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        for (int row = 0; row < kHeight; ++row)
+            for (int x = 0; x < kWidth; ++x) {
+                const GLubyte* p = &rgb[(static_cast<std::size_t>(row) * kWidth + x) * 3];
+                if (p[0] == colour.r && p[1] == colour.g && p[2] == colour.b)
+                    return Pixel{x, kHeight - 1 - row};
+            }
+        return std::nullopt;
+    }
+
+    void click(Pixel at) {
+        onLeftButtonDown(ctx, static_cast<float>(at.x), static_cast<float>(at.y));
+        onLeftButtonUp(ctx, static_cast<float>(at.x), static_cast<float>(at.y));
+    }
+};
+
+TEST_F(ClickInView, MoveHandlesMoveTheSelectedBlock) {
+    BlockRecord& a = addBlock(10, 10, 2);
+    selectBlock(ctx, &a, true);
+    ctx.showMoveGizmo = true;
+    lookDownAt(anchorOf(a), 250);
+    std::optional<Pixel> plusX = findInPickingFrame(kMovePlusX);
+    ASSERT_TRUE(plusX);
+    click(*plusX);
+    EXPECT_EQ(a.x, 11);
+    EXPECT_EQ(a.y, 10);
+    ASSERT_EQ(ctx.selection.count(), 1);
+    EXPECT_EQ(ctx.selection.first(), &a);
+
+    lookDownAt(anchorOf(a), 250);
+    std::optional<Pixel> minusY = findInPickingFrame(kMoveMinusY);
+    ASSERT_TRUE(minusY);
+    click(*minusY);
+    EXPECT_EQ(a.x, 11);
+    EXPECT_EQ(a.y, 9);
+    EXPECT_EQ(ctx.selection.count(), 1);
+}
+
+TEST_F(ClickInView, RotateHandlesTurnTheSelection) {
+    BlockRecord& a = addBlock(10, 10, 2);
+    selectBlock(ctx, &a, true);
+    ctx.showRotateGizmo = true;
+    lookDownAt(anchorOf(a), 250);
+    std::optional<Pixel> plus = findInPickingFrame(kRotateOtherWay); // (254, 0, 254)
+    std::optional<Pixel> minus = findInPickingFrame(kRotateOneWay);  // (255, 0, 255)
+    ASSERT_TRUE(plus);
+    ASSERT_TRUE(minus);
+    click(*plus);
+    EXPECT_EQ(a.rotation, 1);
+    click(*minus);
+    click(*minus);
+    EXPECT_EQ(a.rotation, 3);
+    EXPECT_EQ(a.x, 10); // a single block turns in place
+    EXPECT_EQ(a.y, 10);
+}
+
+TEST_F(ClickInView, BlocksAndBackground) {
+    BlockRecord& a = addBlock(10, 10, 2);
+    BlockRecord& b = addBlock(12, 10, 2);
+    lookDownAt(anchorOf(a), 300);
+    click(pixelOf(topOf(a)));
+    ASSERT_EQ(ctx.selection.count(), 1);
+    EXPECT_EQ(ctx.selection.first(), &a);
+
+    ctx.fKeyDown = true;
+    click(pixelOf(topOf(b)));
+    EXPECT_EQ(ctx.selection.count(), 2);
+    click(pixelOf(anchorOf(a) + Vec3(0, 80, 0))); // background with F held
+    EXPECT_EQ(ctx.selection.count(), 2);
+
+    ctx.fKeyDown = false;
+    click(pixelOf(anchorOf(a) + Vec3(0, 80, 0)));
+    EXPECT_EQ(ctx.selection.count(), 0);
+    EXPECT_FALSE(a.flags & BLOCK_SELECTED);
+    EXPECT_FALSE(b.flags & BLOCK_SELECTED);
+}
+
+} // namespace
