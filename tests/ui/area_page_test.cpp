@@ -1,0 +1,151 @@
+#include "ui_fixture.h"
+
+#include "edit/area_cells.h"
+
+namespace {
+
+using namespace control_id;
+
+class AreaPageTest : public PagesTest {
+  protected:
+    // Two blocks in cells (1, 1, 1) and (2, 1, 1), one outside; an area of three cells holding
+    // the first two.
+    void buildArea() {
+        addBlock(1, 1, 1, 1);
+        addBlock(2, 2, 1, 1);
+        addBlock(3, 9, 9, 1);
+        blocks->fillBlockList();
+        toggleAreaCell(ctx, 1, 1, 1);
+        toggleAreaCell(ctx, 2, 1, 1);
+        toggleAreaCell(ctx, 3, 1, 1);
+        area->refreshAreaCounts();
+    }
+};
+
+TEST_F(AreaPageTest, StartsWithItsInitialTexts) {
+    EXPECT_EQ(text(area, kAreaCellCount), "0");
+    EXPECT_EQ(text(area, kAreaBlockCount), "0");
+    EXPECT_EQ(text(area, kCursorX), "...");
+    EXPECT_EQ(text(area, kCursorY), "...");
+    EXPECT_EQ(text(area, kCursorLevel), "...");
+    EXPECT_EQ(button(area, kEditCurrentArea)->text(), "Edit Current Area");
+    EXPECT_TRUE(button(area, kEditCurrentArea)->isCheckable());
+}
+
+TEST_F(AreaPageTest, EditCurrentAreaSwitchesAreaEditing) {
+    click(area, kEditCurrentArea);
+    EXPECT_EQ(ctx.areaEditState, 1);
+    EXPECT_EQ(view.displayFrames(), 1);
+    EXPECT_EQ(focusCalls, 1);
+    click(area, kEditCurrentArea);
+    EXPECT_EQ(ctx.areaEditState, 0);
+    EXPECT_EQ(view.displayFrames(), 2);
+}
+
+TEST_F(AreaPageTest, CursorPositionIsShownAsSignedNumbers) {
+    ctx.areaCursor = {-1, -1};
+    ctx.cursorLevel = 31;
+    area->refreshCursorPosition();
+    EXPECT_EQ(text(area, kCursorX), "-1");
+    EXPECT_EQ(text(area, kCursorY), "-1");
+    EXPECT_EQ(text(area, kCursorLevel), "31");
+}
+
+TEST_F(AreaPageTest, CountsFollowTheArea) {
+    buildArea();
+    EXPECT_EQ(text(area, kAreaCellCount), "3");
+    EXPECT_EQ(text(area, kAreaBlockCount), "2");
+}
+
+TEST_F(AreaPageTest, ClearAreaOnAnEmptyAreaAsksNothing) {
+    click(area, kClearArea);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(view.displayFrames(), 0);
+    EXPECT_EQ(focusCalls, 0);
+}
+
+TEST_F(AreaPageTest, ClearAreaAsksAndClearsOnlyOnYes) {
+    buildArea();
+    prompts.answers = {false};
+    click(area, kClearArea);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Are you sure you want to delete current area?");
+    EXPECT_EQ(prompts.shown[0].caption, "Blockyard 0.1 alpha");
+    EXPECT_TRUE(prompts.shown[0].question);
+    EXPECT_EQ(ctx.area.count(), 3);
+    EXPECT_EQ(view.displayFrames(), 0);
+
+    prompts.answers = {true};
+    click(area, kClearArea);
+    EXPECT_EQ(ctx.area.count(), 0);
+    EXPECT_EQ(text(area, kAreaCellCount), "0");
+    EXPECT_EQ(text(area, kAreaBlockCount), "0");
+    EXPECT_EQ(view.displayFrames(), 1);
+    EXPECT_EQ(focusCalls, 1);
+}
+
+TEST_F(AreaPageTest, SelectAndHideTheBlocksInTheArea) {
+    buildArea();
+    click(area, kSelectBlocksInArea);
+    EXPECT_EQ(ctx.selection.count(), 2);
+    EXPECT_EQ(markedLines(), (std::vector<int>{0, 1}));
+    click(area, kHideBlocksInArea);
+    EXPECT_EQ(lines(), (QStringList{"1: (h) Kind1", "2: (h) Kind2", "3: Kind3"}));
+    // Hidden blocks still count.
+    EXPECT_EQ(text(area, kAreaBlockCount), "2");
+    EXPECT_EQ(view.displayFrames(), 2);
+    EXPECT_EQ(focusCalls, 2);
+}
+
+TEST_F(AreaPageTest, DeleteAndFillStayDisabled) {
+    buildArea();
+    for (int id : {kDeleteBlocksInArea, kFillArea}) {
+        EXPECT_FALSE(button(area, id)->isEnabled()) << id;
+        click(area, id);
+    }
+    click(area, kSelectBlocksInArea);
+    click(area, kEditCurrentArea);
+    click(area, kEditCurrentArea);
+    EXPECT_FALSE(button(area, kDeleteBlocksInArea)->isEnabled());
+    EXPECT_FALSE(button(area, kFillArea)->isEnabled());
+    EXPECT_EQ(ctx.currentTrack.blocks.size(), 3u);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The handlers behind the two disabled buttons, reached by enabling them here.
+TEST_F(AreaPageTest, DeleteBlocksInAreaAsksAndRefreshesTheCounts) {
+    buildArea();
+    button(area, kDeleteBlocksInArea)->setEnabled(true);
+    prompts.answers = {false};
+    click(area, kDeleteBlocksInArea);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Are you sure you want to delete all blocks in current area?");
+    EXPECT_EQ(prompts.shown[0].caption, "Blockyard 0.1 alpha");
+    EXPECT_EQ(ctx.currentTrack.blocks.size(), 3u);
+
+    prompts.answers = {true};
+    click(area, kDeleteBlocksInArea);
+    EXPECT_EQ(lines(), QStringList{"1: Kind3"});
+    EXPECT_EQ(text(area, kAreaCellCount), "3");
+    EXPECT_EQ(text(area, kAreaBlockCount), "0");
+    EXPECT_EQ(view.displayFrames(), 1);
+}
+
+TEST_F(AreaPageTest, FillPlacesThePickedKindAndRefreshesTheCounts) {
+    buildArea();
+    button(area, kFillArea)->setEnabled(true);
+    prompts.pickedBlocks = {0};
+    click(area, kFillArea); // closed without a choice
+    EXPECT_EQ(ctx.currentTrack.blocks.size(), 3u);
+
+    prompts.pickedBlocks = {42};
+    click(area, kFillArea);
+    ASSERT_EQ(ctx.currentTrack.blocks.size(), 6u);
+    EXPECT_EQ(block(3).catalogIndex, 42u);
+    EXPECT_EQ(block(3).modelList, VariantModelResolver::modelFor(block(3)));
+    EXPECT_EQ(lines().back(), "6: Kind42");
+    EXPECT_EQ(text(area, kAreaBlockCount), "5");
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "edit/editor_context.h"
+#include "recording_prompts.h"
+#include "seams/model_resolver.h"
+#include "seams/view_port.h"
+#include "ui/area_page.h"
+#include "ui/arrow_spinner.h"
+#include "ui/blocks_page.h"
+#include "ui/control_ids.h"
+#include "ui/page_panels.h"
+
+// The one application object of a widget test program, made before the first widget.
+inline void ensureApplication() {
+    if (QApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "ui-test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+// Counts the frames the pages ask for.
+class CountingViewPort : public ViewPort {
+  public:
+    std::vector<bool> renders;
+    int displayFrames() const {
+        int n = 0;
+        for (bool display : renders)
+            n += display ? 1 : 0;
+        return n;
+    }
+    void renderFrame(bool display) override { renders.push_back(display); }
+    Rgb readPickColour(int, int) override { return {178, 178, 255}; }
+};
+
+// Gives each block a model number made from its kind and variants, so that a test sees which
+// model a block would be drawn with.
+class VariantModelResolver : public ModelResolver {
+  public:
+    std::vector<const BlockRecord*> resolved;
+    static std::int32_t modelFor(const BlockRecord& r) {
+        return static_cast<std::int32_t>(r.catalogIndex * 1000 + r.variant[0] * 100 +
+                                         r.variant[1] * 10 + r.variant[2] + r.variant[3]);
+    }
+    std::int32_t resolveBlockModel(BlockRecord& record) override {
+        resolved.push_back(&record);
+        record.modelList = modelFor(record);
+        return record.modelList;
+    }
+};
+
+// Both pages over a fresh editor with recording seams and a catalogue of 308 one-unit kinds
+// named "Kind<n>".
+class PagesTest : public ::testing::Test {
+  protected:
+    EditorContext ctx;
+    RecordingPrompts prompts;
+    CountingViewPort view;
+    VariantModelResolver resolver;
+    BlocksPage* blocks = nullptr;
+    AreaPage* area = nullptr;
+    std::unique_ptr<PagePanels> panels;
+    int focusCalls = 0;
+
+    PagesTest() {
+        ensureApplication();
+        ctx.prompts = &prompts;
+        ctx.viewPort = &view;
+        ctx.modelResolver = &resolver;
+        ctx.catalog.currentEnvironment = 0;
+        auto& entries = ctx.catalog.catalogs[0].entries;
+        entries.resize(kLastCatalogIndex);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            entries[i].name = "Kind" + std::to_string(i + 1);
+            entries[i].units = {BlockUnit{}};
+        }
+        blocks = new BlocksPage(ctx);
+        area = new AreaPage(ctx);
+        blocks->setFocusView([this] { ++focusCalls; });
+        area->setFocusView([this] { ++focusCalls; });
+        panels = std::make_unique<PagePanels>(*blocks, *area);
+        ctx.panels = panels.get();
+        blocks->show();
+        area->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(blocks));
+    }
+    ~PagesTest() override {
+        ctx.panels = nullptr;
+        delete blocks;
+        delete area;
+    }
+
+    BlockRecord& addBlock(std::uint32_t kind, int x, int y, int z, std::uint32_t flags = 0) {
+        BlockRecord r;
+        r.catalogIndex = kind;
+        r.x = static_cast<std::int8_t>(x);
+        r.y = static_cast<std::int8_t>(y);
+        r.z = static_cast<std::int8_t>(z);
+        r.flags = flags;
+        ctx.currentTrack.blocks.push_back(r);
+        ++ctx.currentTrack.blockCount;
+        return ctx.currentTrack.blocks.back();
+    }
+    BlockRecord& block(int i) { return *std::next(ctx.currentTrack.blocks.begin(), i); }
+
+    QListWidget* list() const {
+        return qobject_cast<QListWidget*>(blocks->control(control_id::kBlockList));
+    }
+    QStringList lines() const {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            out << list()->item(i)->text();
+        return out;
+    }
+    std::vector<int> markedLines() const {
+        std::vector<int> out;
+        for (int i = 0; i < list()->count(); ++i)
+            if (list()->item(i)->isSelected())
+                out.push_back(i);
+        return out;
+    }
+    void clickLine(int row) {
+        QListWidget* l = list();
+        l->scrollToItem(l->item(row));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->item(row)).center());
+    }
+    QPushButton* button(QWidget* page, int id) const {
+        return qobject_cast<QPushButton*>(page == blocks ? blocks->control(id) : area->control(id));
+    }
+    QString text(QWidget* page, int id) const {
+        QWidget* w = page == blocks ? blocks->control(id) : area->control(id);
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            return edit->text();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->text();
+        return QStringLiteral("<no text control %1>").arg(id);
+    }
+    ArrowSpinner* spinner(int id) const { return qobject_cast<ArrowSpinner*>(blocks->control(id)); }
+    void clickUp(int spinnerId) {
+        QTest::mouseClick(spinner(spinnerId)->upButton(), Qt::LeftButton);
+    }
+    void clickDown(int spinnerId) {
+        QTest::mouseClick(spinner(spinnerId)->downButton(), Qt::LeftButton);
+    }
+    void click(QWidget* page, int id) { QTest::mouseClick(button(page, id), Qt::LeftButton); }
+};
