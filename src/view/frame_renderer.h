@@ -27,6 +27,7 @@ class FrameRenderer : public ViewPort {
 
     void frameStatsReset();
     const FrameStats& frameStats() const { return stats_; }
+    FrameStats& frameStats() { return stats_; }
 
   private:
     void drawScene(bool display);

@@ -1,0 +1,106 @@
+#include "view_scene.h"
+
+#include "view/cell_picking.h"
+#include "view/world_grid.h"
+
+namespace {
+
+// The middle of a cell's bottom face on a level: where the cell-picking plane lies.
+Vec3 cellFloor(int x, int y, int level) {
+    return Vec3(-(x * 41.7 + 20.85), y * 41.7 + 20.85, level * 10.1 - 5.05 - 1.257 - 5.05);
+}
+
+class CellPicking : public ViewScene {
+  protected:
+    void pointAt(Pixel px) {
+        ctx.lastPointer = {static_cast<float>(px.x), static_cast<float>(px.y)};
+    }
+    // One visible frame in area editing, with the pointer over a pixel.
+    void areaFrame(Pixel px) {
+        ctx.areaEditState = 1;
+        pointAt(px);
+        renderer.renderFrame(true);
+    }
+};
+
+TEST_F(CellPicking, CursorFollowsTheCellUnderThePointer) {
+    areaFrame(pixelOf(cellFloor(3, 7, 1)));
+    EXPECT_EQ(ctx.areaCursor.x, 3);
+    EXPECT_EQ(ctx.areaCursor.y, 7);
+    EXPECT_EQ(panels.cursorRefreshes, 1);
+
+    // The far corner cell, on a higher level, seen from above.
+    ctx.cursorLevel = 4;
+    lookDownAt(cellFloor(31, 31, 4), 300);
+    areaFrame(pixelOf(cellFloor(31, 31, 4)));
+    EXPECT_EQ(ctx.areaCursor.x, 31);
+    EXPECT_EQ(ctx.areaCursor.y, 31);
+    areaFrame(pixelOf(cellFloor(30, 31, 4)));
+    EXPECT_EQ(ctx.areaCursor.x, 30);
+}
+
+TEST_F(CellPicking, NoCellBeyondTheGridsEdge) {
+    lookDownAt(cellFloor(31, 31, 1), 300);
+    areaFrame(pixelOf(cellFloor(32, 31, 1)));
+    EXPECT_EQ(ctx.areaCursor.x, -1);
+    EXPECT_EQ(ctx.areaCursor.y, -1);
+    areaFrame(pixelOf(cellFloor(31, 32, 1)));
+    EXPECT_EQ(ctx.areaCursor.x, -1);
+    EXPECT_EQ(ctx.areaCursor.y, -1);
+    // Back over the grid the cursor returns.
+    areaFrame(pixelOf(cellFloor(31, 31, 1)));
+    EXPECT_EQ(ctx.areaCursor.x, 31);
+}
+
+TEST_F(CellPicking, NoCellOnAnAxisLine) {
+    // Find a pixel of the green axis (along +Y, over the cells of grid x 0) in a picking render.
+    pickingRender();
+    Pixel around = pixelOf(Vec3(0, 200, 0));
+    Pixel onAxis;
+    for (int dx = -3; dx <= 3 && onAxis.x < 0; ++dx)
+        if (renderer.readPickColour(around.x + dx, around.y) == Rgb{0, 255, 0})
+            onAxis = {around.x + dx, around.y};
+    ASSERT_GE(onAxis.x, 0);
+
+    areaFrame(onAxis);
+    EXPECT_EQ(ctx.areaCursor.x, -1);
+    EXPECT_EQ(ctx.areaCursor.y, -1);
+    // A few pixels aside lies cell (0, 4).
+    areaFrame({onAxis.x - 6, onAxis.y});
+    EXPECT_EQ(ctx.areaCursor.x, 0);
+    EXPECT_EQ(ctx.areaCursor.y, 4);
+}
+
+TEST_F(CellPicking, PointerRowsCountDownFromTheTop) {
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, kHeight - 1, kWidth, 1);
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(0, 0, kWidth, 1);
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+
+    EXPECT_EQ(readPickColour(7, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(readPickColour(7, 1), (Rgb{0, 255, 0}));
+    EXPECT_EQ(readPickColour(7, kHeight - 1), (Rgb{0, 0, 255}));
+    // Outside the view the pointer finds the background, never a stale colour.
+    EXPECT_EQ(readPickColour(-1, 5), kPickBackground);
+    EXPECT_EQ(readPickColour(5, kHeight), kPickBackground);
+    EXPECT_EQ(readPickColour(kWidth, 5), kPickBackground);
+}
+
+TEST_F(CellPicking, PlaneFillsTheTableWithEveryCellOnce) {
+    drawCellPickPlane(ctx.pickTable, 1);
+    ASSERT_EQ(ctx.pickTable.count(), 1024);
+    const auto& entries = ctx.pickTable.entries();
+    EXPECT_EQ(entries[0].payload, cellCode(0, 0));
+    EXPECT_EQ(entries[1].payload, cellCode(0, 1)); // grid y runs inside grid x
+    EXPECT_EQ(entries[32].payload, cellCode(1, 0));
+    EXPECT_EQ(entries[1023].payload, cellCode(31, 31));
+}
+
+} // namespace

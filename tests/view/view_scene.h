@@ -1,0 +1,182 @@
+#pragma once
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <gtest/gtest.h>
+
+#include "assets/display_lists.h"
+#include "edit/editor_context.h"
+#include "gl_context.h"
+#include "seams/panels.h"
+#include "view/block_placement.h"
+#include "view/frame_renderer.h"
+
+// Counts what the renderer tells the panels.
+class RecordingPanels : public Panels {
+  public:
+    int cursorRefreshes = 0;
+    std::vector<std::string> frameRateTexts;
+
+    void markBlockLine(int, bool) override {}
+    void unmarkAllBlockLines() override {}
+    void refillBlockList() override {}
+    void refreshProperties(const BlockRecord*) override {}
+    void refreshCursorPosition() override { ++cursorRefreshes; }
+    void refreshAreaCounts() override {}
+    void setFrameRateText(const std::string& text) override { frameRateTexts.push_back(text); }
+};
+
+// A pixel of the view, y counted down from the top as the pointer gives it.
+struct Pixel {
+    int x = -1;
+    int y = -1;
+};
+
+// A fresh editor state and a renderer on the test's GL context, with two white-textured models:
+// a box 30 x 30 x 8 units centred on the anchor (offset 2) and an arm 16 x 12 x 8 reaching from
+// 2 to 18 units along +X (offset 3), which shows which way a block is turned.
+class ViewScene : public ::testing::Test {
+  protected:
+    static constexpr std::int32_t kBox = 2;
+    static constexpr std::int32_t kArm = 3;
+    static constexpr int kWidth = GlTestContext::kWidth;
+    static constexpr int kHeight = GlTestContext::kHeight;
+
+    EditorContext ctx;
+    DisplayLists lists;
+    FrameRenderer renderer{ctx, lists};
+    RecordingPanels panels;
+
+    void SetUp() override {
+        ASSERT_TRUE(GlTestContext::makeCurrent());
+        ASSERT_TRUE(lists.reserve());
+        compileBox(kBox, {-15, -15, -4}, {15, 15, 4});
+        compileBox(kArm, {2, -6, -4}, {18, 6, 4});
+        renderer.setContextReady(true);
+        ctx.panels = &panels;
+        ctx.catalog.currentEnvironment = 0;
+        ctx.catalog.catalogs[0].entries.resize(1); // one flat one-cell kind, index 1
+    }
+
+    void TearDown() override {
+        glDeleteLists(lists.base(), DisplayLists::kBlockSize);
+        glDeleteTextures(1, &texture_);
+    }
+
+    // Looks straight down at a point from height above it, grid y pointing up the screen.
+    void lookDownAt(const Vec3& target, double height = 200) {
+        ctx.viewCamera = Camera(target + Vec3(0, 0, height), Vec3(0, 0, -1), Vec3(0, 1, 0));
+        ctx.viewChanged = true;
+    }
+
+    BlockRecord& addBlock(int x, int y, int z, std::int32_t model = kBox, int rotation = 0) {
+        BlockRecord r;
+        r.catalogIndex = 1;
+        r.modelList = model;
+        r.x = static_cast<std::int8_t>(x);
+        r.y = static_cast<std::int8_t>(y);
+        r.z = static_cast<std::int8_t>(z);
+        r.rotation = static_cast<std::uint8_t>(rotation);
+        ctx.currentTrack.blocks.push_back(r);
+        ++ctx.currentTrack.blockCount;
+        return ctx.currentTrack.blocks.back();
+    }
+
+    void select(BlockRecord& r) {
+        r.flags |= BLOCK_SELECTED;
+        ctx.selection.members.push_back(&r);
+    }
+
+    Vec3 anchorOf(const BlockRecord& r) const { return blockAnchor(r, ctx.catalog); }
+    // The middle of the top face of a box model.
+    Vec3 topOf(const BlockRecord& r) const { return anchorOf(r) + Vec3(0, 0, 4); }
+
+    // Where a world point appears under the current camera.
+    Pixel pixelOf(const Vec3& p) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(80, ctx.viewAspect, 5, 5000);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        ctx.viewCamera.look();
+        GLdouble model[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        GLdouble wx = 0, wy = 0, wz = 0;
+        gluProject(p.x, p.y, p.z, model, projection, viewport, &wx, &wy, &wz);
+        return {static_cast<int>(std::floor(wx)), kHeight - 1 - static_cast<int>(std::floor(wy))};
+    }
+
+    Rgb colourAt(const Vec3& p) {
+        Pixel px = pixelOf(p);
+        return renderer.readPickColour(px.x, px.y);
+    }
+
+    // Whether the colour shows within radius pixels of where the point appears: thin lines and
+    // points may land a pixel beside the projected position.
+    bool colourNear(const Vec3& p, Rgb colour, int radius = 2) {
+        Pixel px = pixelOf(p);
+        for (int dy = -radius; dy <= radius; ++dy)
+            for (int dx = -radius; dx <= radius; ++dx)
+                if (renderer.readPickColour(px.x + dx, px.y + dy) == colour)
+                    return true;
+        return false;
+    }
+
+    // A picking render as the click decision runs it.
+    void pickingRender() {
+        ctx.pickTable.resetPickTable(static_cast<int>(ctx.currentTrack.blocks.size()));
+        renderer.renderFrame(false);
+    }
+
+    const BlockRecord* pickedAt(const Vec3& p) {
+        return reinterpret_cast<const BlockRecord*>(ctx.pickTable.findPickColour(colourAt(p)));
+    }
+
+  private:
+    GLuint texture_ = 0;
+
+    struct Point {
+        float x, y, z;
+    };
+
+    void compileBox(std::int32_t offset, Point lo, Point hi) {
+        if (texture_ == 0) {
+            const GLubyte white[2 * 2 * 4] = {255, 255, 255, 255, 255, 255, 255, 255,
+                                              255, 255, 255, 255, 255, 255, 255, 255};
+            glGenTextures(1, &texture_);
+            glBindTexture(GL_TEXTURE_2D, texture_);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+        }
+        const float v[8][3] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z},
+                               {lo.x, hi.y, lo.z}, {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z},
+                               {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
+        const int faces[6][4] = {{4, 5, 6, 7}, {0, 3, 2, 1}, {0, 1, 5, 4},
+                                 {2, 3, 7, 6}, {1, 2, 6, 5}, {3, 0, 4, 7}};
+        glNewList(lists.name(offset), GL_COMPILE);
+        glBindTexture(GL_TEXTURE_2D, texture_);
+        glBegin(GL_QUADS);
+        for (const auto& f : faces) {
+            const float st[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+            for (int i = 0; i < 4; ++i) {
+                glTexCoord2f(st[i][0], st[i][1]);
+                glVertex3fv(v[f[i]]);
+            }
+        }
+        glEnd();
+        glEndList();
+    }
+};
+
+inline void PrintTo(const Rgb& c, std::ostream* os) {
+    *os << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
+}
