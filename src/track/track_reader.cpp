@@ -8,6 +8,7 @@
 
 #include "track/converter_launch.h"
 #include "track/parsed_track.h"
+#include "track/structural_reader.h"
 #include "track/text_search_reader.h"
 
 namespace {
@@ -44,9 +45,16 @@ bool readWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& byt
     return !in.bad();
 }
 
+// The text searches read the usual tracks; their result stands only when every reference of the
+// list named a name that the list spelled out. Tracks of the older generation, tracks whose author
+// is "Nadeo" and tracks whose head defines block names need the walk through the body's chunks.
 std::optional<ParsedTrack> readConverted(const std::vector<std::uint8_t>& bytes,
                                          const CatalogState& catalog) {
-    return readByTextSearch(bytes, catalog.environmentNames, catalog.currentEnvironment);
+    std::optional<ParsedTrack> parsed =
+        readByTextSearch(bytes, catalog.environmentNames, catalog.currentEnvironment);
+    if (parsed && parsed->unresolvedReferences == 0)
+        return parsed;
+    return readByStructure(bytes, catalog.currentEnvironment);
 }
 
 std::vector<std::string> catalogNames(const BlockCatalog& catalog) {

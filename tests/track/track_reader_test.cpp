@@ -138,19 +138,19 @@ TEST(TrackReader, CountMustMatchTheCountedEntries) {
     EXPECT_EQ(p.blocks.size(), 3u);
 }
 
-TEST(TrackReader, ReferencesThatLeadNowhereGiveIndexZeroWithoutName) {
+TEST(TrackReader, AReferenceThatLeadsNowhereFailsTheOpen) {
     ConvertedTrackBuilder b;
     b.block("Road", 0, 1, 1, 1);
     b.u32(0x40000009); // number 9 was never given
     b.raw({0, 2, 1, 1});
     b.u32(0);
     b.countOverride = 2;
-    Parsed p = parse(b.build(), stadium());
-    ASSERT_TRUE(p.ok);
-    ASSERT_EQ(p.blocks.size(), 2u);
-    EXPECT_EQ(p.blocks[1]->catalogIndex, 0u);
-    EXPECT_TRUE(p.blocks[1]->keptName.empty());
-    EXPECT_EQ(p.blocks[1]->x, 2);
+    Track track;
+    track.uid = "before";
+    TrackEnvelope envelope;
+    EXPECT_FALSE(parseConvertedTrack(b.build(), stadium(), track, envelope));
+    EXPECT_EQ(track.uid, "before");
+    EXPECT_TRUE(envelope.headBytes.empty());
 }
 
 TEST(TrackReader, ReferenceFiveSkipsToBehindTheNextFacade) {
