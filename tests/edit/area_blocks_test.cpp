@@ -46,11 +46,6 @@ TEST_F(Footprint, KindMissingFromTheCatalogueIsOneUnitAtItsCell) {
     EXPECT_FALSE(footprintCell(ctx, unknown, 1));
 }
 
-TEST_F(Footprint, WrapsInEightBits) {
-    BlockRecord& b = addBlock(127, 0, 1, 2);
-    EXPECT_EQ(footprint(ctx, b)[1], (GridCell{-128, 0, 1}));
-}
-
 using AreaBlocks = EditTest;
 
 TEST_F(AreaBlocks, ABlockIsCountedOnceHiddenOrNot) {

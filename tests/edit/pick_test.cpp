@@ -152,12 +152,4 @@ TEST_F(Picking, HandleWithEmptySelectionChangesNothingAndRedraws) {
     EXPECT_EQ(panels.propertiesCalls, 0);
 }
 
-TEST_F(Picking, WithoutAViewNothingHappens) {
-    BlockRecord& a = addBlock(5, 5, 5);
-    selectBlock(ctx, &a, true);
-    ctx.viewPort = nullptr;
-    EXPECT_EQ(pickAt(ctx, 1, 1), nullptr);
-    EXPECT_EQ(ctx.selection.count(), 1);
-}
-
 } // namespace

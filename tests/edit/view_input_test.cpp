@@ -54,17 +54,6 @@ TEST_F(ViewInput, VerticalDragPitches) {
     EXPECT_EQ(ctx.lastPointer.y, 7);
 }
 
-TEST_F(ViewInput, MovesWithoutTheButtonOnlyFollowThePointer) {
-    Camera start = ctx.viewCamera;
-    ctx.viewChanged = false;
-    onMouseMove(ctx, 30, 40);
-    EXPECT_EQ(ctx.lastPointer.x, 30);
-    EXPECT_EQ(ctx.lastPointer.y, 40);
-    EXPECT_FALSE(ctx.viewChanged);
-    EXPECT_EQ(ctx.viewCamera.direction.x, start.direction.x);
-    EXPECT_EQ(view.renders, std::vector<bool>{true});
-}
-
 TEST_F(ViewInput, ReturningToThePressPixelStillClicks) {
     BlockRecord& a = addBlock(1, 1);
     view.pointAt = &a;
@@ -159,16 +148,6 @@ TEST_F(ViewInput, ZAndXToggleOnEveryPressGOnRelease) {
     onKeyUp(ctx, kKeyG);
     EXPECT_TRUE(ctx.showGrid);
     EXPECT_EQ(view.renders.size(), 9u);
-}
-
-TEST_F(ViewInput, OtherKeysOnlyRedraw) {
-    EditorContext fresh;
-    onKeyDown(ctx, 0x42);
-    onKeyUp(ctx, 0x42);
-    EXPECT_EQ(ctx.solidFill, fresh.solidFill);
-    EXPECT_EQ(ctx.showGrid, fresh.showGrid);
-    EXPECT_FALSE(ctx.cameraKeys.forward || ctx.cameraKeys.left || ctx.fKeyDown);
-    EXPECT_EQ(view.renders.size(), 2u);
 }
 
 TEST_F(ViewInput, FocusLossLetsGoOfHeldKeys) {
