@@ -22,6 +22,10 @@
 #include "ui/control_ids.h"
 #include "ui/page_panels.h"
 
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 // The one application object of a widget test program, made before the first widget.
 inline void ensureApplication() {
     if (QApplication::instance())
