@@ -1,5 +1,6 @@
 #include "track/text_search_reader.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "track/block_entry.h"
@@ -15,8 +16,9 @@ constexpr std::uint16_t kSkipReference = 5;
 constexpr std::size_t kHeadNameCount = 5;
 
 bool atText(const std::vector<std::uint8_t>& bytes, std::size_t at, std::string_view text) {
-    auto found = findText(bytes, at, text);
-    return found && *found == at;
+    return hasBytes(bytes, at, text.size()) &&
+           std::equal(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                      [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }
 
 } // namespace
