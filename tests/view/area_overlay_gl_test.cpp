@@ -199,20 +199,4 @@ TEST_F(AreaOverlay, CursorBoxIsFilledEvenInWireframeAndLeavesPolygonsFilled) {
     EXPECT_EQ(mode[1], GL_FILL);
 }
 
-TEST_F(AreaOverlay, CursorDrawsAClosedBoxTwice) {
-    Drawn d = capture([] { drawAreaCursor(1, 2, 3); });
-    // The filled pass: six faces of the cell.
-    std::map<std::pair<int, long>, double> faces;
-    for (const auto& p : d.polygons) {
-        FaceOf f = faceOf(p);
-        ASSERT_GE(f.axis, 0);
-        faces[{f.axis, f.plane}] += f.area;
-    }
-    EXPECT_EQ(faces.size(), 6u);
-    EXPECT_NEAR((faces[{2, 2904}]), 41.7 * 41.7, 0.5);
-    // The outline pass draws the same faces as lines: four sides each.
-    EXPECT_EQ(d.lines.size() % 4, 0u);
-    EXPECT_GE(d.lines.size(), 24u);
-}
-
 } // namespace

@@ -1,7 +1,6 @@
 #include "view_scene.h"
 
 #include "view/cell_picking.h"
-#include "view/world_grid.h"
 
 namespace {
 
@@ -91,16 +90,6 @@ TEST_F(CellPicking, PointerRowsCountDownFromTheTop) {
     EXPECT_EQ(readPickColour(-1, 5), kPickBackground);
     EXPECT_EQ(readPickColour(5, kHeight), kPickBackground);
     EXPECT_EQ(readPickColour(kWidth, 5), kPickBackground);
-}
-
-TEST_F(CellPicking, PlaneFillsTheTableWithEveryCellOnce) {
-    drawCellPickPlane(ctx.pickTable, 1);
-    ASSERT_EQ(ctx.pickTable.count(), 1024);
-    const auto& entries = ctx.pickTable.entries();
-    EXPECT_EQ(entries[0].payload, cellCode(0, 0));
-    EXPECT_EQ(entries[1].payload, cellCode(0, 1)); // grid y runs inside grid x
-    EXPECT_EQ(entries[32].payload, cellCode(1, 0));
-    EXPECT_EQ(entries[1023].payload, cellCode(31, 31));
 }
 
 } // namespace
