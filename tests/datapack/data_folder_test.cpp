@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <set>
+
+#include "assets/bitmap.h"
+#include "assets/model.h"
+#include "catalog/block_info.h"
+#include "catalog/catalog.h"
+#include "data_pack.h"
+#include "runtime_files.h"
+#include "temp_folder.h"
+
+using namespace runtime_files;
+
+namespace {
+
+std::vector<std::string> namesOf(const std::string& environment) {
+    std::vector<std::uint8_t> bytes = readBytes(kData / environment / "blocks.dat");
+    return parseBlockNames(std::string(bytes.begin(), bytes.end()));
+}
+
+std::size_t modelFileSize(const Model& model) {
+    std::size_t size = 6 + model.triangleCount * kTriangleRecordSize;
+    for (const std::string& name : model.textureNames)
+        size += name.size() + 1;
+    return size;
+}
+
+// Checks that a model file parses, has triangles, ends after its last triangle and names only
+// well-formed textures of textureFolder.
+void expectModelWithTextures(const std::filesystem::path& path,
+                             const std::filesystem::path& textureFolder) {
+    SCOPED_TRACE(path.string());
+    std::vector<std::uint8_t> bytes = readBytes(path);
+    Model model;
+    ASSERT_TRUE(parseModel(bytes.data(), bytes.size(), model));
+    EXPECT_GT(model.triangleCount, 0u);
+    EXPECT_EQ(bytes.size(), modelFileSize(model));
+    std::vector<bool> used(model.textureCount, false);
+    for (const ModelTriangle& t : model.triangles)
+        used[t.textureIndex] = true;
+    EXPECT_TRUE(std::all_of(used.begin(), used.end(), [](bool u) { return u; }))
+        << "a texture that no triangle uses";
+    for (const std::string& name : model.textureNames)
+        EXPECT_EQ(bitmapProblem(readBytes(textureFolder / name)), "") << name;
+}
+
+} // namespace
+
+TEST(DataFolder, EveryEnvironmentNamesThreeHundredAndEightDistinctKinds) {
+    for (const std::string& environment : kEnvironments) {
+        SCOPED_TRACE(environment);
+        std::vector<std::uint8_t> bytes = readBytes(kData / environment / "blocks.dat");
+        ASSERT_FALSE(bytes.empty());
+        EXPECT_EQ(bytes.back(), '\n');
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 0);
+        std::vector<std::string> names = namesOf(environment);
+        ASSERT_EQ(names.size(), 308u);
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 308u);
+        for (const std::string& name : names) {
+            EXPECT_FALSE(name.empty());
+            EXPECT_LE(name.size(), 62u) << name;
+            EXPECT_EQ(name.rfind(environment, 0), 0u) << name;
+        }
+    }
+}
+
+TEST(DataFolder, BlockInformationStartsAtTheOriginAndHoldsVariedFootprints) {
+    int multiUnit = 0, multiLevel = 0;
+    std::set<std::pair<int, int>> extents;
+    for (const std::string& environment : kEnvironments) {
+        for (int index = 1; index <= 308; ++index) {
+            std::filesystem::path path =
+                kData / environment / "bzi" / (std::to_string(index) + ".bzi");
+            std::vector<std::uint8_t> bytes = readBytes(path);
+            CatalogEntry entry;
+            ASSERT_TRUE(parseBlockInfo(bytes.data(), bytes.size(), entry)) << path;
+            EXPECT_EQ(bytes.size(), 2 + 3 * entry.units.size()) << path;
+            int minX = 99, minY = 99, minZ = 99;
+            std::set<std::tuple<int, int, int>> distinct;
+            for (const BlockUnit& u : entry.units) {
+                minX = std::min<int>(minX, u.x);
+                minY = std::min<int>(minY, u.y);
+                minZ = std::min<int>(minZ, u.z);
+                distinct.insert({u.x, u.y, u.z});
+            }
+            // The cells that the area logic turns assume units from 0 along x and y.
+            EXPECT_EQ(minX, 0) << path;
+            EXPECT_EQ(minY, 0) << path;
+            EXPECT_EQ(minZ, 0) << path;
+            EXPECT_EQ(distinct.size(), entry.units.size()) << path << ": repeated unit";
+            multiUnit += entry.units.size() > 1;
+            multiLevel += entry.maxHeight >= 1;
+            extents.insert({static_cast<int>(2 * entry.halfSizeX) + 1,
+                            static_cast<int>(2 * entry.halfSizeY) + 1});
+        }
+    }
+    EXPECT_GT(multiUnit, 7 * 100);
+    EXPECT_GT(multiLevel, 7 * 50);
+    for (std::pair<int, int> size : {std::pair{2, 1}, {2, 2}, {3, 1}, {1, 4}, {3, 3}})
+        EXPECT_TRUE(extents.count(size)) << size.first << " x " << size.second;
+}
+
+TEST(DataFolder, EveryKindHasAModelAndEveryModelIsWellFormed) {
+    const std::regex modelName(R"(([0-9]+)_([0-9]+)_([0-9]+)_([0-9]+)_([0-9]+)\.mdl)");
+    for (const std::string& environment : kEnvironments) {
+        SCOPED_TRACE(environment);
+        const std::filesystem::path models = kData / environment / "models";
+        for (int index = 1; index <= 308; ++index)
+            EXPECT_TRUE(std::filesystem::exists(models / (std::to_string(index) + "_0_0_0_0.mdl")))
+                << index;
+        int variants = 0;
+        for (const auto& file : std::filesystem::directory_iterator(models)) {
+            const std::string name = file.path().filename().string();
+            if (name == "stadium_opt.mdl")
+                continue;
+            std::smatch match;
+            ASSERT_TRUE(std::regex_match(name, match, modelName)) << name;
+            int index = std::stoi(match[1]);
+            EXPECT_GE(index, 1);
+            EXPECT_LE(index, 308);
+            variants += match[2] != "0";
+            expectModelWithTextures(file.path(), kData / environment / "textures");
+        }
+        EXPECT_GT(variants, 0) << "no model for another variant";
+    }
+}
+
+TEST(DataFolder, TexturesAreUncompressedBottomUpPowerOfTwoBitmaps) {
+    std::vector<std::filesystem::path> folders = {kData, kData / "textures" / "blocks"};
+    for (const std::string& environment : kEnvironments)
+        folders.push_back(kData / environment / "textures");
+    int count = 0;
+    for (const std::filesystem::path& folder : folders) {
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            if (file.path().extension() != ".bmp")
+                continue;
+            std::vector<std::uint8_t> bytes = readBytes(file.path());
+            EXPECT_EQ(bitmapProblem(bytes), "") << file.path();
+            PixelBuffer buffer;
+            EXPECT_TRUE(parseBitmap(bytes.data(), bytes.size(), buffer)) << file.path();
+            ++count;
+        }
+    }
+    EXPECT_GT(count, 7 * 18);
+}
+
+TEST(DataFolder, EachEnvironmentHasItsOwnLook) {
+    for (const char* texture : {"road0.bmp", "ground0.bmp", "wall.bmp", "facade.bmp"}) {
+        std::set<std::vector<std::uint8_t>> distinct;
+        for (const std::string& environment : kEnvironments)
+            distinct.insert(readBytes(kData / environment / "textures" / texture));
+        EXPECT_EQ(distinct.size(), kEnvironments.size()) << texture;
+    }
+}
+
+TEST(DataFolder, FallbackModelAndStadiumSurroundings) {
+    expectModelWithTextures(kData / "no.mdl", kData);
+    const std::filesystem::path stadium = kData / "Stadium" / "models" / "stadium_opt.mdl";
+    expectModelWithTextures(stadium, kData / "Stadium" / "textures");
+
+    std::vector<std::uint8_t> bytes = readBytes(stadium);
+    Model model;
+    ASSERT_TRUE(parseModel(bytes.data(), bytes.size(), model));
+    // The grid spans X from -32 cells to 0 and Y from 0 to 32 cells; its ground is at Z -1.257.
+    const double edge = 32 * 41.7, ground = -1.257;
+    float minX = 0, maxX = -1e9f, minY = 1e9f, maxY = 0, maxZ = -1e9f;
+    for (const ModelTriangle& t : model.triangles) {
+        for (const ModelVertex& v : t.vertices) {
+            minX = std::min(minX, v.x);
+            maxX = std::max(maxX, v.x);
+            minY = std::min(minY, v.y);
+            maxY = std::max(maxY, v.y);
+            maxZ = std::max(maxZ, v.z);
+            bool overGrid = v.x < -1 && v.x > -edge + 1 && v.y > 1 && v.y < edge - 1;
+            EXPECT_FALSE(overGrid && v.z > ground) << "stands reach into the grid";
+        }
+    }
+    EXPECT_LT(minX, -edge);
+    EXPECT_GT(maxX, 0);
+    EXPECT_LT(minY, 0);
+    EXPECT_GT(maxY, edge);
+    EXPECT_GT(maxZ, ground + 5 * 10.1);
+}
+
+TEST(DataFolder, PickerHasAPictureForEveryNodeOfItsTree) {
+    const std::filesystem::path folder = kData / "textures" / "blocks";
+    std::vector<std::string> files;
+    for (int g = 0; g < 8; ++g)
+        files.push_back(std::to_string(g) + ".bmp");
+    for (int k = 0; k < 3; ++k)
+        files.push_back("0_" + std::to_string(k) + ".bmp");
+    for (int s = 0; s < 9; ++s) {
+        files.push_back("5_" + std::to_string(s) + ".bmp");
+        for (int k = 0; k < 9; ++k)
+            files.push_back("5_" + std::to_string(s) + "_" + std::to_string(k) + ".bmp");
+    }
+    std::map<std::string, std::vector<std::uint8_t>> pictures;
+    for (const std::string& file : files) {
+        std::vector<std::uint8_t> bytes = readBytes(folder / file);
+        ASSERT_EQ(bitmapProblem(bytes), "") << file;
+        EXPECT_EQ(u32At(bytes, 18), 64u) << file;
+        EXPECT_EQ(u32At(bytes, 22), 64u) << file;
+        pictures[file] = bytes;
+    }
+    // Leaves with a block show it; the empty leaves all show the same empty slot.
+    EXPECT_NE(pictures["5_1_0.bmp"], pictures["5_1_1.bmp"]);
+    EXPECT_EQ(pictures["5_1_1.bmp"], pictures["5_8_8.bmp"]);
+    std::set<std::vector<std::uint8_t>> blocks = {pictures["0_0.bmp"], pictures["0_1.bmp"],
+                                                  pictures["0_2.bmp"], pictures["5_1_0.bmp"]};
+    EXPECT_EQ(blocks.size(), 4u);
+    std::set<std::vector<std::uint8_t>> groups;
+    for (int g = 0; g < 8; ++g)
+        groups.insert(pictures[std::to_string(g) + ".bmp"]);
+    EXPECT_EQ(groups.size(), 8u);
+}
+
+TEST(DataFolder, GeneratingAgainGivesTheSameFiles) {
+    TempFolder again;
+    ASSERT_TRUE(writeDataFolder(again.path()));
+    int compared = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(again.path())) {
+        if (!file.is_regular_file())
+            continue;
+        std::filesystem::path relative = std::filesystem::relative(file.path(), again.path());
+        ASSERT_EQ(readBytes(file.path()), readBytes(kData / relative)) << relative;
+        ++compared;
+    }
+    int shipped = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(kData))
+        shipped += file.is_regular_file();
+    EXPECT_EQ(compared, shipped);
+}

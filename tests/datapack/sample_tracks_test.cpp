@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "catalog/catalog.h"
+#include "recording_prompts.h"
+#include "runtime_files.h"
+#include "sample_opening.h"
+#include "track/structural_reader.h"
+#include "track/text_search_reader.h"
+#include "track_layout.h"
+
+using namespace runtime_files;
+
+TEST(SampleTracks, EverySampleOpensThroughTheConverterIntoItsBlocks) {
+    SampleBase base;
+    ASSERT_TRUE(base.ready());
+    const std::vector<SampleTrack> plans = sampleTracks();
+    ASSERT_EQ(plans.size(), 8u);
+    for (const SampleTrack& plan : plans) {
+        SCOPED_TRACE(plan.fileName);
+        std::vector<std::uint8_t> file = readBytes(kSamples / plan.fileName);
+        ASSERT_GT(file.size(), 8u);
+        EXPECT_EQ(file[7], 'C') << "the body is not compressed";
+
+        OpenedSample opened = base.open(plan.fileName);
+        ASSERT_TRUE(opened.ok);
+        EXPECT_EQ(opened.track.environment, plan.environment);
+        EXPECT_EQ(opened.track.uid, plan.uid);
+        ASSERT_EQ(opened.track.blockCount, plan.blocks.size());
+        ASSERT_EQ(opened.track.blocks.size(), plan.blocks.size());
+        auto read = opened.track.blocks.begin();
+        for (const SampleBlock& block : plan.blocks) {
+            EXPECT_EQ(read->catalogIndex, static_cast<std::uint32_t>(block.kind));
+            EXPECT_EQ(read->rotation, block.rotation);
+            EXPECT_EQ(read->x, block.x);
+            EXPECT_EQ(read->y, block.y);
+            EXPECT_EQ(read->z, block.z);
+            // Kind 196 with a first variant byte above 16 is read with 3 there.
+            std::uint8_t first = block.kind == 196 && block.variant[0] > 16 ? 3 : block.variant[0];
+            EXPECT_EQ(read->variant[0], first);
+            ++read;
+        }
+        EXPECT_TRUE(base.prompts.shown.empty());
+    }
+}
+
+TEST(SampleTracks, CircuitsHaveAPlausibleSizeAndTheLargeTrackTenThousandBlocks) {
+    for (const SampleTrack& plan : sampleTracks()) {
+        SCOPED_TRACE(plan.fileName);
+        if (plan.fileName == "LargeStadium.Challenge.Gbx") {
+            EXPECT_GE(plan.blocks.size(), 10000u);
+            continue;
+        }
+        EXPECT_GE(plan.blocks.size(), 30u);
+        EXPECT_LE(plan.blocks.size(), 300u);
+        std::set<int> levels;
+        int starts = 0, finishes = 0;
+        const std::vector<BlockKind> kinds = environmentKinds(plan.environment);
+        for (const SampleBlock& b : plan.blocks) {
+            levels.insert(b.z);
+            const ShapeType type = kinds[static_cast<std::size_t>(b.kind - 1)].shape.type;
+            starts += type == ShapeType::Start;
+            finishes += type == ShapeType::Finish;
+        }
+        EXPECT_GE(levels.size(), 3u);
+        EXPECT_EQ(starts, 1);
+        EXPECT_EQ(finishes, 1);
+    }
+}
+
+// Both readers of the editor find the same blocks in every sample: the text searches and the
+// walk through the body's chunks.
+TEST(SampleTracks, TheTextSearchAndTheStructuralReaderAgree) {
+    SampleBase base;
+    ASSERT_TRUE(base.ready());
+    EnvironmentNames names;
+    initEnvironmentNames(names);
+    for (const SampleTrack& plan : sampleTracks()) {
+        SCOPED_TRACE(plan.fileName);
+        std::vector<std::uint8_t> converted = base.convert(plan.fileName);
+        ASSERT_FALSE(converted.empty());
+        EXPECT_EQ(converted[7], 'U');
+        std::optional<ParsedTrack> bySearch = readByTextSearch(converted, names, 0);
+        std::optional<ParsedTrack> byStructure = readByStructure(converted, 0);
+        ASSERT_TRUE(bySearch.has_value());
+        ASSERT_TRUE(byStructure.has_value());
+        EXPECT_EQ(bySearch->unresolvedReferences, 0u);
+        ASSERT_EQ(bySearch->track.blocks.size(), plan.blocks.size());
+        ASSERT_EQ(byStructure->track.blocks.size(), plan.blocks.size());
+        auto a = bySearch->track.blocks.begin();
+        for (const BlockRecord& b : byStructure->track.blocks) {
+            EXPECT_EQ(a->keptName, b.keptName);
+            EXPECT_EQ(a->x, b.x);
+            EXPECT_EQ(a->y, b.y);
+            EXPECT_EQ(a->z, b.z);
+            EXPECT_EQ(a->variant, b.variant);
+            ++a;
+        }
+        EXPECT_EQ(bySearch->envelope.headBytes, byStructure->envelope.headBytes);
+        EXPECT_EQ(bySearch->envelope.tailBytes, byStructure->envelope.tailBytes);
+    }
+}
