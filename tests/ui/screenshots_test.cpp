@@ -1,0 +1,104 @@
+#include <QDir>
+#include <fstream>
+#include <iterator>
+
+#include "catalog/catalog.h"
+#include "catalog/environment.h"
+#include "edit/area_cells.h"
+#include "edit/selection_ops.h"
+#include "layout_check.h"
+#include "track/track_reader.h"
+#include "ui/block_picker.h"
+#include "ui/block_picker_dialog.h"
+#include "ui_fixture.h"
+
+namespace {
+
+using namespace control_id;
+
+const std::filesystem::path kRuntime = BLOCKYARD_RUNTIME_DIR;
+const std::filesystem::path kRawSamples = BLOCKYARD_RAW_SAMPLES_DIR;
+const std::filesystem::path kShots = BLOCKYARD_SCREENSHOT_DIR;
+
+void save(QWidget& widget, const char* name) {
+    std::filesystem::create_directories(kShots);
+    const QPixmap shot = widget.grab();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(QString::fromStdString((kShots / name).string()), "PNG")) << name;
+    EXPECT_EQ(layoutFaults(widget), std::vector<std::string>{}) << name;
+}
+
+// The pages and the picker over the data pack's Stadium sample, grabbed to PNG files.
+class Screenshots : public PagesTest {
+  protected:
+    void SetUp() override {
+        const std::filesystem::path sample = kRawSamples / "StadiumCircuit.Challenge.Gbx";
+        if (!std::filesystem::exists(sample) || !std::filesystem::exists(kRuntime / "data"))
+            GTEST_SKIP() << "the data pack is not built";
+        ctx.catalog = CatalogState{};
+        initEnvironmentNames(ctx.catalog.environmentNames);
+        ASSERT_TRUE(loadCatalog(ctx.catalog, kStadium, kRuntime, prompts));
+        ctx.catalog.currentEnvironment = kStadium;
+        std::ifstream in(sample, std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_TRUE(parseConvertedTrack(bytes, ctx.catalog, ctx.currentTrack, ctx.envelope));
+        ASSERT_GE(ctx.currentTrack.blocks.size(), 4u);
+    }
+};
+
+TEST_F(Screenshots, BothPagesWithASampleTrack) {
+    block(1).flags |= BLOCK_HIDDEN;
+    blocks->fillBlockList();
+    selectBlock(ctx, &block(3), false);
+    click(blocks, kMoveGizmo);
+    QApplication::processEvents();
+    save(*blocks, "blocks_page_one_selected.png");
+
+    selectBlock(ctx, &block(0), false);
+    QApplication::processEvents();
+    save(*blocks, "blocks_page_two_selected.png");
+
+    const BlockRecord& b = block(3);
+    toggleAreaCell(ctx, b.x, b.y, b.z);
+    toggleAreaCell(ctx, b.x + 1, b.y, b.z);
+    area->refreshAreaCounts();
+    ctx.areaCursor = {static_cast<std::int8_t>(b.x + 1), b.y};
+    area->refreshCursorPosition();
+    click(area, kEditCurrentArea);
+    QApplication::processEvents();
+    save(*area, "area_page.png");
+}
+
+TEST_F(Screenshots, PickerAtEachLevel) {
+    // The picker reads its pictures from the working folder.
+    const QString oldFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(kRuntime.string())));
+    PickerState state;
+    buildPickerTree(state);
+    QDir::setCurrent(oldFolder);
+    EXPECT_GT(state.images.size(), 0u);
+
+    BlockPickerDialog dialog(state, ctx.catalog);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto enter = [&](int row) {
+        dialog.list()->setCurrentRow(row);
+        QTest::keyClick(dialog.list(), Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    save(dialog, "picker_top.png");
+    enter(0);
+    dialog.list()->setCurrentRow(1);
+    save(dialog, "picker_group_1.png");
+    QTest::mouseClick(dialog.backButton(), Qt::LeftButton);
+    enter(1);
+    save(dialog, "picker_group_2_empty.png");
+    QTest::mouseClick(dialog.backButton(), Qt::LeftButton);
+    enter(5);
+    save(dialog, "picker_group_6.png");
+    enter(1);
+    dialog.list()->setCurrentRow(0);
+    save(dialog, "picker_group_6_2.png");
+}
+
+} // namespace
