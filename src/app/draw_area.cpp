@@ -1,0 +1,118 @@
+#include "app/draw_area.h"
+
+#include <cmath>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
+#include <QWheelEvent>
+
+#include "app/virtual_key.h"
+#include "edit/editor_context.h"
+#include "edit/view_input.h"
+
+namespace {
+
+QSurfaceFormat viewFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setAlphaBufferSize(0);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(0);
+    return format;
+}
+
+} // namespace
+
+DrawArea::DrawArea(EditorContext& ctx, QWidget* parent) : QOpenGLWidget(parent), ctx_(ctx) {
+    setFormat(viewFormat());
+    // The framebuffer is not cleared before a paint: it keeps the frame drawn last.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+    setMouseTracking(true);
+    // The view takes the focus itself on a left-button press.
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+bool DrawArea::acquireContext() {
+    if (!contextReady_)
+        return false;
+    if (contextDepth_++ == 0)
+        makeCurrent();
+    return true;
+}
+
+void DrawArea::releaseContext() {
+    if (contextDepth_ > 0 && --contextDepth_ == 0)
+        doneCurrent();
+}
+
+void DrawArea::initializeGL() {
+    contextReady_ = context() != nullptr && context()->isValid();
+    if (contextReady_)
+        emit contextCreated();
+}
+
+void DrawArea::paintGL() {}
+
+ScreenPoint DrawArea::pixelAt(const QPointF& position) const {
+    const double ratio = devicePixelRatioF();
+    return ScreenPoint{static_cast<float>(std::floor(position.x() * ratio)),
+                       static_cast<float>(std::floor(position.y() * ratio))};
+}
+
+void DrawArea::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    const ScreenPoint p = pixelAt(event->position());
+    onLeftButtonDown(ctx_, p.x, p.y);
+}
+
+void DrawArea::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const ScreenPoint p = pixelAt(event->position());
+    onLeftButtonUp(ctx_, p.x, p.y);
+}
+
+void DrawArea::mouseMoveEvent(QMouseEvent* event) {
+    const ScreenPoint p = pixelAt(event->position());
+    onMouseMove(ctx_, p.x, p.y);
+}
+
+void DrawArea::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    // A purely horizontal wheel has no vertical delta; it is not a wheel step of the view.
+    if (delta != 0)
+        onWheel(ctx_, delta);
+    event->accept();
+}
+
+void DrawArea::keyPressEvent(QKeyEvent* event) {
+    // An auto-repeated press is another key-down, as the keyboard's repeat produces.
+    onKeyDown(ctx_, virtualKey(*event));
+}
+
+void DrawArea::keyReleaseEvent(QKeyEvent* event) {
+    // The X server pairs each auto-repeated press with a release; only the last release is real.
+    if (event->isAutoRepeat())
+        return;
+    onKeyUp(ctx_, virtualKey(*event));
+}
+
+void DrawArea::focusOutEvent(QFocusEvent* event) {
+    onFocusLost(ctx_);
+    QOpenGLWidget::focusOutEvent(event);
+}
+
+bool DrawArea::focusNextPrevChild(bool) {
+    return false;
+}

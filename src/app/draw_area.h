@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QOpenGLWidget>
+#include <QPointF>
+
+#include "edit/editor_context.h"
+
+// The 3D view window. Its framebuffer keeps the last frame: painting draws nothing new, so an
+// expose shows that frame again without another camera step. Frames are drawn only through the
+// view port, synchronously, in the handler that asks for them.
+class DrawArea : public QOpenGLWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kWidth = 584;
+    static constexpr int kHeight = 571;
+
+    DrawArea(EditorContext& ctx, QWidget* parent);
+
+    // True once the GL context exists (after the widget was first shown).
+    bool contextReady() const { return contextReady_; }
+    // Makes the context current with the view's framebuffer bound; nested calls share one
+    // makeCurrent. False (and nothing made current) before the context exists.
+    bool acquireContext();
+    void releaseContext();
+
+  signals:
+    void contextCreated();
+
+  protected:
+    void initializeGL() override;
+    void paintGL() override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Tab is a key of the view like any other, never a move to the next control.
+    bool focusNextPrevChild(bool next) override;
+
+  private:
+    // Widget coordinates to framebuffer pixels, origin at the top left.
+    ScreenPoint pixelAt(const QPointF& position) const;
+
+    EditorContext& ctx_;
+    bool contextReady_ = false;
+    int contextDepth_ = 0;
+};
+
+// Holds the view's context current for a scope.
+class CurrentContext {
+  public:
+    explicit CurrentContext(DrawArea& view) : view_(view), held_(view.acquireContext()) {}
+    ~CurrentContext() {
+        if (held_)
+            view_.releaseContext();
+    }
+    CurrentContext(const CurrentContext&) = delete;
+    CurrentContext& operator=(const CurrentContext&) = delete;
+
+    bool held() const { return held_; }
+
+  private:
+    DrawArea& view_;
+    bool held_;
+};

@@ -1,0 +1,16 @@
+#include "app/gl_view_port.h"
+
+#include "app/draw_area.h"
+
+void GlViewPort::renderFrame(bool display) {
+    CurrentContext current(view_);
+    if (current.held())
+        renderer_.renderFrame(display);
+}
+
+Rgb GlViewPort::readPickColour(int x, int y) {
+    CurrentContext current(view_);
+    if (!current.held())
+        return Rgb{255, 255, 255};
+    return renderer_.readPickColour(x, y);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "seams/view_port.h"
+
+class DrawArea;
+
+// The view port the editing logic draws through: the renderer runs with the view's GL context
+// current, and nothing is drawn or read before that context exists.
+class GlViewPort : public ViewPort {
+  public:
+    GlViewPort(DrawArea& view, ViewPort& renderer) : view_(view), renderer_(renderer) {}
+
+    void renderFrame(bool display) override;
+    // White without a context: no block has a 255 component and white is no handle colour,
+    // so nothing is picked.
+    Rgb readPickColour(int x, int y) override;
+
+  private:
+    DrawArea& view_;
+    ViewPort& renderer_;
+};

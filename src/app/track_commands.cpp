@@ -1,0 +1,81 @@
+#include "app/track_commands.h"
+
+#include "app/challenge_suffix.h"
+#include "edit/area_cells.h"
+#include "edit/editor_context.h"
+#include "edit/selection_ops.h"
+#include "seams/prompts.h"
+#include "track/track_reader.h"
+#include "track/track_writer.h"
+
+TrackCommands::TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Hooks hooks)
+    : ctx_(ctx), launcher_(launcher), hooks_(std::move(hooks)) {}
+
+bool TrackCommands::open(const std::string& path) {
+    // Nothing may point at the records that a successful open releases.
+    prepareTrackReplace(ctx_);
+    const bool opened = openTrack(ctx_.baseFolder, path, ctx_.currentTrack, ctx_.envelope,
+                                  ctx_.catalog, *ctx_.prompts, launcher_);
+    if (!opened) {
+        // Whatever the reader left, the list shows exactly the track as it is now.
+        finishTrackReplace(ctx_);
+        ctx_.prompts->message(kOpenErrorText, kProgramCaption, MessageIcon::Error);
+    }
+    return opened;
+}
+
+bool TrackCommands::openTrackCommand() {
+    const std::optional<std::string> chosen = ctx_.prompts->chooseOpenPath();
+    if (!chosen)
+        return false;
+    if (!open(*chosen))
+        return false;
+    ctx_.currentTrackPath = *chosen;
+    clearArea(ctx_);
+    refreshAfterOpening();
+    return true;
+}
+
+bool TrackCommands::reloadCommand() {
+    if (!open(ctx_.currentTrackPath))
+        return false;
+    refreshAfterOpening();
+    return true;
+}
+
+void TrackCommands::refreshAfterOpening() {
+    finishTrackReplace(ctx_);
+    const std::string& environment =
+        ctx_.catalog.environmentNames[static_cast<std::size_t>(ctx_.catalog.currentEnvironment)];
+    ctx_.modelFolder = ctx_.baseFolder / "data" / environment / "models" / "";
+    ctx_.textureFolder = ctx_.baseFolder / "data" / environment / "textures" / "";
+    if (hooks_.rebuildModelLists)
+        hooks_.rebuildModelLists();
+    ctx_.viewChanged = true;
+    if (hooks_.showEnvironmentName)
+        hooks_.showEnvironmentName(environment);
+}
+
+bool TrackCommands::saveTrackCommand() {
+    if (!saveTrack(ctx_.currentTrackPath, ctx_.currentTrack, ctx_.envelope, ctx_.catalog)) {
+        ctx_.prompts->message(kSaveErrorText, kProgramCaption, MessageIcon::Error);
+        return false;
+    }
+    ctx_.prompts->message(ctx_.currentTrackPath, kSavedCaption, MessageIcon::Information);
+    return true;
+}
+
+bool TrackCommands::saveAsCommand() {
+    if (ctx_.currentTrack.blockCount == 0)
+        return false;
+    const std::optional<std::string> chosen = ctx_.prompts->chooseSavePath();
+    if (!chosen)
+        return false;
+    const std::string path = withChallengeSuffix(*chosen);
+    if (!saveTrack(path, ctx_.currentTrack, ctx_.envelope, ctx_.catalog)) {
+        ctx_.prompts->message(kSaveAsErrorText, kProgramCaption, MessageIcon::None);
+        return false;
+    }
+    ctx_.prompts->message(path, kSavedCaption, MessageIcon::Information);
+    return true;
+}

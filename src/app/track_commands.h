@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct EditorContext;
+class ConverterLauncher;
+
+inline constexpr const char* kOpenErrorText =
+    "An error occurred while opening your file.\n\nMake sure that Gridsmith can correctly open "
+    "your track.";
+inline constexpr const char* kSaveErrorText = "Hmm... What do you want to save? This blue sky?";
+inline constexpr const char* kSaveAsErrorText = "ERROR!!!!!11";
+inline constexpr const char* kSavedCaption = "Saved!";
+
+// The main window's four track commands. The window supplies what needs it: the model lists are
+// rebuilt with the view's GL context current, and the environment's name goes into its label.
+class TrackCommands {
+  public:
+    struct Hooks {
+        std::function<void()> rebuildModelLists;
+        std::function<void(const std::string&)> showEnvironmentName;
+    };
+
+    TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Hooks hooks);
+
+    // Each returns whether its operation ran and succeeded; the outcome is also shown to the user.
+    bool openTrackCommand();
+    bool reloadCommand();
+    bool saveTrackCommand();
+    bool saveAsCommand();
+
+  private:
+    bool open(const std::string& path);
+    void refreshAfterOpening();
+
+    EditorContext& ctx_;
+    ConverterLauncher& launcher_;
+    Hooks hooks_;
+};

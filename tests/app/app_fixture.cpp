@@ -1,0 +1,113 @@
+#include "app_fixture.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/main_window_ids.h"
+#include "view/pick_table.h"
+
+namespace fs = std::filesystem;
+
+void ensureApplication() {
+    if (QApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "app-tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    // Tests close windows; that must not end anything.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+std::vector<BlockShape> shapesOf(const Track& track) {
+    std::vector<BlockShape> shapes;
+    for (const BlockRecord& r : track.blocks)
+        shapes.push_back({r.catalogIndex, r.x, r.y, r.z, r.rotation, r.variant});
+    return shapes;
+}
+
+void AppFixture::SetUp() {
+    ensureApplication();
+    ASSERT_FALSE(base_.path().empty());
+    const fs::path runtime = BLOCKYARD_RUNTIME_DIR;
+    fs::create_directory_symlink(runtime / "data", base_.path() / "data");
+    fs::create_directory(base_.path() / "GS");
+    fs::copy_file(runtime / "GS" / "Gridsmith", base_.path() / "GS" / "Gridsmith");
+    tracks_ = base_.path() / "tracks";
+    fs::create_directory(tracks_);
+
+    previousFolder_ = fs::current_path();
+    fs::current_path(base_.path());
+    ctx_.prompts = &prompts_;
+    window_ = std::make_unique<MainWindow>(ctx_);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_->startUp();
+    ASSERT_TRUE(window_->view()->contextReady());
+    startUpMessages_ = prompts_.shown;
+    prompts_.shown.clear();
+}
+
+void AppFixture::TearDown() {
+    window_.reset();
+    if (!previousFolder_.empty())
+        fs::current_path(previousFolder_);
+}
+
+std::optional<std::string> AppFixture::copySample(const std::string& environment) {
+    const fs::path samples = fs::path(BLOCKYARD_RUNTIME_DIR) / "samples";
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(samples, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(environment) != std::string::npos && name.ends_with(".Challenge.Gbx"))
+            found.push_back(entry.path());
+    }
+    if (found.empty())
+        return std::nullopt;
+    std::sort(found.begin(), found.end());
+    const fs::path copy = tracks_ / found.front().filename();
+    fs::copy_file(found.front(), copy, fs::copy_options::overwrite_existing);
+    return copy.string();
+}
+
+void AppFixture::breakConverter() {
+    const fs::path program = base_.path() / "GS" / "Gridsmith";
+    fs::remove(program);
+    std::ofstream(program) << "#!/bin/sh\nexit 1\n";
+    fs::permissions(program, fs::perms::owner_all);
+}
+
+void AppFixture::openThroughButton(const std::string& path) {
+    prompts_.openPaths.push_back(path);
+    clickControl(kOpenTrackButton);
+}
+
+void AppFixture::clickControl(int id) {
+    auto* button = qobject_cast<QPushButton*>(window_->control(id));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
+    ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
+    ctx_.viewPort->renderFrame(false);
+    for (int y = 4; y < DrawArea::kHeight; y += 8) {
+        for (int x = 4; x < DrawArea::kWidth; x += 8) {
+            const std::uintptr_t payload =
+                ctx_.pickTable.findPickColour(ctx_.viewPort->readPickColour(x, y));
+            if (payload == 0)
+                continue;
+            // Only a pixel whose neighbours show the same block: a click there cannot miss.
+            const Rgb here = ctx_.viewPort->readPickColour(x, y);
+            if (ctx_.viewPort->readPickColour(x + 2, y) == here &&
+                ctx_.viewPort->readPickColour(x, y + 2) == here)
+                return std::make_pair(QPoint(x, y), reinterpret_cast<BlockRecord*>(payload));
+        }
+    }
+    return std::nullopt;
+}

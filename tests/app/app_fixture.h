@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "edit/editor_context.h"
+#include "recording_prompts.h"
+#include "temp_folder.h"
+
+// The one QApplication of the test program, made at the first call and never destroyed.
+void ensureApplication();
+
+// What a block is, without its flags and list number: for comparing tracks read twice.
+struct BlockShape {
+    std::uint32_t catalogIndex;
+    int x, y, z, rotation;
+    std::array<std::uint8_t, 4> variant;
+    bool operator==(const BlockShape&) const = default;
+};
+std::vector<BlockShape> shapesOf(const Track& track);
+
+// A main window over a fresh base folder: data/ from the runtime folder, GS/ with the converter
+// from the build, and tracks/ for the test's files. The window is shown and started up, with
+// the prompts scripted by the test.
+class AppFixture : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Copies the first sample track of the environment into tracks/; none when there is none.
+    std::optional<std::string> copySample(const std::string& environment);
+    // Replaces the converter with a program that always fails.
+    void breakConverter();
+    // Opens a file through the Open track button with the prompts answering the path.
+    void openThroughButton(const std::string& path);
+    void clickControl(int id);
+    // A view pixel showing a block of the track, found with a picking render, and its record.
+    std::optional<std::pair<QPoint, BlockRecord*>> findBlockPixel();
+
+    TempFolder base_;
+    std::filesystem::path tracks_;
+    std::filesystem::path previousFolder_;
+    EditorContext ctx_;
+    RecordingPrompts prompts_;
+    std::vector<RecordingPrompts::Shown> startUpMessages_;
+    std::unique_ptr<MainWindow> window_;
+};

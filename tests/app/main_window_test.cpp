@@ -1,0 +1,135 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/main_window_ids.h"
+#include "app_fixture.h"
+#include "seams/view_port.h"
+#include "ui/area_page.h"
+#include "ui/blocks_page.h"
+#include "ui/dialog_units.h"
+
+using MainWindowTest = AppFixture;
+
+TEST_F(MainWindowTest, HasItsCaptionAndFixedSize) {
+    EXPECT_EQ(window_->windowTitle(), "Blockyard 0.1 alpha");
+    EXPECT_EQ(window_->size(), QSize(942, 614));
+    EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
+}
+
+TEST_F(MainWindowTest, StartsUpWithTheFixedModelsAndNoMessage) {
+    EXPECT_TRUE(startUpMessages_.empty()) << startUpMessages_.front().text;
+    EXPECT_TRUE(ctx_.currentTrack.blocks.empty());
+    EXPECT_EQ(ctx_.catalog.environmentNames[kStadium], "Stadium");
+}
+
+TEST_F(MainWindowTest, ButtonsHaveTheirTextsAndPlaces) {
+    struct Expected {
+        int id;
+        const char* text;
+        QRect rect;
+    };
+    const Expected buttons[] = {
+        {kOpenTrackButton, "Open track", dialogRect(404, 7, 48, 15)},
+        {kReloadButton, "Reload", dialogRect(460, 7, 49, 15)},
+        {kSaveTrackButton, "Save track", dialogRect(517, 7, 48, 15)},
+        {kSaveAsButton, "Save as...", dialogRect(573, 7, 48, 15)},
+    };
+    for (const Expected& e : buttons) {
+        auto* button = qobject_cast<QPushButton*>(window_->control(e.id));
+        ASSERT_NE(button, nullptr) << e.id;
+        EXPECT_EQ(button->text(), e.text);
+        EXPECT_EQ(button->geometry(), e.rect) << e.text;
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_TRUE(button->isEnabled());
+        // The text fits the button at the window's font.
+        EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), e.rect.width() - 4);
+    }
+}
+
+TEST_F(MainWindowTest, StaticsShowTheirStartTexts) {
+    auto* environment = qobject_cast<QLabel*>(window_->control(kEnvironmentLabel));
+    ASSERT_NE(environment, nullptr);
+    EXPECT_EQ(environment->text(), "...");
+    EXPECT_EQ(environment->geometry(), dialogRect(448, 361, 90, 10));
+    auto* frameRate = qobject_cast<QLabel*>(window_->control(kFrameRateStatic));
+    ASSERT_NE(frameRate, nullptr);
+    EXPECT_EQ(frameRate->geometry(), dialogRect(6, 364, 236, 9));
+
+    bool captionFound = false;
+    for (QLabel* label : window_->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->text() == "Environment:") {
+            captionFound = true;
+            EXPECT_EQ(label->geometry(), dialogRect(404, 361, 43, 10));
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        }
+    }
+    EXPECT_TRUE(captionFound);
+}
+
+TEST_F(MainWindowTest, ViewIsAtItsPlaceWithACompatibilityContext) {
+    DrawArea* view = window_->view();
+    EXPECT_EQ(view->geometry(), QRect(11, 11, 584, 571));
+    EXPECT_EQ(view->format().profile(), QSurfaceFormat::CompatibilityProfile);
+    EXPECT_GE(view->format().depthBufferSize(), 16);
+    EXPECT_DOUBLE_EQ(ctx_.viewAspect, 584.0 / 571.0);
+    EXPECT_EQ(window_->focusWidget(), view);
+}
+
+TEST_F(MainWindowTest, TabsSwitchThePages) {
+    auto* tabs = qobject_cast<QTabWidget*>(window_->control(kPageTabs));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(0), "Blocks");
+    EXPECT_EQ(tabs->tabText(1), "Area");
+    EXPECT_EQ(tabs->geometry(), dialogRect(404, 29, 217, 328));
+    EXPECT_TRUE(window_->blocksPage()->isVisible());
+    EXPECT_FALSE(window_->areaPage()->isVisible());
+
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_FALSE(window_->blocksPage()->isVisible());
+    EXPECT_TRUE(window_->areaPage()->isVisible());
+
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+    EXPECT_TRUE(window_->blocksPage()->isVisible());
+    EXPECT_FALSE(window_->areaPage()->isVisible());
+}
+
+TEST_F(MainWindowTest, PaintShowsTheLastFrameWithoutACameraStep) {
+    ctx_.cameraKeys.forward = true;
+    const Vec3 before = ctx_.viewCamera.position;
+    window_->view()->update();
+    QTest::qWait(50);
+    const QImage shown = window_->view()->grabFramebuffer();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_TRUE(ctx_.viewCamera.position == before);
+    // A frame asked for through the view port is what steps the camera.
+    ctx_.viewPort->renderFrame(true);
+    EXPECT_FALSE(ctx_.viewCamera.position == before);
+}
+
+TEST_F(MainWindowTest, CloseTearsDownAndLeavesNoSeams) {
+    window_->close();
+    EXPECT_EQ(ctx_.viewPort, nullptr);
+    EXPECT_EQ(ctx_.panels, nullptr);
+    EXPECT_EQ(ctx_.modelResolver, nullptr);
+    EXPECT_EQ(window_->view(), nullptr);
+    EXPECT_TRUE(ctx_.currentTrack.blocks.empty());
+}
+
+TEST(MainWindowBeforeShow, FramesAskedBeforeTheContextDrawNothing) {
+    ensureApplication();
+    EditorContext ctx;
+    RecordingPrompts prompts;
+    ctx.prompts = &prompts;
+    MainWindow window(ctx);
+    EXPECT_FALSE(window.view()->contextReady());
+    ctx.cameraKeys.forward = true;
+    const Vec3 before = ctx.viewCamera.position;
+    ctx.viewPort->renderFrame(true);
+    EXPECT_TRUE(ctx.viewCamera.position == before);
+    EXPECT_EQ(ctx.viewPort->readPickColour(10, 10), (Rgb{255, 255, 255}));
+}

@@ -1,0 +1,191 @@
+#include <filesystem>
+
+#include <QLabel>
+#include <QListWidget>
+
+#include "app/main_window_ids.h"
+#include "app/track_commands.h"
+#include "app_fixture.h"
+#include "edit/area_cells.h"
+#include "edit/block_edits.h"
+#include "edit/selection_ops.h"
+#include "ui/blocks_page.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString environmentText(MainWindow& window) {
+    return qobject_cast<QLabel*>(window.control(kEnvironmentLabel))->text();
+}
+
+} // namespace
+
+class TrackCommandsTest : public AppFixture {
+  protected:
+    void openSample(const std::string& environment) {
+        const std::optional<std::string> sample = copySample(environment);
+        ASSERT_TRUE(sample) << "no " << environment << " sample in the runtime folder";
+        samplePath_ = *sample;
+        openThroughButton(samplePath_);
+        ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
+        ASSERT_GT(ctx_.currentTrack.blockCount, 0u);
+    }
+
+    void expectOpenError() {
+        ASSERT_EQ(prompts_.shown.size(), 1u);
+        EXPECT_EQ(prompts_.shown[0].text,
+                  "An error occurred while opening your file.\n\nMake sure that Gridsmith can "
+                  "correctly open your track.");
+        EXPECT_EQ(prompts_.shown[0].caption, "Blockyard 0.1 alpha");
+        EXPECT_EQ(prompts_.shown[0].icon, MessageIcon::Error);
+    }
+
+    std::string samplePath_;
+};
+
+TEST_F(TrackCommandsTest, OpenShowsTheEnvironmentAndListsTheBlocks) {
+    openSample("Stadium");
+    EXPECT_EQ(environmentText(*window_), "Stadium");
+    EXPECT_EQ(ctx_.catalog.currentEnvironment, kStadium);
+    EXPECT_EQ(ctx_.currentTrackPath, samplePath_);
+    EXPECT_EQ(ctx_.modelFolder, base_.path() / "data" / "Stadium" / "models" / "");
+    EXPECT_EQ(ctx_.textureFolder, base_.path() / "data" / "Stadium" / "textures" / "");
+    auto* list = window_->blocksPage()->findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), static_cast<int>(ctx_.currentTrack.blockCount));
+    // Every block has its model list: its own or the fallback.
+    for (const BlockRecord& r : ctx_.currentTrack.blocks)
+        EXPECT_GE(r.modelList, 1);
+}
+
+TEST_F(TrackCommandsTest, EveryEnvironmentOpens) {
+    for (const char* environment : {"Alpine", "Bay", "Coast", "Island", "Rally", "Speed"}) {
+        prompts_.shown.clear();
+        openSample(environment);
+        EXPECT_EQ(environmentText(*window_), environment);
+    }
+}
+
+TEST_F(TrackCommandsTest, CancellingTheOpenDialogDoesNothing) {
+    clickControl(kOpenTrackButton);
+    EXPECT_TRUE(prompts_.shown.empty());
+    EXPECT_EQ(environmentText(*window_), "...");
+    EXPECT_TRUE(ctx_.currentTrackPath.empty());
+}
+
+TEST_F(TrackCommandsTest, ReloadDiscardsEditsAndKeepsTheArea) {
+    openSample("Stadium");
+    const std::vector<BlockShape> opened = shapesOf(ctx_.currentTrack);
+    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
+    moveSelection(ctx_, 3, 0, 0);
+    toggleAreaCell(ctx_, 2, 3, 1);
+    toggleAreaCell(ctx_, 2, 4, 1);
+
+    clickControl(kReloadButton);
+    EXPECT_TRUE(prompts_.shown.empty());
+    EXPECT_EQ(shapesOf(ctx_.currentTrack), opened);
+    EXPECT_EQ(ctx_.area.count(), 2);
+    EXPECT_EQ(ctx_.selection.count(), 0);
+    EXPECT_EQ(environmentText(*window_), "Stadium");
+
+    // Open, unlike Reload, starts a new area.
+    openThroughButton(samplePath_);
+    EXPECT_EQ(ctx_.area.count(), 0);
+}
+
+TEST_F(TrackCommandsTest, ReloadBeforeAnyOpenFails) {
+    clickControl(kReloadButton);
+    expectOpenError();
+}
+
+TEST_F(TrackCommandsTest, FailingConverterGivesTheOpenError) {
+    openSample("Stadium");
+    breakConverter();
+    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
+    openThroughButton(samplePath_);
+    expectOpenError();
+    // The list, the selection and the track agree after the failure.
+    auto* list = window_->blocksPage()->findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), static_cast<int>(ctx_.currentTrack.blocks.size()));
+    EXPECT_EQ(ctx_.selection.count(), 0);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
+TEST_F(TrackCommandsTest, SaveTrackWritesTheOpenedFileBack) {
+    openSample("Stadium");
+    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
+    moveSelection(ctx_, 0, 1, 0);
+    const std::vector<BlockShape> edited = shapesOf(ctx_.currentTrack);
+
+    clickControl(kSaveTrackButton);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text, samplePath_);
+    EXPECT_EQ(prompts_.shown[0].caption, "Saved!");
+    EXPECT_EQ(prompts_.shown[0].icon, MessageIcon::Information);
+
+    prompts_.shown.clear();
+    clickControl(kReloadButton);
+    EXPECT_TRUE(prompts_.shown.empty());
+    EXPECT_EQ(shapesOf(ctx_.currentTrack), edited);
+}
+
+TEST_F(TrackCommandsTest, SaveTrackOfAnEmptyTrackIsTheBlueSky) {
+    clickControl(kSaveTrackButton);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text, "Hmm... What do you want to save? This blue sky?");
+    EXPECT_EQ(prompts_.shown[0].caption, "Blockyard 0.1 alpha");
+    EXPECT_EQ(prompts_.shown[0].icon, MessageIcon::Error);
+}
+
+TEST_F(TrackCommandsTest, SaveAsAppendsTheSuffixAndKeepsTheOpenedPath) {
+    openSample("Stadium");
+    const std::vector<BlockShape> opened = shapesOf(ctx_.currentTrack);
+    const std::string chosen = (tracks_ / "copy.gbx").string();
+    prompts_.savePaths.push_back(chosen);
+    clickControl(kSaveAsButton);
+    const std::string written = chosen + ".Challenge.Gbx";
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text, written);
+    EXPECT_EQ(prompts_.shown[0].caption, "Saved!");
+    EXPECT_EQ(prompts_.shown[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(fs::exists(written));
+    EXPECT_FALSE(fs::exists(chosen));
+    EXPECT_EQ(ctx_.currentTrackPath, samplePath_);
+
+    prompts_.shown.clear();
+    openThroughButton(written);
+    EXPECT_TRUE(prompts_.shown.empty());
+    EXPECT_EQ(shapesOf(ctx_.currentTrack), opened);
+}
+
+TEST_F(TrackCommandsTest, SaveAsKeepsASuffixInAnyCase) {
+    openSample("Stadium");
+    const std::string chosen = (tracks_ / "upper.CHALLENGE.gbx").string();
+    prompts_.savePaths.push_back(chosen);
+    clickControl(kSaveAsButton);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text, chosen);
+    EXPECT_TRUE(fs::exists(chosen));
+    EXPECT_FALSE(fs::exists(chosen + ".Challenge.Gbx"));
+}
+
+TEST_F(TrackCommandsTest, SaveAsOnAnEmptyTrackShowsNothing) {
+    prompts_.savePaths.push_back((tracks_ / "never.gbx").string());
+    clickControl(kSaveAsButton);
+    EXPECT_TRUE(prompts_.shown.empty());
+    // The dialog was not shown either: its scripted answer is still there.
+    EXPECT_EQ(prompts_.savePaths.size(), 1u);
+    EXPECT_FALSE(fs::exists(tracks_ / "never.gbx.Challenge.Gbx"));
+}
+
+TEST_F(TrackCommandsTest, SaveAsToAnUnwritablePlaceIsAnError) {
+    openSample("Stadium");
+    prompts_.savePaths.push_back((tracks_ / "no-such-folder" / "x.gbx").string());
+    clickControl(kSaveAsButton);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text, "ERROR!!!!!11");
+    EXPECT_EQ(prompts_.shown[0].caption, "Blockyard 0.1 alpha");
+    EXPECT_EQ(prompts_.shown[0].icon, MessageIcon::None);
+}

@@ -1,0 +1,162 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "app/main_window_ids.h"
+#include "app_fixture.h"
+
+class ViewInputTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        window_->view()->setFocus();
+    }
+
+    void openStadiumSample() {
+        const std::optional<std::string> sample = copySample("Stadium");
+        ASSERT_TRUE(sample);
+        openThroughButton(*sample);
+        ASSERT_TRUE(prompts_.shown.empty());
+    }
+
+    void mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
+        DrawArea* view = window_->view();
+        QMouseEvent event(type, QPointF(at), view->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+
+    void key(QEvent::Type type, Qt::Key code, bool autoRepeat) {
+        QKeyEvent event(type, code, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(window_->view(), &event);
+    }
+
+    void wheel(int delta) {
+        const QPointF at(100, 100);
+        QWheelEvent event(at, window_->view()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window_->view(), &event);
+    }
+};
+
+TEST_F(ViewInputTest, AClickOnABlockSelectsIt) {
+    openStadiumSample();
+    const auto target = findBlockPixel();
+    ASSERT_TRUE(target) << "no block in view";
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, target->first);
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, target->first);
+    ASSERT_EQ(ctx_.selection.count(), 1);
+    EXPECT_EQ(ctx_.selection.first(), target->second);
+    EXPECT_TRUE(target->second->flags & BLOCK_SELECTED);
+}
+
+TEST_F(ViewInputTest, AOnePixelDragTurnsAndPicksNothing) {
+    openStadiumSample();
+    const auto target = findBlockPixel();
+    ASSERT_TRUE(target);
+    Camera expected = ctx_.viewCamera;
+    expected.turn(static_cast<double>(-1.0f * 0.005f));
+    expected.pitch(0.0);
+
+    const QPoint press = target->first;
+    const QPoint moved = press + QPoint(1, 0);
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, press);
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, moved);
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, moved);
+
+    EXPECT_EQ(ctx_.selection.count(), 0);
+    EXPECT_NEAR(ctx_.viewCamera.direction.x, expected.direction.x, 1e-12);
+    EXPECT_NEAR(ctx_.viewCamera.direction.y, expected.direction.y, 1e-12);
+    EXPECT_NEAR(ctx_.viewCamera.direction.z, expected.direction.z, 1e-12);
+    EXPECT_FALSE(ctx_.leftButtonDown);
+}
+
+TEST_F(ViewInputTest, TheRightButtonDoesNothing) {
+    openStadiumSample();
+    const auto target = findBlockPixel();
+    ASSERT_TRUE(target);
+    const Camera before = ctx_.viewCamera;
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, target->first);
+    mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, target->first);
+    EXPECT_EQ(ctx_.selection.count(), 0);
+    EXPECT_FALSE(ctx_.leftButtonDown);
+    EXPECT_TRUE(ctx_.viewCamera.direction == before.direction);
+    EXPECT_TRUE(ctx_.viewCamera.position == before.position);
+}
+
+TEST_F(ViewInputTest, GTogglesTheGridOnReleaseOnly) {
+    key(QEvent::KeyPress, Qt::Key_G, false);
+    EXPECT_FALSE(ctx_.showGrid);
+    // Auto-repeat arrives as release and press pairs; those releases are not key-ups.
+    for (int i = 0; i < 3; ++i) {
+        key(QEvent::KeyRelease, Qt::Key_G, true);
+        key(QEvent::KeyPress, Qt::Key_G, true);
+        EXPECT_FALSE(ctx_.showGrid);
+    }
+    key(QEvent::KeyRelease, Qt::Key_G, false);
+    EXPECT_TRUE(ctx_.showGrid);
+}
+
+TEST_F(ViewInputTest, ZTogglesAtEveryAutoRepeat) {
+    ASSERT_TRUE(ctx_.solidFill);
+    key(QEvent::KeyPress, Qt::Key_Z, false);
+    EXPECT_FALSE(ctx_.solidFill);
+    key(QEvent::KeyRelease, Qt::Key_Z, true);
+    key(QEvent::KeyPress, Qt::Key_Z, true);
+    EXPECT_TRUE(ctx_.solidFill);
+    key(QEvent::KeyRelease, Qt::Key_Z, true);
+    key(QEvent::KeyPress, Qt::Key_Z, true);
+    EXPECT_FALSE(ctx_.solidFill);
+    key(QEvent::KeyRelease, Qt::Key_Z, false);
+    EXPECT_FALSE(ctx_.solidFill);
+}
+
+TEST_F(ViewInputTest, HeldKeysAreLetGoWhenTheViewLosesTheFocus) {
+    key(QEvent::KeyPress, Qt::Key_W, false);
+    key(QEvent::KeyPress, Qt::Key_F, false);
+    EXPECT_TRUE(ctx_.cameraKeys.forward);
+    EXPECT_TRUE(ctx_.fKeyDown);
+    window_->control(kOpenTrackButton)->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(ctx_.cameraKeys.forward);
+    EXPECT_FALSE(ctx_.fKeyDown);
+
+    // A left press takes the focus back; the right button does not.
+    mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(50, 50));
+    EXPECT_FALSE(window_->view()->hasFocus());
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(50, 50));
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(50, 50));
+    EXPECT_TRUE(window_->view()->hasFocus());
+}
+
+TEST_F(ViewInputTest, TheWheelChangesTheLevelOnlyInAreaModeWithinTheGrid) {
+    ctx_.cursorLevel = 5;
+    wheel(120);
+    EXPECT_EQ(ctx_.cursorLevel, 5);
+
+    ctx_.areaEditState = 1;
+    wheel(120);
+    EXPECT_EQ(ctx_.cursorLevel, 6);
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(ctx_.cursorLevel, 4);
+
+    ctx_.cursorLevel = 31;
+    wheel(120);
+    EXPECT_EQ(ctx_.cursorLevel, 31);
+    ctx_.cursorLevel = 0;
+    wheel(-120);
+    EXPECT_EQ(ctx_.cursorLevel, 0);
+}
+
+TEST_F(ViewInputTest, TabIsAViewKeyNotAFocusMove) {
+    key(QEvent::KeyPress, Qt::Key_Tab, false);
+    EXPECT_TRUE(window_->view()->hasFocus());
+}
