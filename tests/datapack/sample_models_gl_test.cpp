@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include <GL/gl.h>
+#include <QImage>
+
+#include "assets/model_store.h"
+#include "edit/editor_context.h"
+#include "gl_context.h"
+#include "sample_opening.h"
+#include "track_layout.h"
+#include "view/frame_renderer.h"
+
+using namespace runtime_files;
+
+namespace {
+
+// The editor's state with a sample open, as the shell leaves it after Open track.
+class SampleModelsGl : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(GlTestContext::makeCurrent());
+        ASSERT_TRUE(base.ready());
+        ctx.prompts = &prompts;
+        ctx.baseFolder = base.path();
+        ASSERT_TRUE(store.reserveLists());
+        ASSERT_TRUE(store.loadFixedModels());
+    }
+
+    bool openSample(const SampleTrack& plan) {
+        OpenedSample opened = base.open(plan.fileName);
+        if (!opened.ok)
+            return false;
+        const std::string& environment = kEnvironments[static_cast<std::size_t>(plan.environment)];
+        ctx.currentTrack = std::move(opened.track);
+        ctx.envelope = std::move(opened.envelope);
+        ctx.catalog = base.catalog;
+        ctx.modelFolder = base.path() / "data" / environment / "models";
+        ctx.textureFolder = base.path() / "data" / environment / "textures";
+        store.rebuildModelLists();
+        ctx.viewChanged = true;
+        return true;
+    }
+
+    SampleBase base;
+    RecordingPrompts prompts;
+    EditorContext ctx;
+    ModelStore store{ctx};
+};
+
+// A look at the grid from beyond its corner at x 0, y 0, above the ground.
+Camera overview() {
+    Vec3 eye(-120, 120, 330), target(-560, 560, 0);
+    Vec3 direction(target.x - eye.x, target.y - eye.y, target.z - eye.z);
+    direction = direction.normalized();
+    Vec3 up(-direction.x * direction.z, -direction.y * direction.z, 1 - direction.z * direction.z);
+    return Camera(eye, direction, up.normalized());
+}
+
+} // namespace
+
+TEST_F(SampleModelsGl, EveryBlockOfEverySampleDrawsItsOwnModelWithoutAMessage) {
+    EXPECT_TRUE(prompts.shown.empty()) << "the fixed models";
+    for (const SampleTrack& plan : sampleTracks()) {
+        SCOPED_TRACE(plan.fileName);
+        ASSERT_TRUE(openSample(plan));
+        ASSERT_EQ(ctx.currentTrack.blocks.size(), plan.blocks.size());
+        for (const BlockRecord& record : ctx.currentTrack.blocks) {
+            ASSERT_GE(record.modelList, 2) << store.blockModelPath(record) << " falls back";
+            EXPECT_TRUE(std::filesystem::exists(store.blockModelPath(record)));
+        }
+        for (const auto& shown : prompts.shown)
+            ADD_FAILURE() << shown.text;
+        prompts.shown.clear();
+    }
+}
+
+// Draws every environment's sample with the editor's renderer and keeps the pictures in the
+// build folder (tests/datapack/screenshots) for a look.
+TEST_F(SampleModelsGl, TheRendererDrawsEverySampleTextured) {
+    const std::filesystem::path folder = DATAPACK_SCREENSHOTS;
+    std::filesystem::create_directories(folder);
+    FrameRenderer renderer(ctx, store.lists());
+    renderer.setContextReady(true);
+    glEnable(GL_TEXTURE_2D);
+    for (const SampleTrack& plan : sampleTracks()) {
+        SCOPED_TRACE(plan.fileName);
+        ASSERT_TRUE(openSample(plan));
+        ctx.viewCamera = overview();
+        ctx.showStadium = plan.environment == 6;
+        renderer.renderFrame(true);
+        QImage image = GlTestContext::grab();
+        std::string name = plan.fileName.substr(0, plan.fileName.find('.'));
+        EXPECT_TRUE(image.save(QString::fromStdString((folder / (name + ".png")).string())));
+
+        std::set<QRgb> colours;
+        int sky = 0;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2) {
+                QRgb pixel = image.pixel(x, y);
+                colours.insert(pixel);
+                sky += qRed(pixel) == 179 && qGreen(pixel) == 179 && qBlue(pixel) == 255;
+            }
+        // Textured blocks give many shades; the blocks fill a good part of the view.
+        EXPECT_GT(colours.size(), 300u);
+        EXPECT_LT(sky, image.width() * image.height() / 4 * 3 / 4);
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+}
