@@ -64,7 +64,7 @@ std::optional<std::string> AppFixture::copySample(const std::string& environment
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(samples, ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.find(environment) != std::string::npos && name.ends_with(".Challenge.Gbx"))
+        if (name.starts_with(environment) && name.ends_with(".Challenge.Gbx"))
             found.push_back(entry.path());
     }
     if (found.empty())
