@@ -1,0 +1,47 @@
+#include <set>
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+
+#include "app/main_window_ids.h"
+#include "app_fixture.h"
+
+// Opens the sample of each environment with the grid on (and the Stadium surroundings for
+// Stadium) and checks that the view shows a scene. With BLOCKYARD_SCREENSHOT_DIR set, the whole
+// window is also written there as <Environment>.png.
+class ScreenshotTest : public AppFixture, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ScreenshotTest, SampleShowsAScene) {
+    const std::string environment = GetParam();
+    const std::optional<std::string> sample = copySample(environment);
+    ASSERT_TRUE(sample);
+    openThroughButton(*sample);
+    ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
+
+    ctx_.showGrid = true;
+    ctx_.showStadium = environment == "Stadium";
+    ctx_.viewPort->renderFrame(true);
+    const QImage window = window_->grab().toImage();
+
+    const QImage view = window.copy(window_->view()->geometry());
+    std::set<QRgb> colours;
+    for (int y = 0; y < view.height(); y += 4)
+        for (int x = 0; x < view.width(); x += 4)
+            colours.insert(view.pixel(x, y));
+    // Sky, ground grid and textured blocks: far more than a cleared or single-coloured view.
+    EXPECT_GT(colours.size(), 50u);
+    EXPECT_EQ(qobject_cast<QLabel*>(window_->control(kEnvironmentLabel))->text(),
+              QString::fromStdString(environment));
+
+    const QByteArray folder = qgetenv("BLOCKYARD_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(QString::fromLocal8Bit(folder));
+        EXPECT_TRUE(window.save(QString::fromLocal8Bit(folder) + "/" +
+                                QString::fromStdString(environment) + ".png"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Environments, ScreenshotTest,
+                         ::testing::Values("Alpine", "Bay", "Coast", "Island", "Rally", "Speed",
+                                           "Stadium"));
