@@ -70,12 +70,14 @@ bool writeDataFolder(const std::filesystem::path& dataFolder) {
     return ok;
 }
 
-bool writeSampleTracks(const std::filesystem::path& folder, std::vector<std::string>& written) {
+bool writeSampleTracks(const std::filesystem::path& folder) {
+    std::optional<std::vector<SampleTrack>> tracks = sampleTracks();
+    if (!tracks)
+        return false;
     bool ok = true;
-    for (const SampleTrack& track : sampleTracks()) {
+    for (const SampleTrack& track : *tracks) {
         ok &= writeFileIfChanged(folder / track.fileName,
                                  encodeTrack(track, environmentKinds(track.environment)));
-        written.push_back(track.fileName);
     }
     return ok;
 }

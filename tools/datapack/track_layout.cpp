@@ -1,7 +1,7 @@
 #include "track_layout.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <optional>
 #include <string>
 
 #include "environment_look.h"
@@ -68,8 +68,7 @@ class RoadBuilder {
         SampleBlock block{kind,      static_cast<std::uint8_t>(rotation),
                           x_ - in.x, y_ - in.y,
                           blockZ,    {variant, 0, 0, 0}};
-        if (!layout_.place(block))
-            throw std::logic_error("road piece overlaps: " + k.name);
+        ok_ = layout_.place(block) && ok_;
         heading_ = (localOut + rotation) % 4;
         x_ = block.x + out.x + kStep[heading_][0];
         y_ = block.y + out.y + kStep[heading_][1];
@@ -105,11 +104,14 @@ class RoadBuilder {
     int y() const { return y_; }
     int z() const { return z_; }
     int heading() const { return heading_; }
+    // False once a piece did not fit where the road led.
+    bool ok() const { return ok_; }
     const std::vector<SampleBlock>& placed() const { return placed_; }
 
   private:
     Layout& layout_;
     int x_, y_, z_, heading_;
+    bool ok_ = true;
     std::vector<SampleBlock> placed_;
 };
 
@@ -159,7 +161,7 @@ void addScenery(Layout& layout, int environment, int count, Rng& rng) {
 
 // A closed loop: up a ramp on the first side, higher still on the second, down in two steps on
 // the third, flat back to the start on the fourth.
-SampleTrack circuit(int environment) {
+std::optional<SampleTrack> circuit(int environment) {
     const EnvironmentLook& look = environmentLooks()[static_cast<std::size_t>(environment)];
     const std::vector<BlockKind> kinds = environmentKinds(environment);
     Layout layout(kinds);
@@ -191,8 +193,9 @@ SampleTrack circuit(int environment) {
     road.single(ShapeType::Finish, roadStyle);
     road.straight(1, 0, roadStyle);
     road.rightTurn(radius, roadStyle);
-    if (road.x() != startX || road.y() != startY || road.z() != kGroundLevel || road.heading() != 0)
-        throw std::logic_error("circuit does not close in " + look.name);
+    if (!road.ok() || road.x() != startX || road.y() != startY || road.z() != kGroundLevel ||
+        road.heading() != 0)
+        return std::nullopt;
 
     addPillars(layout, road.placed(), roadStyle);
     Rng rng{0x5eed0000u + static_cast<std::uint32_t>(environment)};
@@ -295,10 +298,14 @@ bool Layout::place(const SampleBlock& block) {
     return true;
 }
 
-std::vector<SampleTrack> sampleTracks() {
+std::optional<std::vector<SampleTrack>> sampleTracks() {
     std::vector<SampleTrack> tracks;
-    for (int environment = 0; environment < kEnvironmentTotal; ++environment)
-        tracks.push_back(circuit(environment));
+    for (int environment = 0; environment < kEnvironmentTotal; ++environment) {
+        std::optional<SampleTrack> track = circuit(environment);
+        if (!track)
+            return std::nullopt;
+        tracks.push_back(std::move(*track));
+    }
     tracks.push_back(largeTrack());
     return tracks;
 }

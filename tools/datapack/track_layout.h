@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -33,5 +34,6 @@ class Layout {
 };
 
 // One circuit per environment (roads joined into a loop over several levels, start, finish,
-// checkpoints, pillars and scenery) and a large Stadium track of more than 10,000 blocks.
-std::vector<SampleTrack> sampleTracks();
+// checkpoints, pillars and scenery) and a large Stadium track of more than 10,000 blocks. None
+// when a circuit's road runs into itself or does not lead back to its start.
+std::optional<std::vector<SampleTrack>> sampleTracks();
