@@ -1,0 +1,145 @@
+#include <fstream>
+#include <functional>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "app/qt_prompts.h"
+#include "app_fixture.h"
+
+namespace {
+
+// Runs `act` on the modal dialog as soon as one is shown by the code that follows.
+void whenModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+class QtPromptsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureApplication();
+        owner_ = std::make_unique<QWidget>();
+        owner_->resize(200, 100);
+        owner_->show();
+        prompts_.setOwner(owner_.get());
+    }
+
+    EditorContext ctx_;
+    std::unique_ptr<QWidget> owner_;
+    QtPrompts prompts_{ctx_};
+};
+
+TEST_F(QtPromptsTest, MessagesHaveNoOwnerAndTheirTextCaptionAndIcon) {
+    struct Seen {
+        QString text, caption;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QWidget* parent = nullptr;
+        int buttons = 0;
+    } seen;
+    whenModal([&seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        seen = {box->text(), box->windowTitle(), box->icon(), box->parentWidget(),
+                static_cast<int>(box->buttons().size())};
+        box->accept();
+    });
+    prompts_.message("a\n\nb", "Saved!", MessageIcon::Information);
+    EXPECT_EQ(seen.text, "a\n\nb");
+    EXPECT_EQ(seen.caption, "Saved!");
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.parent, nullptr);
+    EXPECT_EQ(seen.buttons, 1);
+
+    whenModal([&seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        seen.icon = box->icon();
+        box->accept();
+    });
+    prompts_.message("ERROR!!!!!11", kProgramCaption, MessageIcon::None);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+
+    whenModal([&seen](QWidget* modal) {
+        seen.icon = qobject_cast<QMessageBox*>(modal)->icon();
+        qobject_cast<QMessageBox*>(modal)->accept();
+    });
+    prompts_.message("x", kProgramCaption, MessageIcon::Error);
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST_F(QtPromptsTest, QuestionsBelongToTheOwnerAndOnlyYesGoesAhead) {
+    QWidget* parent = nullptr;
+    whenModal([&parent](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(prompts_.askYesNo("Are you sure?", kProgramCaption));
+    EXPECT_EQ(parent, owner_.get());
+
+    whenModal([](QWidget* modal) {
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(prompts_.askYesNo("Are you sure?", kProgramCaption));
+
+    whenModal([](QWidget* modal) { modal->close(); });
+    EXPECT_FALSE(prompts_.askYesNo("Are you sure?", kProgramCaption));
+}
+
+TEST_F(QtPromptsTest, SaveAsCanNameANewFile) {
+    TempFolder folder;
+    const QString fresh = QString::fromStdString((folder.path() / "new-track.gbx").string());
+    QStringList filters;
+    QFileDialog::FileMode mode = QFileDialog::ExistingFile;
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        mode = dialog->fileMode();
+        dialog->selectFile(fresh);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::optional<std::string> chosen = prompts_.chooseSavePath();
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, fresh.toStdString());
+    EXPECT_EQ(mode, QFileDialog::AnyFile);
+    EXPECT_EQ(filters, QStringList{"GBX files (.gbx) (*.gbx)"});
+}
+
+TEST_F(QtPromptsTest, OpenPicksAnExistingFileAndCancelGivesNone) {
+    TempFolder folder;
+    const std::filesystem::path file = folder.path() / "t.Challenge.Gbx";
+    std::ofstream(file) << "x";
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QStringList filters;
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        mode = dialog->fileMode();
+        filters = dialog->nameFilters();
+        dialog->selectFile(QString::fromStdString(file.string()));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const std::optional<std::string> chosen = prompts_.chooseOpenPath();
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, file.string());
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+    EXPECT_EQ(filters, QStringList{"GBX files (.gbx) (*.gbx)"});
+
+    whenModal([](QWidget* modal) { qobject_cast<QFileDialog*>(modal)->reject(); });
+    EXPECT_FALSE(prompts_.chooseOpenPath());
+}
