@@ -7,13 +7,18 @@
 
 #include "assets/model.h"
 #include "catalog/block_info.h"
+#include "edit/area_blocks.h"
+#include "edit/editor_context.h"
+#include "recording_prompts.h"
 #include "runtime_files.h"
+#include "view/block_placement.h"
 
 using namespace runtime_files;
 
-// Where the renderer puts a block's model and where the area logic says its units lie must
-// agree at every rotation: each model, drawn at its anchor and turned as the renderer turns it,
-// stays inside the cells of its footprint and covers each of its columns.
+// Where the renderer puts a block's model (at its anchor, turned by -90 degrees per rotation)
+// and the cells that the area logic gives for its units must agree at every rotation: each
+// model stays inside the cells of its footprint, covers each of its columns and reaches into
+// each of its units.
 namespace {
 
 constexpr double kCell = 41.7, kLevel = 10.1, kLevelOffset = 1.257;
@@ -21,45 +26,16 @@ constexpr double kTolerance = 0.05;
 
 using Cell = std::tuple<int, int, int>;
 
-struct Placed {
-    int x = 9, y = 11, z = 4;
-    int rotation = 0;
-};
-
-// The cell of one unit as the area logic turns it.
-Cell footprintCell(const CatalogEntry& entry, const BlockUnit& u, const Placed& p) {
-    int spanX = static_cast<int>(2 * entry.halfSizeX),
-        spanY = static_cast<int>(2 * entry.halfSizeY);
-    int dx = u.x, dy = u.y;
-    switch (p.rotation) {
-    case 1:
-        dx = spanY - u.y, dy = u.x;
-        break;
-    case 2:
-        dx = spanX - u.x, dy = spanY - u.y;
-        break;
-    case 3:
-        dx = u.y, dy = spanX - u.x;
-        break;
-    }
-    return {p.x + dx, p.y + dy, p.z + u.z};
-}
-
 struct Point {
     double x, y, z;
 };
 
-// A model vertex in world space: turned by -90 degrees per rotation about Z, then moved to the
+// A model vertex in world space: turned about Z by -90 degrees per rotation, then moved to the
 // block's anchor.
-Point toWorld(const CatalogEntry& entry, const Placed& p, double vx, double vy, double vz) {
-    double ox = entry.halfSizeX, oy = entry.halfSizeY;
-    if (p.rotation % 2)
-        std::swap(ox, oy);
-    double ax = -(p.x + ox) * kCell - kCell / 2, ay = (p.y + oy) * kCell + kCell / 2;
-    double az = p.z * kLevel - kLevel / 2 - kLevelOffset;
-    double angle = -M_PI / 2 * p.rotation;
+Point toWorld(const Vec3& anchor, int rotation, double vx, double vy, double vz) {
+    double angle = -M_PI / 2 * rotation;
     double c = std::round(std::cos(angle)), s = std::round(std::sin(angle));
-    return {ax + c * vx - s * vy, ay + s * vx + c * vy, az + vz};
+    return {anchor.x + c * vx - s * vy, anchor.y + s * vx + c * vy, anchor.z + vz};
 }
 
 // Whether a world point lies in the cell, with tolerances on its side faces and on its top and
@@ -82,21 +58,26 @@ bool coversInPlan(const Point& a, const Point& b, const Point& c, double px, dou
     return w1 >= -1e-9 && w2 >= -1e-9 && w1 + w2 <= 1 + 1e-9;
 }
 
-// Problems of one kind at one rotation, empty when the model and the footprint agree.
-std::string disagreement(const CatalogEntry& entry, const Model& model, const Placed& p) {
+// Problems of a block, whose kind is in the context's current catalogue, empty when its model
+// and its footprint agree.
+std::string disagreement(const EditorContext& ctx, const BlockRecord& record, const Model& model) {
     std::set<Cell> cells;
     std::set<std::pair<int, int>> columns;
-    for (const BlockUnit& u : entry.units) {
-        Cell cell = footprintCell(entry, u, p);
-        cells.insert(cell);
-        columns.insert({std::get<0>(cell), std::get<1>(cell)});
+    for (int i = 0; i < footprintUnitCount(ctx, record); ++i) {
+        std::optional<GridCell> unit = footprintCell(ctx, record, i);
+        if (!unit)
+            return "no cell for a unit";
+        cells.insert({unit->x, unit->y, unit->z});
+        columns.insert({unit->x, unit->y});
     }
+    const Vec3 anchor = blockAnchor(record, ctx.catalog);
     std::set<Cell> occupied;
     std::set<std::pair<int, int>> covered;
     for (const ModelTriangle& t : model.triangles) {
         Point v[3];
         for (int i = 0; i < 3; ++i)
-            v[i] = toWorld(entry, p, t.vertices[i].x, t.vertices[i].y, t.vertices[i].z);
+            v[i] =
+                toWorld(anchor, record.rotation, t.vertices[i].x, t.vertices[i].y, t.vertices[i].z);
         // About one sample every twentieth of a cell along the longest edge.
         double longest = 0;
         for (int i = 0; i < 3; ++i)
@@ -134,57 +115,60 @@ std::string disagreement(const CatalogEntry& entry, const Model& model, const Pl
     return {};
 }
 
+BlockRecord placed(std::uint32_t catalogIndex, int rotation) {
+    BlockRecord record;
+    record.catalogIndex = catalogIndex;
+    record.x = 9;
+    record.y = 11;
+    record.z = 4;
+    record.rotation = static_cast<std::uint8_t>(rotation);
+    return record;
+}
+
 } // namespace
 
 TEST(FootprintGeometry, EveryModelFitsItsFootprintAtEveryRotation) {
     int multiUnitKinds = 0;
-    for (const std::string& environment : kEnvironments) {
-        for (int index = 1; index <= 308; ++index) {
-            CatalogEntry entry;
-            std::vector<std::uint8_t> info =
-                readBytes(kData / environment / "bzi" / (std::to_string(index) + ".bzi"));
-            ASSERT_TRUE(parseBlockInfo(info.data(), info.size(), entry));
-            std::vector<std::uint8_t> bytes = readBytes(kData / environment / "models" /
-                                                        (std::to_string(index) + "_0_0_0_0.mdl"));
+    for (int environment = 0; environment < 7; ++environment) {
+        const std::string& name = kEnvironments[static_cast<std::size_t>(environment)];
+        EditorContext ctx;
+        RecordingPrompts prompts;
+        initEnvironmentNames(ctx.catalog.environmentNames);
+        ASSERT_TRUE(loadCatalog(ctx.catalog, environment, kRuntime, prompts));
+        ctx.catalog.currentEnvironment = environment;
+        ASSERT_EQ(ctx.catalog.catalogs[static_cast<std::size_t>(environment)].count(), 308);
+        for (std::uint32_t index = 1; index <= 308; ++index) {
+            std::vector<std::uint8_t> bytes =
+                readBytes(kData / name / "models" / (std::to_string(index) + "_0_0_0_0.mdl"));
             Model model;
             ASSERT_TRUE(parseModel(bytes.data(), bytes.size(), model));
-            multiUnitKinds += entry.units.size() > 1;
-            for (int rotation = 0; rotation < 4; ++rotation) {
-                Placed placed;
-                placed.rotation = rotation;
-                EXPECT_EQ(disagreement(entry, model, placed), "")
-                    << environment << " kind " << index << " (" << entry.units.size()
-                    << " units) at rotation " << rotation;
-            }
+            multiUnitKinds += footprintUnitCount(ctx, placed(index, 0)) > 1;
+            for (int rotation = 0; rotation < 4; ++rotation)
+                EXPECT_EQ(disagreement(ctx, placed(index, rotation), model), "")
+                    << name << " kind " << index << " at rotation " << rotation;
         }
     }
     EXPECT_GT(multiUnitKinds, 7 * 100);
 }
 
-// The check itself: a model moved by one cell no longer fits its footprint.
+// The check itself: a two-cell model fits its footprint, and no longer once moved by a cell.
 TEST(FootprintGeometry, AModelOffByOneCellIsCaught) {
+    EditorContext ctx;
     CatalogEntry entry;
+    entry.name = "Two";
     entry.units = {{0, 0, 0}, {1, 0, 0}};
     deriveBlockSizes(entry);
+    ctx.catalog.catalogs[0].entries = {entry};
     Model model;
-    ModelTriangle t;
-    // A flat triangle over both cells, then the same shifted by a cell along the model's x.
-    t.vertices = {ModelVertex{40, -20, -5}, ModelVertex{-40, -20, -5}, ModelVertex{-40, 20, -5}};
-    model.triangles = {t};
-    ModelTriangle t2;
-    t2.vertices = {ModelVertex{40, -20, -5}, ModelVertex{-40, 20, -5}, ModelVertex{40, 20, -5}};
-    model.triangles.push_back(t2);
-    for (int rotation = 0; rotation < 4; ++rotation) {
-        Placed placed;
-        placed.rotation = rotation;
-        EXPECT_EQ(disagreement(entry, model, placed), "") << rotation;
-    }
-    for (ModelTriangle& tri : model.triangles)
-        for (ModelVertex& v : tri.vertices)
+    ModelTriangle a, b;
+    a.vertices = {ModelVertex{40, -20, -5}, ModelVertex{-40, -20, -5}, ModelVertex{-40, 20, -5}};
+    b.vertices = {ModelVertex{40, -20, -5}, ModelVertex{-40, 20, -5}, ModelVertex{40, 20, -5}};
+    model.triangles = {a, b};
+    for (int rotation = 0; rotation < 4; ++rotation)
+        EXPECT_EQ(disagreement(ctx, placed(1, rotation), model), "") << rotation;
+    for (ModelTriangle& t : model.triangles)
+        for (ModelVertex& v : t.vertices)
             v.x -= 41.7f;
-    for (int rotation = 0; rotation < 4; ++rotation) {
-        Placed placed;
-        placed.rotation = rotation;
-        EXPECT_NE(disagreement(entry, model, placed), "") << rotation;
-    }
+    for (int rotation = 0; rotation < 4; ++rotation)
+        EXPECT_NE(disagreement(ctx, placed(1, rotation), model), "") << rotation;
 }

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "catalog/catalog.h"
+#include "edit/area_blocks.h"
+#include "edit/editor_context.h"
 #include "recording_prompts.h"
 #include "runtime_files.h"
 #include "sample_opening.h"
 #include "track/structural_reader.h"
 #include "track/text_search_reader.h"
 #include "track_layout.h"
+#include "view/block_placement.h"
 
 using namespace runtime_files;
 
@@ -104,5 +108,39 @@ TEST(SampleTracks, TheTextSearchAndTheStructuralReaderAgree) {
         }
         EXPECT_EQ(bySearch->envelope.headBytes, byStructure->envelope.headBytes);
         EXPECT_EQ(bySearch->envelope.tailBytes, byStructure->envelope.tailBytes);
+    }
+}
+
+// Laid out in the editor's own terms: no two blocks of a sample share a cell, and every block of
+// a Stadium sample lies inside the grid (so none is tinted as out of bounds).
+TEST(SampleTracks, BlocksNeverShareACellAndStayInsideTheStadium) {
+    SampleBase base;
+    ASSERT_TRUE(base.ready());
+    const std::optional<std::vector<SampleTrack>> plans = sampleTracks();
+    ASSERT_TRUE(plans.has_value());
+    for (const SampleTrack& plan : *plans) {
+        SCOPED_TRACE(plan.fileName);
+        OpenedSample opened = base.open(plan.fileName);
+        ASSERT_TRUE(opened.ok);
+        EditorContext ctx;
+        ctx.catalog = base.catalog;
+        std::set<std::tuple<int, int, int>> taken;
+        std::size_t units = 0;
+        for (const BlockRecord& record : opened.track.blocks) {
+            for (int i = 0; i < footprintUnitCount(ctx, record); ++i) {
+                std::optional<GridCell> cell = footprintCell(ctx, record, i);
+                ASSERT_TRUE(cell.has_value());
+                EXPECT_TRUE(taken.insert({cell->x, cell->y, cell->z}).second)
+                    << int(cell->x) << ", " << int(cell->y) << ", " << int(cell->z);
+                EXPECT_GE(cell->x, 0);
+                EXPECT_LT(cell->x, 32);
+                EXPECT_GE(cell->y, 0);
+                EXPECT_LT(cell->y, 32);
+                EXPECT_GE(cell->z, 1);
+                ++units;
+            }
+            EXPECT_TRUE(isWithinBounds(record, ctx.catalog));
+        }
+        EXPECT_GT(units, plan.blocks.size());
     }
 }
