@@ -21,8 +21,8 @@ std::string convertedFileName(const std::string& sourcePath);
 
 // Opens a track through the converter: copies the source into baseFolder/GS, runs the converter
 // on the copy, waits up to 1000 ms for its ".bak", and reads the converted file. On success the
-// track, the envelope and the catalogue's current environment hold the new track; on failure
-// they are as they were (the catalogue of the file's environment may have been reloaded).
+// track, the envelope and the catalogue's current environment hold the new track and that
+// environment's catalogue is loaded afresh; on failure nothing of them has changed.
 bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourcePath, Track& track,
                TrackEnvelope& envelope, CatalogState& catalog, Prompts& prompts,
                ConverterLauncher& launcher);

@@ -118,6 +118,10 @@ TEST_F(Gridsmith, HelpAndUsage) {
     EXPECT_EQ(gridsmith(folder.path(), "--help"), 0);
     EXPECT_EQ(gridsmith(folder.path(), ""), 1);
     EXPECT_EQ(gridsmith(folder.path(), "--compress only-one"), 1);
+    // A name that starts with a dash is still a name.
+    writeFile(at("-dash.Gbx"), plainTrack());
+    EXPECT_EQ(gridsmith(folder.path(), "-dash.Gbx"), 0);
+    EXPECT_TRUE(std::filesystem::exists(at("-dash.Gbx.bak")));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <sys/wait.h>
+
 #include "catalog_fixture.h"
 #include "converted_track_builder.h"
 #include "recording_prompts.h"
@@ -75,6 +77,8 @@ TEST(OpenTrackWithGridsmith, OpenSaveAndOpenAgainGiveTheSameRecords) {
     }
     EXPECT_EQ(againEnvelope.headBytes, envelope.headBytes);
     EXPECT_EQ(againEnvelope.tailBytes, envelope.tailBytes);
+    // The converter was reaped: no child is left.
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
     // Only the user's files remain: the converter folder holds nothing but the program.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(base.path() / "GS"),
                             std::filesystem::directory_iterator()),

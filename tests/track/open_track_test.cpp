@@ -4,6 +4,8 @@
 #include <functional>
 #include <iterator>
 
+#include <sys/wait.h>
+
 #include "catalog_fixture.h"
 #include "converted_track_builder.h"
 #include "recording_prompts.h"
@@ -198,6 +200,7 @@ TEST(PosixConverterLauncher, MissingOrHangingConverterFailsWithinAboutASecond) {
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(2500));
     EXPECT_EQ(track.uid, "kept");
     EXPECT_FALSE(std::filesystem::exists(base.path() / "GS" / "t.Gbx"));
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
 }
 
 } // namespace

@@ -277,4 +277,40 @@ TEST(TrackReader, NameLengthRunningPastTheEndFails) {
     EXPECT_FALSE(parse(c.build(), stadium()).ok);
 }
 
+TEST(TrackReader, DamagedFilesNeverReadOutsideTheBuffer) {
+    ConvertedTrackBuilder b;
+    b.collectionNames = {"Loop"};
+    b.block("Road", 0, 1, 1, 1, 0x8000);
+    b.skinAuthor("painter");
+    b.nodeNew(10);
+    b.block("Loop", 0, 2, 1, 1, 0x108000);
+    b.skinAuthor("painter");
+    b.nodeRef(10);
+    b.nodeNew(11);
+    b.block("Road", 0, 3, 1, 1);
+    const std::vector<std::uint8_t> bytes = b.build();
+    CatalogState catalog = stadium();
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245 + 12345;
+        return seed >> 8;
+    };
+    // Damage a few bytes at a time anywhere in the file; whatever opens must save again.
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::uint8_t> damaged = bytes;
+        for (int k = 0; k < 1 + round % 4; ++k)
+            damaged[next() % damaged.size()] = static_cast<std::uint8_t>(next());
+        Track track;
+        TrackEnvelope envelope;
+        if (parseConvertedTrack(damaged, catalog, track, envelope) && track.blockCount > 0) {
+            auto written = serialiseTrack(track, envelope, catalog);
+            if (written) {
+                Track again;
+                TrackEnvelope againEnvelope;
+                EXPECT_TRUE(parseConvertedTrack(*written, catalog, again, againEnvelope)) << round;
+            }
+        }
+    }
+}
+
 } // namespace

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     }
     if (argc == 4 && std::strcmp(argv[1], "--compress") == 0)
         return compress(argv[2], argv[3]);
-    if (argc == 2 && argv[1][0] != '-')
+    if (argc == 2)
         return convert(argv[1]);
     std::fputs(kUsage, stderr);
     return 1;
