@@ -23,10 +23,15 @@ bool PosixConverterLauncher::start(const std::filesystem::path& program,
     std::string argumentText = argument;
     std::string folderText = workingFolder.string();
     char* argv[] = {programText.data(), argumentText.data(), nullptr};
+    long openLimit = ::sysconf(_SC_OPEN_MAX);
+    int lastDescriptor = openLimit > 0 && openLimit < 65536 ? static_cast<int>(openLimit) : 65536;
     pid_t pid = ::fork();
     if (pid < 0)
         return false;
     if (pid == 0) {
+        // The converter gets the standard streams only, not the editor's windows and files.
+        for (int fd = 3; fd < lastDescriptor; ++fd)
+            ::close(fd);
         if (::chdir(folderText.c_str()) == 0)
             ::execv(programText.c_str(), argv);
         ::_exit(127);

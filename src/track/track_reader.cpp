@@ -117,9 +117,12 @@ bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourc
     std::error_code ec;
     // A ".bak" left from an earlier run would announce a conversion that has not happened.
     std::filesystem::remove(bak, ec);
-    // A failed copy shows up as a missing ".bak".
-    std::filesystem::copy_file(sourcePath, copy, std::filesystem::copy_options::overwrite_existing,
-                               ec);
+    // Without a copy the converter has nothing to convert; no need to wait for it.
+    if (!std::filesystem::copy_file(sourcePath, copy,
+                                    std::filesystem::copy_options::overwrite_existing, ec)) {
+        std::filesystem::remove(copy, ec);
+        return false;
+    }
 
     auto launched = std::chrono::steady_clock::now();
     bool started = launcher.start(converterProgram(baseFolder), copy.filename().string(), folder);

@@ -137,6 +137,16 @@ TEST_F(OpenTrack, NoBakFailsAndLeavesTheTrackAlone) {
     EXPECT_EQ(converter.reaped, 1);
 }
 
+TEST_F(OpenTrack, AMissingSourceFailsWithoutStartingTheConverter) {
+    auto begin = std::chrono::steady_clock::now();
+    EXPECT_FALSE(open((elsewhere.path() / "gone.Gbx").string()));
+    EXPECT_FALSE(open(""));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(500));
+    EXPECT_TRUE(converter.arguments.empty());
+    expectUntouched();
+    EXPECT_EQ(filesInConverterFolder(), 0u);
+}
+
 TEST_F(OpenTrack, UnreadableConversionFailsAndLeavesTheTrackAlone) {
     converter.converted = {'G', 'B', 'X'};
     std::filesystem::path source = elsewhere.path() / "t.Gbx";
