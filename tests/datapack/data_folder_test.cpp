@@ -42,8 +42,16 @@ void expectModelWithTextures(const std::filesystem::path& path,
     EXPECT_GT(model.triangleCount, 0u);
     EXPECT_EQ(bytes.size(), modelFileSize(model));
     std::vector<bool> used(model.textureCount, false);
-    for (const ModelTriangle& t : model.triangles)
+    int flat = 0;
+    for (const ModelTriangle& t : model.triangles) {
         used[t.textureIndex] = true;
+        const ModelVertex &a = t.vertices[0], &b = t.vertices[1], &c = t.vertices[2];
+        float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
+        float vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+        float nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+        flat += nx * nx + ny * ny + nz * nz < 1e-6f;
+    }
+    EXPECT_EQ(flat, 0) << "triangles without area";
     EXPECT_TRUE(std::all_of(used.begin(), used.end(), [](bool u) { return u; }))
         << "a texture that no triangle uses";
     for (const std::string& name : model.textureNames)

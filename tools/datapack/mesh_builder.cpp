@@ -31,6 +31,12 @@ MeshVertex MeshBuilder::toWorld(const GridVertex& g) const {
 }
 
 void MeshBuilder::triangle(std::uint16_t texture, GridVertex a, GridVertex b, GridVertex c) {
+    // A triangle without area (an arc of radius 0, a face of zero height) draws nothing.
+    double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
+    double vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+    double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+    if (nx * nx + ny * ny + nz * nz < 1e-12)
+        return;
     MeshTriangle t;
     t.texture = texture;
     t.vertices = {toWorld(a), toWorld(b), toWorld(c)};
