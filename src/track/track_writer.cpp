@@ -106,11 +106,19 @@ serialiseTrack(const Track& track, const TrackEnvelope& envelope, const CatalogS
     return out;
 }
 
-bool saveTrack(const std::filesystem::path& target, const Track& track,
+bool saveTrack(const std::filesystem::path& requested, const Track& track,
                const TrackEnvelope& envelope, const CatalogState& catalog) {
     std::optional<std::vector<std::uint8_t>> bytes = serialiseTrack(track, envelope, catalog);
     if (!bytes)
         return false;
+    // Through a link the file it points to is replaced, and the link stays.
+    std::error_code linkError;
+    std::filesystem::path target = requested;
+    if (std::filesystem::is_symlink(requested, linkError)) {
+        std::filesystem::path resolved = std::filesystem::weakly_canonical(requested, linkError);
+        if (!linkError)
+            target = resolved;
+    }
 
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
