@@ -86,6 +86,14 @@ class BodyWalker {
     const std::vector<std::uint8_t>& bytes_;
 };
 
+// The header's uid is cut at 27 characters; the list's is whole.
+bool sameUid(const std::string& listUid, const std::string& headerUid) {
+    constexpr std::size_t kHeaderUidLength = 27;
+    if (listUid.size() > kHeaderUidLength && headerUid.size() == kHeaderUidLength)
+        return listUid.compare(0, kHeaderUidLength, headerUid) == 0;
+    return listUid == headerUid;
+}
+
 // The header up to the body; the body's first byte, or none when this is not an uncompressed
 // track container without external references.
 std::optional<std::size_t> bodyStart(const std::vector<std::uint8_t>& bytes,
@@ -160,7 +168,7 @@ std::optional<ParsedTrack> readByStructure(const std::vector<std::uint8_t>& byte
     ParsedName environmentName;
     ParsedName ignored;
     std::uint32_t version = 0;
-    if (!walk.name(uid) || uid.text != track.uid || !walk.name(environmentName) ||
+    if (!walk.name(uid) || !sameUid(uid.text, track.uid) || !walk.name(environmentName) ||
         !walk.name(ignored) || !walk.string() || !walk.names3() || !walk.skip(16) ||
         !walk.u32(version) || version != kBlockListVersion)
         return std::nullopt;

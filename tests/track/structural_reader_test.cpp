@@ -218,6 +218,15 @@ TEST(StructuralReader, TheListMustNameTheHeadersUid) {
     ASSERT_NE(at, bytes.end());
     *at = 'Z';
     EXPECT_FALSE(readByStructure(bytes, 0));
+
+    // A uid longer than the 27 characters kept from the header still matches the list's.
+    ConvertedTrackBuilder longUid;
+    longUid.uid = std::string(27, 'u') + "more";
+    longUid.collectionNames = {"Road"};
+    longUid.block("Road", 0, 1, 1, 1);
+    auto parsed = readByStructure(longUid.build(), 0);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->track.uid, std::string(27, 'u'));
 }
 
 } // namespace
