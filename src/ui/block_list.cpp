@@ -48,3 +48,15 @@ QItemSelectionModel::SelectionFlags BlockListWidget::selectionCommand(const QMod
         return QItemSelectionModel::NoUpdate;
     return QListWidget::selectionCommand(index, event);
 }
+
+void BlockListWidget::mousePressEvent(QMouseEvent* event) {
+    if (beforeInput_)
+        beforeInput_();
+    QListWidget::mousePressEvent(event);
+}
+
+void BlockListWidget::keyPressEvent(QKeyEvent* event) {
+    if (beforeInput_)
+        beforeInput_();
+    QListWidget::keyPressEvent(event);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <functional>
 #include <string>
 
 #include "catalog/catalog.h"
@@ -27,7 +28,17 @@ class BlockListWidget : public QListWidget {
   public:
     explicit BlockListWidget(QWidget* parent = nullptr);
 
+    // Runs before the list handles a mouse press or a key press.
+    void setBeforeInput(std::function<void()> beforeInput) {
+        beforeInput_ = std::move(beforeInput);
+    }
+
   protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+
+  private:
+    std::function<void()> beforeInput_;
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "edit/block_edits.h"
 #include "edit/seam_calls.h"
@@ -52,6 +53,8 @@ void BlocksPage::createControls() {
     list_->setGeometry(dialogRect(7, 16, 199, 132));
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &BlocksPage::listMarksChanged);
+    // The user's toggles apply to the marks as the program last asked for them.
+    list_->setBeforeInput([this] { flushLineMarks(); });
 
     QPushButton* invert =
         makeButton(this, "Invert selection", dialogRect(7, 152, 97, 14), kInvertSelection);
@@ -135,6 +138,7 @@ QWidget* BlocksPage::control(int id) const {
 }
 
 void BlocksPage::fillBlockList() {
+    pendingMarks_.clear();
     markingLines_ = true;
     list_->clear();
     ::fillBlockList(*list_, ctx_.currentTrack, ctx_.catalog);
@@ -142,21 +146,71 @@ void BlocksPage::fillBlockList() {
 }
 
 void BlocksPage::markBlockLine(int index, bool marked) {
-    QListWidgetItem* line = list_->item(index);
-    if (!line)
+    if (index < 0 || index >= list_->count())
         return;
-    markingLines_ = true;
-    line->setSelected(marked);
-    markingLines_ = false;
+    pendingMarks_.emplace_back(index, marked);
+    if (flushQueued_)
+        return;
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            flushQueued_ = false;
+            flushLineMarks();
+        },
+        Qt::QueuedConnection);
 }
 
 void BlocksPage::unmarkAllBlockLines() {
+    pendingMarks_.clear();
     markingLines_ = true;
     list_->clearSelection();
     markingLines_ = false;
 }
 
+void BlocksPage::flushLineMarks() {
+    if (pendingMarks_.empty() || holdMarks_)
+        return;
+    // Marking lines one by one costs time in proportion to the lines already marked; runs of
+    // lines go to the list's selection in one step each.
+    std::vector<std::pair<int, bool>> marks = std::move(pendingMarks_);
+    pendingMarks_.clear();
+    std::stable_sort(marks.begin(), marks.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QItemSelection toMark;
+    QItemSelection toUnmark;
+    QAbstractItemModel* model = list_->model();
+    std::size_t i = 0;
+    while (i < marks.size()) {
+        // The last request for a line wins; a run continues over following lines asking the same.
+        auto lastFor = [&](std::size_t at) {
+            while (at + 1 < marks.size() && marks[at + 1].first == marks[at].first)
+                ++at;
+            return at;
+        };
+        std::size_t end = lastFor(i);
+        const bool marked = marks[end].second;
+        const int first = marks[i].first;
+        int last = first;
+        while (end + 1 < marks.size() && marks[end + 1].first == last + 1 &&
+               marks[lastFor(end + 1)].second == marked) {
+            end = lastFor(end + 1);
+            last = marks[end].first;
+        }
+        (marked ? toMark : toUnmark).select(model->index(first, 0), model->index(last, 0));
+        i = end + 1;
+    }
+    markingLines_ = true;
+    QItemSelectionModel* selection = list_->selectionModel();
+    if (!toUnmark.isEmpty())
+        selection->select(toUnmark, QItemSelectionModel::Deselect);
+    if (!toMark.isEmpty())
+        selection->select(toMark, QItemSelectionModel::Select);
+    markingLines_ = false;
+}
+
 void BlocksPage::refreshProperties(const BlockRecord* record) {
+    flushLineMarks();
     if (!record) {
         name_->clear();
         for (int field = 0; field < FieldCount; ++field) {
@@ -186,6 +240,7 @@ void BlocksPage::listMarksChanged(const QItemSelection& selected,
     if (changed.removeOne(caret))
         changed.prepend(caret);
     bool ran = false;
+    holdMarks_ = true;
     for (const QModelIndex& index : changed) {
         QListWidgetItem* line = list_->item(index.row());
         BlockRecord* record = blockOfLine(line);
@@ -194,6 +249,8 @@ void BlocksPage::listMarksChanged(const QItemSelection& selected,
         selectBlock(ctx_, record, true);
         ran = true;
     }
+    holdMarks_ = false;
+    flushLineMarks();
     if (ran)
         afterCommand();
 }
@@ -249,6 +306,7 @@ void BlocksPage::askDeleteSelection() {
 }
 
 void BlocksPage::afterCommand() {
+    flushLineMarks();
     displayFrame(ctx_);
     if (focusView_)
         focusView_();

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "edit/editor_context.h"
 
@@ -26,8 +28,13 @@ class BlocksPage : public QWidget {
 
     // Empties the block list and lists the current track again; no line is marked.
     void fillBlockList();
+    // Line marks asked for in a burst (a whole track's worth after an inversion) are gathered
+    // and applied together: at the next panel refresh, the end of a command, the list's next
+    // input event, or the next turn of the event loop, whichever comes first.
     void markBlockLine(int index, bool marked);
     void unmarkAllBlockLines();
+    // Applies the gathered line marks now.
+    void flushLineMarks();
     // Shows one block's fields, or blanks the panel and puts the position spinners at 1 and the
     // variant spinners at 0.
     void refreshProperties(const BlockRecord* record);
@@ -58,4 +65,7 @@ class BlocksPage : public QWidget {
     std::array<FieldControls, FieldCount> fields_{};
     // Set while the page itself changes line marks, which are not the user's clicks.
     bool markingLines_ = false;
+    std::vector<std::pair<int, bool>> pendingMarks_;
+    bool flushQueued_ = false;
+    bool holdMarks_ = false;
 };

@@ -28,6 +28,7 @@ void PagePanels::refreshCursorPosition() {
 }
 
 void PagePanels::refreshAreaCounts() {
+    blocks_.flushLineMarks();
     area_.refreshAreaCounts();
 }
 

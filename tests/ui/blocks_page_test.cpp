@@ -1,5 +1,6 @@
 #include "ui_fixture.h"
 
+#include "edit/block_edits.h"
 #include "edit/selection_ops.h"
 #include "ui/block_list.h"
 
@@ -82,6 +83,47 @@ TEST_F(BlocksPageTest, SelectionMadeElsewhereMarksTheLines) {
     // Marks set by the program are not clicks: nothing toggled back, no frame drawn.
     EXPECT_EQ(ctx.selection.count(), 2);
     EXPECT_EQ(view.displayFrames(), 0);
+}
+
+TEST_F(BlocksPageTest, MarksOfABurstReachTheListBeforeAnythingElse) {
+    addBlock(1, 0, 0, 1);
+    addBlock(2, 0, 0, 1);
+    addBlock(3, 0, 0, 1);
+    blocks->fillBlockList();
+    selectBlock(ctx, &block(0), false);
+    // A refill re-marks the selected lines without a panel refresh afterwards: the marks
+    // arrive by the next turn of the event loop.
+    hideSelection(ctx);
+    QApplication::processEvents();
+    EXPECT_EQ(markedLines(), std::vector<int>{0});
+
+    // Marks still waiting when the user clicks apply first: a click on a selected block's line
+    // deselects it.
+    selectBlock(ctx, &block(2), false);
+    hideSelection(ctx);
+    clickLine(2);
+    EXPECT_EQ(markedLines(), std::vector<int>{0});
+    EXPECT_EQ(ctx.selection.count(), 1);
+    EXPECT_FALSE(block(2).flags & BLOCK_SELECTED);
+}
+
+TEST_F(BlocksPageTest, AWholeGridOfBlocksInvertsAndRefills) {
+    for (int i = 0; i < 32768; ++i)
+        addBlock(1 + i % 300, i % 32, (i / 32) % 32, i / 1024);
+    blocks->fillBlockList();
+    ASSERT_EQ(list()->count(), 32768);
+    invertSelection(ctx);
+    EXPECT_EQ(list()->selectedItems().size(), 32768);
+    clickLine(5);
+    EXPECT_EQ(list()->selectedItems().size(), 32767);
+    EXPECT_FALSE(list()->item(5)->isSelected());
+    hideSelection(ctx);
+    QApplication::processEvents();
+    EXPECT_EQ(list()->selectedItems().size(), 32767);
+    EXPECT_EQ(list()->item(5)->text(), "6: Kind6");
+    EXPECT_EQ(list()->item(6)->text(), "7: (h) Kind7");
+    invertSelection(ctx);
+    EXPECT_EQ(markedLines(), std::vector<int>{5});
 }
 
 TEST_F(BlocksPageTest, SelectAllInTheListSelectsEveryBlock) {
