@@ -54,6 +54,11 @@ void DrawArea::releaseContext() {
         doneCurrent();
 }
 
+void DrawArea::restoreContext() {
+    if (contextDepth_ > 0)
+        makeCurrent();
+}
+
 void DrawArea::initializeGL() {
     contextReady_ = context() != nullptr && context()->isValid();
     if (contextReady_)

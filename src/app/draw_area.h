@@ -22,6 +22,9 @@ class DrawArea : public QOpenGLWidget {
     // makeCurrent. False (and nothing made current) before the context exists.
     bool acquireContext();
     void releaseContext();
+    // Makes the context current again inside an acquired stretch, after an event loop (a modal
+    // dialog) has let the window's compositing make its own context current.
+    void restoreContext();
 
   signals:
     void contextCreated();

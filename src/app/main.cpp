@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     ctx.prompts = &prompts;
 
     MainWindow window(ctx);
-    prompts.setOwner(&window);
+    window.ownDialogs(prompts);
     window.show();
     window.startUp();
     return app.exec();

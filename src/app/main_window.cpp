@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "app/main_window_ids.h"
+#include "app/qt_prompts.h"
 #include "catalog/environment.h"
 #include "edit/selection_ops.h"
 #include "seams/prompts.h"
@@ -142,6 +143,14 @@ void MainWindow::createView() {
 QWidget* MainWindow::control(int id) const {
     auto found = controls_.find(id);
     return found == controls_.end() ? nullptr : found->second;
+}
+
+void MainWindow::ownDialogs(QtPrompts& prompts) {
+    prompts.setOwner(this);
+    prompts.setAfterDialog([this] {
+        if (view_)
+            view_->restoreContext();
+    });
 }
 
 void MainWindow::startUp() {

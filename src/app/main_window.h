@@ -18,6 +18,7 @@
 class AreaPage;
 class BlocksPage;
 class QLabel;
+class QtPrompts;
 class QTabWidget;
 
 inline constexpr int kMainWindowWidth = 628;  // dialog units
@@ -31,6 +32,10 @@ class MainWindow : public QWidget {
   public:
     explicit MainWindow(EditorContext& ctx);
     ~MainWindow() override;
+
+    // Makes the window the owner of the prompts' questions and file dialogs, and keeps the view's
+    // context current across them.
+    void ownDialogs(QtPrompts& prompts);
 
     // The start-up that needs the view's GL context: call once the window is shown.
     void startUp();

@@ -35,26 +35,46 @@ std::optional<std::string> runFileDialog(QWidget* owner, QFileDialog::AcceptMode
 
 } // namespace
 
+void QtPrompts::dialogEnded() const {
+    if (afterDialog_)
+        afterDialog_();
+}
+
 void QtPrompts::message(const std::string& text, const std::string& caption, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok);
-    box.exec();
+    {
+        QMessageBox box(boxIcon(icon), QString::fromStdString(caption),
+                        QString::fromStdString(text), QMessageBox::Ok);
+        box.exec();
+    }
+    // Only once the box is gone: its event loop and its window may leave another context current.
+    dialogEnded();
 }
 
 bool QtPrompts::askYesNo(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
-                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, owner_);
-    return box.exec() == QMessageBox::Yes;
+    bool yes = false;
+    {
+        QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                        QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, owner_);
+        yes = box.exec() == QMessageBox::Yes;
+    }
+    dialogEnded();
+    return yes;
 }
 
 std::optional<std::string> QtPrompts::chooseOpenPath() {
-    return runFileDialog(owner_, QFileDialog::AcceptOpen);
+    std::optional<std::string> path = runFileDialog(owner_, QFileDialog::AcceptOpen);
+    dialogEnded();
+    return path;
 }
 
 std::optional<std::string> QtPrompts::chooseSavePath() {
-    return runFileDialog(owner_, QFileDialog::AcceptSave);
+    std::optional<std::string> path = runFileDialog(owner_, QFileDialog::AcceptSave);
+    dialogEnded();
+    return path;
 }
 
 int QtPrompts::pickBlock() {
-    return showBlockPicker(owner_, ctx_);
+    const int picked = showBlockPicker(owner_, ctx_);
+    dialogEnded();
+    return picked;
 }

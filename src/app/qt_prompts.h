@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,10 @@ class QtPrompts : public Prompts {
     explicit QtPrompts(EditorContext& ctx) : ctx_(ctx) {}
 
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // Runs after every dialog: its event loop may have left another GL context current.
+    void setAfterDialog(std::function<void()> afterDialog) {
+        afterDialog_ = std::move(afterDialog);
+    }
 
     void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& caption) override;
@@ -23,7 +28,10 @@ class QtPrompts : public Prompts {
     int pickBlock() override;
 
   private:
+    void dialogEnded() const;
+
     EditorContext& ctx_;
+    std::function<void()> afterDialog_;
     QWidget* owner_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QOpenGLContext>
 #include <QTimer>
 
 #include "app/qt_prompts.h"
@@ -142,4 +143,23 @@ TEST_F(QtPromptsTest, OpenPicksAnExistingFileAndCancelGivesNone) {
 
     whenModal([](QWidget* modal) { qobject_cast<QFileDialog*>(modal)->reject(); });
     EXPECT_FALSE(prompts_.chooseOpenPath());
+}
+
+using QtPromptsOverViewTest = AppFixture;
+
+TEST_F(QtPromptsOverViewTest, TheViewContextIsCurrentAgainAfterADialog) {
+    QtPrompts prompts(ctx_);
+    window_->ownDialogs(prompts);
+    CurrentContext current(*window_->view());
+    ASSERT_TRUE(current.held());
+    MainWindow* window = window_.get();
+    whenModal([window](QWidget* modal) {
+        // The window composes its frame while the dialog is up, with a context of its own.
+        window->view()->update();
+        window->repaint();
+        QApplication::processEvents();
+        qobject_cast<QMessageBox*>(modal)->accept();
+    });
+    prompts.message("Error while opening texture file:  x.bmp", "Message", MessageIcon::None);
+    EXPECT_EQ(QOpenGLContext::currentContext(), window_->view()->context());
 }
