@@ -37,7 +37,6 @@ BlockRecord* blockOfLine(const QListWidgetItem* item) {
 
 BlockListWidget::BlockListWidget(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::MultiSelection);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUniformItemSizes(true);
     setSortingEnabled(false);
 }

@@ -177,28 +177,25 @@ void BlocksPage::flushLineMarks() {
     pendingMarks_.clear();
     std::stable_sort(marks.begin(), marks.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The last request for a line wins.
+    std::vector<std::pair<int, bool>> lines;
+    for (const auto& mark : marks) {
+        if (!lines.empty() && lines.back().first == mark.first)
+            lines.back().second = mark.second;
+        else
+            lines.push_back(mark);
+    }
     QItemSelection toMark;
     QItemSelection toUnmark;
     QAbstractItemModel* model = list_->model();
-    std::size_t i = 0;
-    while (i < marks.size()) {
-        // The last request for a line wins; a run continues over following lines asking the same.
-        auto lastFor = [&](std::size_t at) {
-            while (at + 1 < marks.size() && marks[at + 1].first == marks[at].first)
-                ++at;
-            return at;
-        };
-        std::size_t end = lastFor(i);
-        const bool marked = marks[end].second;
-        const int first = marks[i].first;
-        int last = first;
-        while (end + 1 < marks.size() && marks[end + 1].first == last + 1 &&
-               marks[lastFor(end + 1)].second == marked) {
-            end = lastFor(end + 1);
-            last = marks[end].first;
-        }
-        (marked ? toMark : toUnmark).select(model->index(first, 0), model->index(last, 0));
-        i = end + 1;
+    for (std::size_t first = 0; first < lines.size();) {
+        std::size_t last = first;
+        while (last + 1 < lines.size() && lines[last + 1].first == lines[last].first + 1 &&
+               lines[last + 1].second == lines[first].second)
+            ++last;
+        (lines[first].second ? toMark : toUnmark)
+            .select(model->index(lines[first].first, 0), model->index(lines[last].first, 0));
+        first = last + 1;
     }
     markingLines_ = true;
     QItemSelectionModel* selection = list_->selectionModel();

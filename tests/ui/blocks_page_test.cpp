@@ -107,6 +107,32 @@ TEST_F(BlocksPageTest, MarksOfABurstReachTheListBeforeAnythingElse) {
     EXPECT_FALSE(block(2).flags & BLOCK_SELECTED);
 }
 
+TEST_F(BlocksPageTest, GatheredMarksKeepTheLastRequestForEachLine) {
+    for (int i = 0; i < 6; ++i)
+        addBlock(1, i, 0, 1);
+    blocks->fillBlockList();
+    blocks->markBlockLine(5, true);
+    blocks->flushLineMarks();
+    for (auto [line, marked] : {std::pair{1, true},
+                                {2, true},
+                                {1, false},
+                                {3, true},
+                                {5, false},
+                                {0, true},
+                                {0, false},
+                                {0, true},
+                                {9, true},
+                                {-1, true}})
+        blocks->markBlockLine(line, marked);
+    blocks->flushLineMarks();
+    EXPECT_EQ(markedLines(), (std::vector<int>{0, 2, 3}));
+    // Unmarking all drops what was still waiting.
+    blocks->markBlockLine(4, true);
+    blocks->unmarkAllBlockLines();
+    QApplication::processEvents();
+    EXPECT_TRUE(markedLines().empty());
+}
+
 TEST_F(BlocksPageTest, AWholeGridOfBlocksInvertsAndRefills) {
     for (int i = 0; i < 32768; ++i)
         addBlock(1 + i % 300, i % 32, (i / 32) % 32, i / 1024);
