@@ -289,8 +289,14 @@ void BlocksPage::spinnerChanged(Field field, int position, int previous) {
         if (ctx_.modelResolver)
             ctx_.modelResolver->resolveBlockModel(*block);
     }
-    if (single)
-        fields_[field].edit->setText(QString::number(position));
+    if (single) {
+        // The field's new value: the spinner's position, except where a grid coordinate wrapped
+        // round from 127 to -128 at the spinner's top end of 128.
+        const int shown[FieldCount] = {block->rotation,   block->x,          block->y,
+                                       block->z,          block->variant[0], block->variant[1],
+                                       block->variant[2], block->variant[3]};
+        fields_[field].edit->setText(QString::number(shown[field]));
+    }
     displayFrame(ctx_);
 }
 

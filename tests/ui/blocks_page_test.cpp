@@ -199,10 +199,22 @@ TEST_F(BlocksPageTest, XWrapsRoundAtTheTopOfItsRange) {
     clickLine(0);
     clickUp(kXSpinner);
     EXPECT_EQ(b.x, -128);
-    clickUp(kXSpinner); // 128 is the spinner's end
+    EXPECT_EQ(text(blocks, kXEdit), "-128"); // what the block holds, not the spinner's 128
+    clickUp(kXSpinner);                      // 128 is the spinner's end
     EXPECT_EQ(b.x, -128);
     clickDown(kXSpinner);
     EXPECT_EQ(b.x, 127);
+    EXPECT_EQ(text(blocks, kXEdit), "127");
+
+    // A block read at -128 lies below the spinner's range: the up arrow still steps by one.
+    b.x = -128;
+    blocks->refreshProperties(&b);
+    clickDown(kXSpinner); // already below the bottom end: nothing
+    EXPECT_EQ(b.x, -128);
+    clickUp(kXSpinner);
+    EXPECT_EQ(b.x, -127);
+    clickDown(kXSpinner); // -127 is the bottom end
+    EXPECT_EQ(b.x, -127);
 }
 
 TEST_F(BlocksPageTest, SeveralBlocksStepTogetherAndTheSpinnerReturnsToOne) {
