@@ -42,21 +42,6 @@ TEST_F(AreaPageTest, EditCurrentAreaSwitchesAreaEditing) {
     EXPECT_EQ(view.displayFrames(), 2);
 }
 
-TEST_F(AreaPageTest, CursorPositionIsShownAsSignedNumbers) {
-    ctx.areaCursor = {-1, -1};
-    ctx.cursorLevel = 31;
-    area->refreshCursorPosition();
-    EXPECT_EQ(text(area, kCursorX), "-1");
-    EXPECT_EQ(text(area, kCursorY), "-1");
-    EXPECT_EQ(text(area, kCursorLevel), "31");
-}
-
-TEST_F(AreaPageTest, CountsFollowTheArea) {
-    buildArea();
-    EXPECT_EQ(text(area, kAreaCellCount), "3");
-    EXPECT_EQ(text(area, kAreaBlockCount), "2");
-}
-
 TEST_F(AreaPageTest, ClearAreaOnAnEmptyAreaAsksNothing) {
     click(area, kClearArea);
     EXPECT_TRUE(prompts.shown.empty());

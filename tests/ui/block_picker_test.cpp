@@ -37,17 +37,6 @@ TEST(PickerTree, HasTheFixedShape) {
     }
 }
 
-TEST(PickerTree, MakingChildrenReplacesTheOtherKind) {
-    PickerGroup group;
-    makeChildren(group, PickerChildKind::Subgroups, 2);
-    makeChildren(group, PickerChildKind::Blocks, 4);
-    EXPECT_EQ(group.count, 4);
-    EXPECT_TRUE(group.subgroups.empty());
-    ASSERT_EQ(group.blocks.size(), 4u);
-    EXPECT_EQ(group.blocks[3].image, -1);
-    EXPECT_EQ(group.blocks[3].catalogIndex, 0);
-}
-
 void writePicture(const std::filesystem::path& path, QSize size, QColor colour) {
     QImage image(size, QImage::Format_RGB888);
     image.fill(colour);
