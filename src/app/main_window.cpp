@@ -172,6 +172,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+bool MainWindow::focusNextPrevChild(bool) {
+    return false;
+}
+
 void MainWindow::tearDown() {
     if (tornDown_)
         return;

@@ -48,6 +48,8 @@ class MainWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The Tab key never moves the focus between the window's controls.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void createControls();

@@ -4,10 +4,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QOpenGLContext>
+#include <QPushButton>
 #include <QTimer>
 
+#include "app/main_window_ids.h"
 #include "app/qt_prompts.h"
 #include "app_fixture.h"
 
@@ -162,4 +165,47 @@ TEST_F(QtPromptsOverViewTest, TheViewContextIsCurrentAgainAfterADialog) {
     });
     prompts.message("Error while opening texture file:  x.bmp", "Message", MessageIcon::None);
     EXPECT_EQ(QOpenGLContext::currentContext(), window_->view()->context());
+}
+
+TEST_F(QtPromptsOverViewTest, OpenTrackThroughTheRealDialogs) {
+    QtPrompts prompts(ctx_);
+    ctx_.prompts = &prompts;
+    window_->ownDialogs(prompts);
+    const std::optional<std::string> sample = copySample("Bay");
+    ASSERT_TRUE(sample);
+
+    QWidget* dialogOwner = nullptr;
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialogOwner = dialog->parentWidget();
+        dialog->selectFile(QString::fromStdString(*sample));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    auto* open = qobject_cast<QPushButton*>(window_->control(kOpenTrackButton));
+    open->click();
+    EXPECT_EQ(dialogOwner, window_.get());
+    EXPECT_EQ(ctx_.currentTrackPath, *sample);
+    EXPECT_EQ(qobject_cast<QLabel*>(window_->control(kEnvironmentLabel))->text(), "Bay");
+
+    // A broken converter: the open-error box, owned by no window.
+    breakConverter();
+    QString text;
+    QWidget* boxOwner = window_.get();
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString(*sample));
+        static_cast<QDialog*>(dialog)->accept();
+        whenModal([&](QWidget* next) {
+            auto* box = qobject_cast<QMessageBox*>(next);
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            boxOwner = box->parentWidget();
+            box->accept();
+        });
+    });
+    open->click();
+    EXPECT_TRUE(text.startsWith("An error occurred while opening your file."));
+    EXPECT_EQ(boxOwner, nullptr);
 }

@@ -160,3 +160,12 @@ TEST_F(ViewInputTest, TabIsAViewKeyNotAFocusMove) {
     key(QEvent::KeyPress, Qt::Key_Tab, false);
     EXPECT_TRUE(window_->view()->hasFocus());
 }
+
+TEST_F(ViewInputTest, TabDoesNotMoveBetweenTheWindowsControls) {
+    QWidget* button = window_->control(kSaveTrackButton);
+    button->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(button->hasFocus());
+    QTest::keyClick(button, Qt::Key_Tab);
+    EXPECT_TRUE(button->hasFocus());
+}
