@@ -10,27 +10,9 @@
 #include "seams/prompts.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_units.h"
+#include "ui/page_controls.h"
 
 namespace {
-
-constexpr int kPageWidth = 213;
-constexpr int kPageHeight = 314;
-
-QLabel* makeLabel(QWidget* page, const char* caption, QRect rect, int id = 0) {
-    auto* label = new QLabel(QString::fromLatin1(caption), page);
-    label->setGeometry(rect);
-    if (id != 0)
-        label->setObjectName(controlName(id));
-    return label;
-}
-
-QPushButton* makeButton(QWidget* page, const char* caption, QRect rect, int id) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), page);
-    button->setGeometry(rect);
-    button->setObjectName(controlName(id));
-    button->setAutoDefault(false);
-    return button;
-}
 
 bool askYesNo(EditorContext& ctx, const char* question) {
     return ctx.prompts && ctx.prompts->askYesNo(question, kProgramCaption);
