@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 
@@ -45,7 +46,7 @@ bool DrawArea::acquireContext() {
     if (!contextReady_)
         return false;
     if (contextDepth_++ == 0)
-        makeCurrent();
+        useContext();
     return true;
 }
 
@@ -56,7 +57,16 @@ void DrawArea::releaseContext() {
 
 void DrawArea::restoreContext() {
     if (contextDepth_ > 0)
-        makeCurrent();
+        useContext();
+}
+
+void DrawArea::useContext() {
+    makeCurrent();
+    // The renderer draws into, and picks from, the whole framebuffer; only a paint would set
+    // this viewport otherwise, and frames are drawn outside paints.
+    const qreal ratio = devicePixelRatioF();
+    context()->functions()->glViewport(0, 0, static_cast<int>(width() * ratio),
+                                       static_cast<int>(height() * ratio));
 }
 
 void DrawArea::initializeGL() {

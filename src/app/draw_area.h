@@ -44,6 +44,8 @@ class DrawArea : public QOpenGLWidget {
     bool focusNextPrevChild(bool next) override;
 
   private:
+    // Makes the context current with the framebuffer bound and the viewport over all of it.
+    void useContext();
     // Widget coordinates to framebuffer pixels, origin at the top left.
     ScreenPoint pixelAt(const QPointF& position) const;
 

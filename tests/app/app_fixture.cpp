@@ -94,19 +94,27 @@ void AppFixture::clickControl(int id) {
 }
 
 std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
+    // Pixels of the framebuffer, which has the device pixel ratio; the result is in widget
+    // coordinates, as an event carries them.
+    const double ratio = window_->view()->devicePixelRatioF();
+    const int width = static_cast<int>(DrawArea::kWidth * ratio);
+    const int height = static_cast<int>(DrawArea::kHeight * ratio);
     ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
     ctx_.viewPort->renderFrame(false);
-    for (int y = 4; y < DrawArea::kHeight; y += 8) {
-        for (int x = 4; x < DrawArea::kWidth; x += 8) {
-            const std::uintptr_t payload =
-                ctx_.pickTable.findPickColour(ctx_.viewPort->readPickColour(x, y));
+    const int step = static_cast<int>(8 * ratio);
+    for (int y = step / 2; y < height; y += step) {
+        for (int x = step / 2; x < width; x += step) {
+            const Rgb here = ctx_.viewPort->readPickColour(x, y);
+            const std::uintptr_t payload = ctx_.pickTable.findPickColour(here);
             if (payload == 0)
                 continue;
             // Only a pixel whose neighbours show the same block: a click there cannot miss.
-            const Rgb here = ctx_.viewPort->readPickColour(x, y);
-            if (ctx_.viewPort->readPickColour(x + 2, y) == here &&
-                ctx_.viewPort->readPickColour(x, y + 2) == here)
-                return std::make_pair(QPoint(x, y), reinterpret_cast<BlockRecord*>(payload));
+            const int near = static_cast<int>(2 * ratio);
+            if (ctx_.viewPort->readPickColour(x + near, y) == here &&
+                ctx_.viewPort->readPickColour(x, y + near) == here)
+                return std::make_pair(
+                    QPoint(static_cast<int>(x / ratio), static_cast<int>(y / ratio)),
+                    reinterpret_cast<BlockRecord*>(payload));
         }
     }
     return std::nullopt;

@@ -26,10 +26,9 @@ class ViewInputTest : public AppFixture {
         ASSERT_TRUE(prompts_.shown.empty());
     }
 
-    void mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
+    void mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
         DrawArea* view = window_->view();
-        QMouseEvent event(type, QPointF(at), view->mapToGlobal(QPointF(at)), button, held,
-                          Qt::NoModifier);
+        QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(view, &event);
     }
 
@@ -65,8 +64,9 @@ TEST_F(ViewInputTest, AOnePixelDragTurnsAndPicksNothing) {
     expected.turn(static_cast<double>(-1.0f * 0.005f));
     expected.pitch(0.0);
 
-    const QPoint press = target->first;
-    const QPoint moved = press + QPoint(1, 0);
+    // One framebuffer pixel to the right, whatever the device pixel ratio.
+    const QPointF press = target->first;
+    const QPointF moved = press + QPointF(1.0 / window_->view()->devicePixelRatioF(), 0);
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, press);
     mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, moved);
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, moved);
