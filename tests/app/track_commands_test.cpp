@@ -154,6 +154,12 @@ TEST_F(TrackCommandsTest, SaveAsAppendsTheSuffixAndKeepsTheOpenedPath) {
     EXPECT_FALSE(fs::exists(chosen));
     EXPECT_EQ(ctx_.currentTrackPath, samplePath_);
 
+    // Save track still writes to the file that was opened.
+    prompts_.shown.clear();
+    clickControl(kSaveTrackButton);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text, samplePath_);
+
     prompts_.shown.clear();
     openThroughButton(written);
     EXPECT_TRUE(prompts_.shown.empty());
