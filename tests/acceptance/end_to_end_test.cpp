@@ -1,0 +1,519 @@
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <vector>
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "app/main_window_ids.h"
+#include "app_fixture.h"
+#include "catalog/catalog.h"
+#include "edit/area_blocks.h"
+#include "edit/area_cells.h"
+#include "ui/area_page.h"
+#include "ui/arrow_spinner.h"
+#include "ui/block_list.h"
+#include "ui/blocks_page.h"
+#include "ui/control_ids.h"
+#include "view/handle_colours.h"
+
+namespace fs = std::filesystem;
+using namespace control_id;
+
+namespace {
+
+std::vector<char> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct MoveHandle {
+    Rgb colour;
+    int dx, dy, dz;
+};
+// The handles a user can click, with the step each one makes; the upward one first.
+constexpr MoveHandle kMoveHandles[] = {
+    {kMovePlusZ, 0, 0, 1},   {kMovePlusX, 1, 0, 0},   {kMovePlusY, 0, 1, 0},
+    {kMoveMinusX, -1, 0, 0}, {kMoveMinusY, 0, -1, 0}, {kMoveMinusZ, 0, 0, -1},
+};
+
+std::int8_t wrapped(int value) {
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
+}
+
+// A quarter turn of a group about the vertical axis through the centre of the members' box,
+// as the user expects it: each member's rotation steps too.
+void turnGroup(std::vector<BlockShape*> members, int sense) {
+    int minX = 32, minY = 32, maxX = 0, maxY = 0;
+    for (const BlockShape* m : members) {
+        minX = std::min(minX, m->x);
+        maxX = std::max(maxX, m->x);
+        minY = std::min(minY, m->y);
+        maxY = std::max(maxY, m->y);
+    }
+    const double cx = (minX + maxX) / 2.0;
+    const double cy = (minY + maxY) / 2.0;
+    for (BlockShape* m : members) {
+        const double dx = m->x - cx;
+        const double dy = m->y - cy;
+        m->x = wrapped(static_cast<int>(cx - sense * dy));
+        m->y = wrapped(static_cast<int>(cy + sense * dx));
+        m->rotation = (m->rotation + sense + 4) % 4;
+    }
+}
+
+} // namespace
+
+// One editing session in the whole program window, driven through its widgets with Qt Test
+// events; only the file dialogs' answers are scripted.
+class EndToEndTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        // The real pointer rests away from the window: a widget shown or hidden under it would
+        // send the view a pointer move of the X server's own.
+        if (QScreen* screen = window_->screen())
+            QCursor::setPos(screen->geometry().bottomRight());
+        QApplication::processEvents();
+        view()->setFocus();
+    }
+
+    DrawArea* view() const { return window_->view(); }
+    QWidget* blocksControl(int id) const { return window_->blocksPage()->control(id); }
+    QWidget* areaControl(int id) const { return window_->areaPage()->control(id); }
+    QString text(QWidget* control) const {
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            return edit->text();
+        if (auto* label = qobject_cast<QLabel*>(control))
+            return label->text();
+        return QStringLiteral("<no text>");
+    }
+    void click(QWidget* control) {
+        ASSERT_NE(control, nullptr);
+        QTest::mouseClick(control, Qt::LeftButton);
+    }
+    void clickView(QPoint at) { QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, at); }
+    // The pointer moving over the view with no button held. Qt Test would warp the X pointer
+    // for this and the move would arrive whenever the server sends it; the event goes straight
+    // to the view instead.
+    void hover(QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), view()->mapToGlobal(QPointF(at)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view(), &event);
+    }
+    void wheel(int delta) {
+        const QPointF at(view()->width() / 2.0, view()->height() / 2.0);
+        QWheelEvent event(at, view()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view(), &event);
+    }
+
+    // Every colour of a picking render of the view with one pixel where the colour also covers
+    // the four neighbours, so that a click there cannot land on an edge. Sampled every `step`
+    // pixels.
+    std::map<std::array<int, 3>, QPoint> pickColours(int step) {
+        std::map<std::array<int, 3>, QPoint> found;
+        CurrentContext held(*view());
+        if (!held.held())
+            return found;
+        ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
+        ctx_.viewPort->renderFrame(false);
+        for (int y = 2; y < DrawArea::kHeight - 2; y += step) {
+            for (int x = 2; x < DrawArea::kWidth - 2; x += step) {
+                const Rgb c = ctx_.viewPort->readPickColour(x, y);
+                const std::array<int, 3> key{c.r, c.g, c.b};
+                if (found.count(key))
+                    continue;
+                if (ctx_.viewPort->readPickColour(x - 1, y) == c &&
+                    ctx_.viewPort->readPickColour(x + 1, y) == c &&
+                    ctx_.viewPort->readPickColour(x, y - 1) == c &&
+                    ctx_.viewPort->readPickColour(x, y + 1) == c)
+                    found[key] = QPoint(x, y);
+            }
+        }
+        return found;
+    }
+    static std::optional<QPoint> pixelOf(const std::map<std::array<int, 3>, QPoint>& colours,
+                                         Rgb colour) {
+        auto it = colours.find({colour.r, colour.g, colour.b});
+        if (it == colours.end())
+            return std::nullopt;
+        return it->second;
+    }
+    // The block a picking colour stands for, or none.
+    BlockRecord* blockOf(const std::array<int, 3>& colour) {
+        const Rgb c{static_cast<std::uint8_t>(colour[0]), static_cast<std::uint8_t>(colour[1]),
+                    static_cast<std::uint8_t>(colour[2])};
+        return reinterpret_cast<BlockRecord*>(ctx_.pickTable.findPickColour(c));
+    }
+
+    // A pixel of the block drawn nearest the middle of the view, other than `other`.
+    std::optional<std::pair<QPoint, BlockRecord*>>
+    blockNearTheMiddle(const BlockRecord* other = nullptr) {
+        const QPoint middle(DrawArea::kWidth / 2, DrawArea::kHeight / 2);
+        std::optional<std::pair<QPoint, BlockRecord*>> best;
+        for (const auto& [colour, at] : pickColours(4)) {
+            BlockRecord* block = blockOf(colour);
+            if (!block || block == other || indexOf(block) < 0)
+                continue;
+            if (!best || (at - middle).manhattanLength() < (best->first - middle).manhattanLength())
+                best = std::make_pair(at, block);
+        }
+        return best;
+    }
+
+    int indexOf(const BlockRecord* record) const {
+        int i = 0;
+        for (const BlockRecord& r : ctx_.currentTrack.blocks) {
+            if (&r == record)
+                return i;
+            ++i;
+        }
+        return -1;
+    }
+    QListWidget* blockList() const { return qobject_cast<QListWidget*>(blocksControl(kBlockList)); }
+    std::vector<int> markedLines() const {
+        QApplication::processEvents();
+        std::vector<int> marked;
+        for (int i = 0; i < blockList()->count(); ++i)
+            if (blockList()->item(i)->isSelected())
+                marked.push_back(i);
+        return marked;
+    }
+    std::vector<int> hiddenLines() const {
+        std::vector<int> hidden;
+        for (int i = 0; i < blockList()->count(); ++i)
+            if (blockList()->item(i)->text().contains(QStringLiteral(" (h)")))
+                hidden.push_back(i);
+        return hidden;
+    }
+    // The panel shows the block's name and its eight fields.
+    void expectPanelShows(const BlockRecord& r) {
+        const CatalogEntry* entry = catalogEntry(ctx_.catalog, r.catalogIndex);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(text(blocksControl(kBlockName)).toStdString(), entry->name);
+        const std::pair<int, int> fields[] = {{kRotationEdit, r.rotation},
+                                              {kXEdit, r.x},
+                                              {kYEdit, r.y},
+                                              {kZEdit, r.z},
+                                              {kVar1Edit, r.variant[0]},
+                                              {kVar2Edit, r.variant[1]},
+                                              {kVar3Edit, r.variant[2]},
+                                              {kVar4Edit, r.variant[3]}};
+        for (auto [id, value] : fields)
+            EXPECT_EQ(text(blocksControl(id)), QString::number(value)) << "edit " << id;
+    }
+    // The cell under the pointer as the Area page shows it.
+    std::array<int, 3> shownCursor() const {
+        return {text(areaControl(kCursorX)).toInt(), text(areaControl(kCursorY)).toInt(),
+                text(areaControl(kCursorLevel)).toInt()};
+    }
+
+    void saveScreenshot() {
+        const QImage image = window_->grab().toImage();
+        const QString file = QStringLiteral(BLOCKYARD_SCREENSHOT_FILE);
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        EXPECT_TRUE(image.save(file)) << file.toStdString();
+    }
+};
+
+TEST_F(EndToEndTest, AnEditingSessionIsSavedAndOpensAgainAsItWasLeft) {
+    // Open a sample through the converter.
+    const std::optional<std::string> sample = copySample("Stadium");
+    ASSERT_TRUE(sample) << "no Stadium sample in the runtime folder";
+    const std::vector<char> sampleBytes = fileBytes(*sample);
+    openThroughButton(*sample);
+    ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
+    ASSERT_GT(ctx_.currentTrack.blocks.size(), 2u);
+    EXPECT_EQ(text(window_->control(kEnvironmentLabel)), "Stadium");
+    EXPECT_EQ(blockList()->count(), static_cast<int>(ctx_.currentTrack.blocks.size()));
+    // What the file should hold after the session, edited below as each edit is made.
+    std::vector<BlockShape> expected = shapesOf(ctx_.currentTrack);
+
+    // Fly: W steps the camera forward at each frame while it is held, G shows the grid.
+    const Vec3 start = ctx_.viewCamera.position;
+    const Vec3 direction = ctx_.viewCamera.direction;
+    QTest::keyPress(view(), Qt::Key_W);
+    EXPECT_TRUE(ctx_.cameraKeys.forward);
+    const Vec3 step = ctx_.viewCamera.position - start;
+    EXPECT_GT(step.length(), 0.0);
+    EXPECT_NEAR(step.angleTo(direction), 0.0, 1e-6);
+    QTest::keyRelease(view(), Qt::Key_W);
+    EXPECT_FALSE(ctx_.cameraKeys.forward);
+    const Vec3 flown = ctx_.viewCamera.position;
+    hover(QPoint(300, 300));
+    EXPECT_TRUE(ctx_.viewCamera.position == flown) << "the camera kept flying after W was let go";
+    QTest::keyClick(view(), Qt::Key_G);
+    EXPECT_TRUE(ctx_.showGrid);
+
+    // Drag to look: the camera turns, nothing is picked.
+    QTest::mousePress(view(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+    QTest::mouseMove(view(), QPoint(310, 296));
+    QTest::mouseRelease(view(), Qt::LeftButton, Qt::NoModifier, QPoint(310, 296));
+    EXPECT_GT(ctx_.viewCamera.direction.angleTo(direction), 0.04);
+    EXPECT_TRUE(ctx_.viewCamera.position == flown);
+    EXPECT_EQ(ctx_.selection.count(), 0);
+    EXPECT_FALSE(ctx_.leftButtonDown);
+
+    // Click a block in the view: it is selected and the Blocks page shows it.
+    const auto target = blockNearTheMiddle();
+    ASSERT_TRUE(target) << "no block in view";
+    BlockRecord* first = target->second;
+    const int firstIndex = indexOf(first);
+    ASSERT_GE(firstIndex, 0);
+    clickView(target->first);
+    ASSERT_EQ(ctx_.selection.count(), 1);
+    ASSERT_EQ(ctx_.selection.first(), first);
+    EXPECT_EQ(markedLines(), std::vector<int>{firstIndex});
+    expectPanelShows(*first);
+
+    // The X spinner's up arrow moves it one cell.
+    auto* xSpinner = qobject_cast<ArrowSpinner*>(blocksControl(kXSpinner));
+    ASSERT_NE(xSpinner, nullptr);
+    click(xSpinner->upButton());
+    expected[firstIndex].x = wrapped(expected[firstIndex].x + 1);
+    EXPECT_EQ(first->x, expected[firstIndex].x);
+    EXPECT_EQ(text(blocksControl(kXEdit)), QString::number(first->x));
+
+    // "Move" shows the handles; a click on one moves the block a step along its axis.
+    auto* moveButton = qobject_cast<QPushButton*>(blocksControl(kMoveGizmo));
+    click(moveButton);
+    EXPECT_TRUE(moveButton->isChecked());
+    EXPECT_TRUE(ctx_.showMoveGizmo);
+    {
+        const auto colours = pickColours(2);
+        const MoveHandle* handle = nullptr;
+        std::optional<QPoint> at;
+        for (const MoveHandle& h : kMoveHandles) {
+            at = pixelOf(colours, h.colour);
+            if (at) {
+                handle = &h;
+                break;
+            }
+        }
+        ASSERT_NE(handle, nullptr) << "no move handle in view";
+        clickView(*at);
+        BlockShape& e = expected[firstIndex];
+        e.x = wrapped(e.x + handle->dx);
+        e.y = wrapped(e.y + handle->dy);
+        e.z = wrapped(e.z + handle->dz);
+        EXPECT_EQ(shapesOf(ctx_.currentTrack)[firstIndex], e);
+        EXPECT_EQ(ctx_.selection.count(), 1) << "the handle click changed the selection";
+        expectPanelShows(*first);
+    }
+    click(moveButton);
+    EXPECT_FALSE(ctx_.showMoveGizmo);
+
+    // F and a click add a second block; "Rotate" turns the two as a group.
+    const auto other = blockNearTheMiddle(first);
+    ASSERT_TRUE(other) << "only one block in view";
+    BlockRecord* second = other->second;
+    QTest::keyPress(view(), Qt::Key_F);
+    clickView(other->first);
+    QTest::keyRelease(view(), Qt::Key_F);
+    const int secondIndex = indexOf(second);
+    ASSERT_EQ(ctx_.selection.count(), 2);
+    EXPECT_TRUE(second->flags & BLOCK_SELECTED);
+    EXPECT_EQ(markedLines(), (std::vector<int>{std::min(firstIndex, secondIndex),
+                                               std::max(firstIndex, secondIndex)}));
+    EXPECT_EQ(text(blocksControl(kBlockName)), "");
+
+    auto* rotateButton = qobject_cast<QPushButton*>(blocksControl(kRotateGizmo));
+    click(rotateButton);
+    EXPECT_TRUE(ctx_.showRotateGizmo);
+    {
+        const auto colours = pickColours(2);
+        std::optional<QPoint> at = pixelOf(colours, kRotateOtherWay);
+        int sense = 1;
+        if (!at) {
+            at = pixelOf(colours, kRotateOneWay);
+            sense = -1;
+        }
+        ASSERT_TRUE(at) << "no rotate handle in view";
+        clickView(*at);
+        turnGroup({&expected[firstIndex], &expected[secondIndex]}, sense);
+        EXPECT_EQ(shapesOf(ctx_.currentTrack), expected);
+        EXPECT_EQ(ctx_.selection.count(), 2);
+    }
+    saveScreenshot();
+    click(rotateButton);
+    EXPECT_FALSE(ctx_.showRotateGizmo);
+
+    // Hide takes the two out of the view; "Unhide all" brings them back.
+    click(blocksControl(kHide));
+    EXPECT_EQ(hiddenLines(), (std::vector<int>{std::min(firstIndex, secondIndex),
+                                               std::max(firstIndex, secondIndex)}));
+    for (const auto& [colour, at] : pickColours(4)) {
+        const BlockRecord* shown = blockOf(colour);
+        EXPECT_TRUE(shown != first && shown != second) << "a hidden block is drawn";
+    }
+    click(blocksControl(kUnhideAll));
+    EXPECT_TRUE(hiddenLines().empty());
+    EXPECT_EQ(shapesOf(ctx_.currentTrack), expected);
+
+    // The Area tab; area editing on; the wheel sets the level of the most common block height.
+    auto* tabs = qobject_cast<QTabWidget*>(window_->control(kPageTabs));
+    ASSERT_NE(tabs, nullptr);
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier,
+                      tabs->tabBar()->tabRect(1).center());
+    EXPECT_TRUE(window_->areaPage()->isVisible());
+    EXPECT_FALSE(window_->blocksPage()->isVisible());
+    auto* editArea = qobject_cast<QPushButton*>(areaControl(kEditCurrentArea));
+    click(editArea);
+    EXPECT_TRUE(editArea->isChecked());
+    EXPECT_NE(ctx_.areaEditState, 0);
+
+    std::map<int, int> heights;
+    for (const BlockRecord& r : ctx_.currentTrack.blocks)
+        ++heights[r.z];
+    const int level = std::max_element(heights.begin(), heights.end(), [](auto a, auto b) {
+                          return a.second < b.second;
+                      })->first;
+    ASSERT_GE(level, 0);
+    ASSERT_LT(level, kGridSize);
+    while (ctx_.cursorLevel != level) {
+        const int before = ctx_.cursorLevel;
+        wheel(before < level ? 120 : -120);
+        ASSERT_NE(ctx_.cursorLevel, before) << "the wheel did not change the level";
+    }
+
+    // The pointer over the view: the page shows the cell under it, or -1 off the grid.
+    std::vector<std::pair<QPoint, GridCell>> cells;
+    for (int y = 20; y < DrawArea::kHeight; y += 60) {
+        for (int x = 20; x < DrawArea::kWidth; x += 60) {
+            hover(QPoint(x, y));
+            const std::array<int, 3> shown = shownCursor();
+            EXPECT_EQ(shown[0], ctx_.areaCursor.x);
+            EXPECT_EQ(shown[1], ctx_.areaCursor.y);
+            EXPECT_EQ(shown[2], level);
+            if (ctx_.areaCursor.x < 0 || ctx_.areaCursor.y < 0) {
+                EXPECT_EQ(shown[0], -1);
+                EXPECT_EQ(shown[1], -1);
+                continue;
+            }
+            const GridCell cell{ctx_.areaCursor.x, ctx_.areaCursor.y,
+                                static_cast<std::int8_t>(level)};
+            if (std::none_of(cells.begin(), cells.end(),
+                             [&](const auto& c) { return c.second == cell; }))
+                cells.emplace_back(QPoint(x, y), cell);
+        }
+    }
+    ASSERT_GE(cells.size(), 3u) << "too few grid cells in view";
+
+    // Two corners whose box holds the most blocks of that level, and a third cell outside it.
+    auto inBox = [](GridCell a, GridCell b, int x, int y) {
+        return x >= std::min(a.x, b.x) && x <= std::max(a.x, b.x) && y >= std::min(a.y, b.y) &&
+               y <= std::max(a.y, b.y);
+    };
+    int bestBlocks = -1;
+    std::size_t corner1 = 0, corner2 = 0, single = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        for (std::size_t j = 0; j < cells.size(); ++j) {
+            const GridCell a = cells[i].second, b = cells[j].second;
+            if (i == j || (a.x == b.x && a.y == b.y))
+                continue;
+            auto outside = std::find_if(cells.begin(), cells.end(), [&](const auto& c) {
+                return !inBox(a, b, c.second.x, c.second.y);
+            });
+            if (outside == cells.end())
+                continue;
+            int blocks = 0;
+            for (const BlockRecord& r : ctx_.currentTrack.blocks)
+                blocks += r.z == level && inBox(a, b, r.x, r.y) ? 1 : 0;
+            if (blocks > bestBlocks) {
+                bestBlocks = blocks;
+                corner1 = i;
+                corner2 = j;
+                single = static_cast<std::size_t>(outside - cells.begin());
+            }
+        }
+    }
+    ASSERT_GT(bestBlocks, 0) << "no box of the cells in view holds a block";
+
+    // A click adds a cell, a second click takes it away, a third adds it again.
+    hover(cells[single].first);
+    clickView(cells[single].first);
+    EXPECT_EQ(text(areaControl(kAreaCellCount)), "1");
+    clickView(cells[single].first);
+    EXPECT_EQ(text(areaControl(kAreaCellCount)), "0");
+    clickView(cells[single].first);
+    hover(cells[corner1].first);
+    clickView(cells[corner1].first);
+    EXPECT_EQ(text(areaControl(kAreaCellCount)), "2");
+
+    // F and a click: the box from the last cell added to the one under the pointer.
+    hover(cells[corner2].first);
+    QTest::keyPress(view(), Qt::Key_F);
+    clickView(cells[corner2].first);
+    QTest::keyRelease(view(), Qt::Key_F);
+    const GridCell a = cells[corner1].second, b = cells[corner2].second;
+    const int boxCells = (std::abs(a.x - b.x) + 1) * (std::abs(a.y - b.y) + 1);
+    EXPECT_EQ(text(areaControl(kAreaCellCount)), QString::number(1 + boxCells));
+    EXPECT_EQ(ctx_.area.count(), 1 + boxCells);
+    EXPECT_TRUE(areaContains(ctx_, cells[single].second.x, cells[single].second.y, level));
+    for (int x = std::min(a.x, b.x); x <= std::max(a.x, b.x); ++x)
+        for (int y = std::min(a.y, b.y); y <= std::max(a.y, b.y); ++y)
+            EXPECT_TRUE(areaContains(ctx_, x, y, level)) << x << "," << y;
+
+    std::vector<int> inArea;
+    for (const BlockRecord& r : ctx_.currentTrack.blocks)
+        if (blockInArea(ctx_, r))
+            inArea.push_back(indexOf(&r));
+    ASSERT_GE(static_cast<int>(inArea.size()), bestBlocks);
+    EXPECT_EQ(text(areaControl(kAreaBlockCount)), QString::number(inArea.size()));
+
+    // Select and hide the area's blocks.
+    click(areaControl(kSelectBlocksInArea));
+    EXPECT_EQ(ctx_.selection.count(), static_cast<int>(inArea.size()));
+    EXPECT_EQ(markedLines(), inArea);
+    click(areaControl(kHideBlocksInArea));
+    EXPECT_EQ(hiddenLines(), inArea);
+    EXPECT_EQ(ctx_.selection.count(), static_cast<int>(inArea.size()));
+    EXPECT_EQ(shapesOf(ctx_.currentTrack), expected);
+
+    // Save as... a new name; the opened file stays as it was.
+    const std::vector<BlockShape> saved = shapesOf(ctx_.currentTrack);
+    const std::string chosen = (tracks_ / "Edited").string();
+    const std::string written = chosen + ".Challenge.Gbx";
+    prompts_.savePaths.push_back(chosen);
+    clickControl(kSaveAsButton);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text, written);
+    EXPECT_EQ(prompts_.shown[0].caption, "Saved!");
+    EXPECT_TRUE(fs::exists(written));
+    EXPECT_EQ(fileBytes(*sample), sampleBytes);
+    prompts_.shown.clear();
+
+    // Open the new file: every record is as the session left it, in the same order.
+    openThroughButton(written);
+    ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
+    EXPECT_EQ(ctx_.currentTrackPath, written);
+    EXPECT_EQ(shapesOf(ctx_.currentTrack), saved);
+    EXPECT_EQ(shapesOf(ctx_.currentTrack), expected);
+    EXPECT_EQ(ctx_.currentTrack.blockCount, expected.size());
+    EXPECT_EQ(blockList()->count(), static_cast<int>(expected.size()));
+}
