@@ -333,6 +333,7 @@ TEST_F(EndToEndTest, AnEditingSessionIsSavedAndOpensAgainAsItWasLeft) {
     ASSERT_TRUE(other) << "only one block in view";
     BlockRecord* second = other->second;
     QTest::keyPress(view(), Qt::Key_F);
+    ASSERT_TRUE(ctx_.fKeyDown);
     clickView(other->first);
     QTest::keyRelease(view(), Qt::Key_F);
     const int secondIndex = indexOf(second);
@@ -468,6 +469,7 @@ TEST_F(EndToEndTest, AnEditingSessionIsSavedAndOpensAgainAsItWasLeft) {
     // F and a click: the box from the last cell added to the one under the pointer.
     hover(cells[corner2].first);
     QTest::keyPress(view(), Qt::Key_F);
+    ASSERT_TRUE(ctx_.fKeyDown);
     clickView(cells[corner2].first);
     QTest::keyRelease(view(), Qt::Key_F);
     const GridCell a = cells[corner1].second, b = cells[corner2].second;
