@@ -8,8 +8,8 @@
 #include "app_fixture.h"
 
 // Opens the sample of each environment with the grid on (and the Stadium surroundings for
-// Stadium) and checks that the view shows a scene. With BLOCKYARD_SCREENSHOT_DIR set, the whole
-// window is also written there as <Environment>.png.
+// Stadium), checks that the view shows a scene, and writes the whole window to the screenshot
+// folder as <Environment>.png.
 class ScreenshotTest : public AppFixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ScreenshotTest, SampleShowsAScene) {
@@ -34,12 +34,9 @@ TEST_P(ScreenshotTest, SampleShowsAScene) {
     EXPECT_EQ(qobject_cast<QLabel*>(window_->control(kEnvironmentLabel))->text(),
               QString::fromStdString(environment));
 
-    const QByteArray folder = qgetenv("BLOCKYARD_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) {
-        QDir().mkpath(QString::fromLocal8Bit(folder));
-        EXPECT_TRUE(window.save(QString::fromLocal8Bit(folder) + "/" +
-                                QString::fromStdString(environment) + ".png"));
-    }
+    const QString folder = QStringLiteral(BLOCKYARD_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    EXPECT_TRUE(window.save(folder + "/" + QString::fromStdString(environment) + ".png"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Environments, ScreenshotTest,
