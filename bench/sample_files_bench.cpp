@@ -4,7 +4,6 @@
 // parsing into the document) and, for comparison, whole through the converter.
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 #include <benchmark/benchmark.h>
 
@@ -42,10 +41,10 @@ struct Files {
 };
 
 Files* files(benchmark::State& state) {
-    static Files* f = new Files;
-    if (!f->ok)
+    static Files f;
+    if (!f.ok)
         state.SkipWithError("no data pack or converter in the build's runtime folder");
-    return f->ok ? f : nullptr;
+    return f.ok ? &f : nullptr;
 }
 
 std::vector<std::uint8_t> readWhole(const std::filesystem::path& path) {

@@ -1,5 +1,7 @@
 #include "data_pack.h"
 
+#include <map>
+
 #include "block_kinds.h"
 #include "environment_look.h"
 #include "file_output.h"
@@ -7,6 +9,7 @@
 #include "gbx_writer.h"
 #include "kind_geometry.h"
 #include "picker_pictures.h"
+#include "texture_atlas.h"
 #include "texture_painter.h"
 #include "track_layout.h"
 
@@ -16,24 +19,38 @@ std::string modelFileName(int index, int variant) {
     return std::to_string(index) + "_" + std::to_string(variant) + "_0_0_0.mdl";
 }
 
+// A block model naming one banded texture; the bands it needs are noted for writing the picture.
+std::vector<std::uint8_t> blockModel(const BlockKind& kind, int variant,
+                                     std::map<std::string, std::vector<std::string>>& atlases) {
+    const AtlasModel model = atlasModel(buildKindMesh(kind, variant));
+    if (model.textureName.empty())
+        return encodeModel({}, model.triangles);
+    atlases[model.textureName] = model.bandTextures;
+    return encodeModel({model.textureName}, model.triangles);
+}
+
 bool writeEnvironment(const std::filesystem::path& folder, int environment) {
     const EnvironmentLook& look = environmentLooks()[static_cast<std::size_t>(environment)];
     const std::vector<BlockKind> kinds = environmentKinds(environment);
     bool ok = true;
     std::string names;
+    std::map<std::string, std::vector<std::string>> atlases;
     for (const BlockKind& kind : kinds) {
         names += kind.name + "\n";
         const std::string number = std::to_string(kind.index);
         ok &= writeFileIfChanged(folder / "bzi" / (number + ".bzi"), encodeBlockInfo(kind.units));
         ok &= writeFileIfChanged(folder / "models" / modelFileName(kind.index, 0),
-                                 buildKindMesh(kind, 0).encode());
+                                 blockModel(kind, 0, atlases));
         for (int variant : extraVariants(kind))
             ok &= writeFileIfChanged(folder / "models" / modelFileName(kind.index, variant),
-                                     buildKindMesh(kind, variant).encode());
+                                     blockModel(kind, variant, atlases));
     }
     ok &= writeFileIfChanged(folder / "blocks.dat", names);
+    // The single textures stay for anyone who builds models of their own.
     for (const auto& [file, spec] : environmentTextures(look))
         ok &= writeFileIfChanged(folder / "textures" / file, encodeBmp(paintTexture(spec)));
+    for (const auto& [file, bands] : atlases)
+        ok &= writeFileIfChanged(folder / "textures" / file, encodeBmp(atlasImage(look, bands)));
     return ok;
 }
 

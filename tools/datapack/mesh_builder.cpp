@@ -80,21 +80,29 @@ std::vector<std::uint8_t> MeshBuilder::encode() const {
     std::vector<int> renumbered(textures_.size(), -1);
     for (const MeshTriangle& t : triangles_)
         renumbered[t.texture] = 0;
-    std::vector<const std::string*> used;
+    std::vector<std::string> used;
     for (std::size_t i = 0; i < textures_.size(); ++i)
         if (renumbered[i] == 0) {
             renumbered[i] = static_cast<int>(used.size());
-            used.push_back(&textures_[i]);
+            used.push_back(textures_[i]);
         }
+    std::vector<MeshTriangle> triangles = triangles_;
+    for (MeshTriangle& t : triangles)
+        t.texture = static_cast<std::uint16_t>(renumbered[t.texture]);
+    return encodeModel(used, triangles);
+}
+
+std::vector<std::uint8_t> encodeModel(const std::vector<std::string>& textureNames,
+                                      const std::vector<MeshTriangle>& triangles) {
     ByteBuffer out;
-    out.u16(static_cast<std::uint16_t>(used.size()));
-    out.u32(static_cast<std::uint32_t>(triangles_.size()));
-    for (const std::string* name : used) {
-        out.text(*name);
+    out.u16(static_cast<std::uint16_t>(textureNames.size()));
+    out.u32(static_cast<std::uint32_t>(triangles.size()));
+    for (const std::string& name : textureNames) {
+        out.text(name);
         out.u8(0);
     }
-    for (const MeshTriangle& t : triangles_) {
-        out.u16(static_cast<std::uint16_t>(renumbered[t.texture]));
+    for (const MeshTriangle& t : triangles) {
+        out.u16(t.texture);
         for (const MeshVertex& v : t.vertices) {
             out.f32(v.x);
             out.f32(v.y);

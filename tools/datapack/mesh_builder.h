@@ -48,9 +48,7 @@ class MeshBuilder {
     // Vertical texture repeats per level, so that side textures keep square texels.
     double levelToTexture() const;
 
-    // The model file: u16 texture count, u32 triangle count, zero-terminated names of the
-    // textures that triangles use, then per triangle the u16 texture index and three vertices of x,
-    // y, z, u, v floats.
+    // The model file (encodeModel) naming only the textures that triangles use.
     std::vector<std::uint8_t> encode() const;
 
   private:
@@ -62,3 +60,8 @@ class MeshBuilder {
     std::vector<std::string> textures_;
     std::vector<MeshTriangle> triangles_;
 };
+
+// A model file: u16 texture count, u32 triangle count, the zero-terminated texture names, then
+// per triangle its u16 texture index and three vertices of x, y, z, u, v floats.
+std::vector<std::uint8_t> encodeModel(const std::vector<std::string>& textureNames,
+                                      const std::vector<MeshTriangle>& triangles);

@@ -1,0 +1,182 @@
+// Frames of real tracks at the view's size, drawn with the data pack's models and textures
+// through the model store, from the default camera: the large sample (10,366 blocks) and a track
+// with a block in every cell of the grid. Needs a display: run under xvfb-run.
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+
+#include "assets/model.h"
+#include "assets/model_store.h"
+#include "bench_base.h"
+#include "gl_context.h"
+#include "view/cell_picking.h"
+#include "view/frame_renderer.h"
+
+namespace {
+
+struct Scene {
+    EditorContext ctx;
+    ModelStore store{ctx};
+    FrameRenderer renderer{ctx, store.lists()};
+    bool ok = false;
+
+    Scene(BenchBase& base, const char* track) {
+        ctx.prompts = &base.prompts;
+        ctx.baseFolder = base.path();
+        if (!GlTestContext::makeCurrent() || !store.reserveLists() || !store.loadFixedModels() ||
+            !base.open(track, ctx))
+            return;
+        store.rebuildModelLists();
+        renderer.setContextReady(true);
+        renderer.setPresent([] { glFinish(); });
+        // The first frames compile the renderer's shaders; they are not what a user waits for.
+        renderer.renderFrame(false);
+        renderer.renderFrame(true);
+        ok = true;
+    }
+
+    // Triangles of the blocks in view, from the model files of their lists.
+    double trianglesInView() const {
+        std::map<std::int32_t, std::uint32_t> perList;
+        for (const ModelCache::Entry& entry : store.cache().entries()) {
+            std::ifstream in(entry.path, std::ios::binary);
+            const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                                  std::istreambuf_iterator<char>());
+            Model model;
+            if (entry.list > kFallbackList && parseModel(bytes.data(), bytes.size(), model))
+                perList[entry.list] = model.triangleCount;
+        }
+        double n = 0;
+        for (const BlockRecord& r : ctx.currentTrack.blocks)
+            if ((r.flags & BLOCK_IN_VIEW) && !(r.flags & BLOCK_HIDDEN))
+                n += perList[r.modelList];
+        return n;
+    }
+
+    int inView() const {
+        int n = 0;
+        for (const BlockRecord& r : ctx.currentTrack.blocks)
+            n += (r.flags & BLOCK_IN_VIEW) != 0;
+        return n;
+    }
+};
+
+Scene* scene(benchmark::State& state) {
+    static BenchBase base;
+    // Scenes hold GL objects and are left to the end of the process, like the GL context.
+    static Scene* scenes[2] = {};
+    const int which = static_cast<int>(state.range(0));
+    if (!scenes[which] && base.ok())
+        scenes[which] = new Scene(base, which ? kFullGridTrack : kLargeSample);
+    if (!scenes[which] || !scenes[which]->ok) {
+        state.SkipWithError("no GL context, data pack or converter (run under xvfb-run)");
+        return nullptr;
+    }
+    GlTestContext::makeCurrent();
+    return scenes[which];
+}
+
+void report(benchmark::State& state, const Scene& s) {
+    state.counters["blocks"] = static_cast<double>(s.ctx.currentTrack.blocks.size());
+    state.counters["drawn"] = s.inView();
+    state.counters["models"] = s.store.lastList() - 1;
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["triangles"] = s.trianglesInView();
+}
+
+// A visible frame, finished before it is shown; the visibility pass runs when the view changed.
+void BM_DisplayRender(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    const bool viewChanged = state.range(1) != 0;
+    for (auto _ : state) {
+        s->ctx.viewChanged = viewChanged || s->ctx.viewChanged;
+        s->renderer.renderFrame(true);
+    }
+    report(state, *s);
+}
+
+// A click's picking render: reset the table, draw flat colours, read the pixel under the pointer.
+void BM_PickingRender(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    for (auto _ : state) {
+        s->ctx.pickTable.resetPickTable(static_cast<int>(s->ctx.currentTrack.blocks.size()));
+        s->renderer.renderFrame(false);
+        benchmark::DoNotOptimize(s->renderer.readPickColour(292, 285));
+    }
+    report(state, *s);
+}
+
+// A visible frame in area editing: the cell-picking pass, then the nested display render.
+void BM_AreaEditingFrame(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    s->ctx.lastPointer = {292, 285};
+    for (auto _ : state) {
+        s->ctx.areaEditState = 1;
+        s->renderer.renderFrame(true);
+    }
+    s->ctx.areaEditState = 0;
+    report(state, *s);
+}
+
+// The cell-picking pass of area editing on its own: the plane of 1024 colours and one read.
+void BM_CellPickingPass(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    EditorContext& ctx = s->ctx;
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawCellPickPlane(ctx.pickTable, ctx.cursorLevel);
+        pickCell(ctx, 292, 285);
+    }
+    state.counters["cursorX"] = ctx.areaCursor.x;
+}
+
+} // namespace
+
+// First argument: 0 the large sample, 1 the full grid.
+BENCHMARK(BM_DisplayRender)
+    ->ArgNames({"fullGrid", "viewChanged"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PickingRender)
+    ->ArgName("fullGrid")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_AreaEditingFrame)
+    ->ArgName("fullGrid")
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_CellPickingPass)
+    ->ArgName("fullGrid")
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+BENCHMARK_MAIN();
