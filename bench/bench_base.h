@@ -1,8 +1,10 @@
 #pragma once
 
 // What the benchmarks over real data share: a base folder laid out like the program's (data/
-// from the build's runtime folder, GS/ with the converter), the data pack's large sample opened
-// through the converter, and a track with a block in every cell of the grid.
+// from the build's runtime folder or from BLOCKYARD_BENCH_DATA, GS/ with the converter), the data
+// pack's large sample opened through the converter, and a track with a block in every cell of the
+// grid.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -24,10 +26,13 @@ class BenchBase {
     BenchBase() {
         namespace fs = std::filesystem;
         const fs::path runtime = BLOCKYARD_RUNTIME_DIR;
+        // Another data folder can be compared with the build's own.
+        const char* other = std::getenv("BLOCKYARD_BENCH_DATA");
+        const fs::path data = other && *other ? fs::absolute(other) : runtime / "data";
         std::error_code ec;
-        if (folder_.path().empty() || !fs::exists(runtime / "data" / "Stadium" / "blocks.dat"))
+        if (folder_.path().empty() || !fs::exists(data / "Stadium" / "blocks.dat"))
             return;
-        fs::create_directory_symlink(runtime / "data", folder_.path() / "data", ec);
+        fs::create_directory_symlink(data, folder_.path() / "data", ec);
         fs::create_directory(folder_.path() / "GS", ec);
         fs::copy_file(runtime / "GS" / "Gridsmith", folder_.path() / "GS" / "Gridsmith", ec);
         fs::create_directory(tracks(), ec);
