@@ -7,20 +7,10 @@
 #include <sys/wait.h>
 
 #include "converted_track_builder.h"
+#include "file_bytes.h"
 #include "temp_folder.h"
 
 namespace {
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 // Runs the converter in `folder` and gives its exit status.
 int gridsmith(const std::filesystem::path& folder, const std::string& arguments) {

@@ -8,23 +8,13 @@
 
 #include "catalog_fixture.h"
 #include "converted_track_builder.h"
+#include "file_bytes.h"
 #include "recording_prompts.h"
 #include "temp_folder.h"
 #include "track/converter_launch.h"
 #include "track/track_reader.h"
 
 namespace {
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 // Converts in place at once: the named file becomes `converted`, its old bytes go to ".bak".
 class FakeConverter : public ConverterLauncher {

@@ -5,6 +5,7 @@
 
 #include "catalog_fixture.h"
 #include "converted_track_builder.h"
+#include "file_bytes.h"
 #include "temp_folder.h"
 #include "track/track_reader.h"
 #include "track/track_writer.h"
@@ -31,17 +32,6 @@ Track trackOf(std::vector<BlockRecord> records) {
         t.blocks.push_back(r);
     t.blockCount = static_cast<std::uint32_t>(t.blocks.size());
     return t;
-}
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(TrackWriter, TwoRoadBlocksWithoutAnEnvelope) {
