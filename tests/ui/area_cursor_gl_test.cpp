@@ -1,6 +1,4 @@
 #include <GL/gl.h>
-#include <GL/glu.h>
-#include <cmath>
 
 #include "assets/display_lists.h"
 #include "edit/view_input.h"
@@ -8,6 +6,7 @@
 #include "math/vec3.h"
 #include "ui_fixture.h"
 #include "view/frame_renderer.h"
+#include "view_projection.h"
 
 namespace {
 
@@ -38,20 +37,8 @@ class AreaCursorTest : public PagesTest {
     // Where a world point appears in the view, y counted down from the top.
     QPointF pixelOf(const Vec3& p) {
         GlTestContext::makeCurrent();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(80, ctx.viewAspect, 5, 5000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        ctx.viewCamera.look();
-        GLdouble model[16], projection[16];
-        GLint viewport[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, model);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        GLdouble wx = 0, wy = 0, wz = 0;
-        gluProject(p.x, p.y, p.z, model, projection, viewport, &wx, &wy, &wz);
-        return QPointF(std::floor(wx), GlTestContext::kHeight - 1 - std::floor(wy));
+        Pixel px = viewPixelOf(p, ctx.viewCamera, ctx.viewAspect);
+        return QPointF(px.x, px.y);
     }
     void movePointer(QPointF at) {
         GlTestContext::makeCurrent();

@@ -15,6 +15,7 @@
 #include "seams/panels.h"
 #include "view/block_placement.h"
 #include "view/frame_renderer.h"
+#include "view_projection.h"
 
 // Counts what the renderer tells the panels.
 class RecordingPanels : public Panels {
@@ -32,11 +33,6 @@ class RecordingPanels : public Panels {
 };
 
 // A pixel of the view, y counted down from the top as the pointer gives it.
-struct Pixel {
-    int x = -1;
-    int y = -1;
-};
-
 // A fresh editor state and a renderer on the test's GL context, with two white-textured models:
 // a box 30 x 30 x 8 units centred on the anchor (offset 2) and an arm 16 x 12 x 8 reaching from
 // 2 to 18 units along +X (offset 3), which shows which way a block is turned.
@@ -97,22 +93,7 @@ class ViewScene : public ::testing::Test {
     Vec3 topOf(const BlockRecord& r) const { return anchorOf(r) + Vec3(0, 0, 4); }
 
     // Where a world point appears under the current camera.
-    Pixel pixelOf(const Vec3& p) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(80, ctx.viewAspect, 5, 5000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        ctx.viewCamera.look();
-        GLdouble model[16], projection[16];
-        GLint viewport[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, model);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        GLdouble wx = 0, wy = 0, wz = 0;
-        gluProject(p.x, p.y, p.z, model, projection, viewport, &wx, &wy, &wz);
-        return {static_cast<int>(std::floor(wx)), kHeight - 1 - static_cast<int>(std::floor(wy))};
-    }
+    Pixel pixelOf(const Vec3& p) { return viewPixelOf(p, ctx.viewCamera, ctx.viewAspect); }
 
     Rgb colourAt(const Vec3& p) {
         Pixel px = pixelOf(p);
