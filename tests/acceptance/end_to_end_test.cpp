@@ -92,8 +92,9 @@ class EndToEndTest : public AppFixture {
         AppFixture::SetUp();
         if (HasFatalFailure())
             return;
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        activateWindow();
+        if (HasFatalFailure())
+            return;
         // The real pointer rests away from the window: a widget shown or hidden under it would
         // send the view a pointer move of the X server's own.
         if (QScreen* screen = window_->screen())

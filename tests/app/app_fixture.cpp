@@ -93,6 +93,11 @@ void AppFixture::clickControl(int id) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void AppFixture::activateWindow() {
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+}
+
 std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
     // Pixels of the framebuffer, which has the device pixel ratio; the result is in widget
     // coordinates, as an event carries them.

@@ -40,6 +40,8 @@ class AppFixture : public ::testing::Test {
     // Opens a file through the Open track button with the prompts answering the path.
     void openThroughButton(const std::string& path);
     void clickControl(int id);
+    // Makes the window the active one, as a user's first click would; keys go to it then.
+    void activateWindow();
     // A view pixel showing a block of the track, found with a picking render, and its record.
     std::optional<std::pair<QPoint, BlockRecord*>> findBlockPixel();
 

@@ -14,8 +14,9 @@ class ViewInputTest : public AppFixture {
         AppFixture::SetUp();
         if (HasFatalFailure())
             return;
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        activateWindow();
+        if (HasFatalFailure())
+            return;
         window_->view()->setFocus();
     }
 
