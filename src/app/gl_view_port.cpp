@@ -14,3 +14,10 @@ Rgb GlViewPort::readPickColour(int x, int y) {
         return Rgb{255, 255, 255};
     return renderer_.readPickColour(x, y);
 }
+
+Rgb GlViewPort::pickColourAt(int x, int y) {
+    CurrentContext current(view_);
+    if (!current.held())
+        return Rgb{255, 255, 255};
+    return renderer_.pickColourAt(x, y);
+}

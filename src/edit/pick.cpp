@@ -43,9 +43,8 @@ BlockRecord* pickAt(EditorContext& ctx, float x, float y) {
     std::size_t listed = ctx.currentTrack.blocks.size();
     ctx.pickTable.resetPickTable(
         static_cast<int>(std::max<std::size_t>(ctx.currentTrack.blockCount, listed)));
-    ctx.viewPort->renderFrame(false);
-    Rgb colour = ctx.viewPort->readPickColour(static_cast<int>(std::floor(x)),
-                                              static_cast<int>(std::floor(y)));
+    Rgb colour = ctx.viewPort->pickColourAt(static_cast<int>(std::floor(x)),
+                                            static_cast<int>(std::floor(y)));
 
     HandleAction action = classifyHandleColour(colour);
     if (action.kind != HandleAction::None) {

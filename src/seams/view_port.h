@@ -18,4 +18,10 @@ public:
     virtual void renderFrame(bool display) = 0;
     // Colour under the pointer, in view pixels with y counted downward from the top.
     virtual Rgb readPickColour(int x, int y) = 0;
+    // A picking render read at one pixel. A renderer may draw only what can cover that pixel,
+    // leaving the rest of the buffer undefined.
+    virtual Rgb pickColourAt(int x, int y) {
+        renderFrame(false);
+        return readPickColour(x, y);
+    }
 };

@@ -10,6 +10,7 @@
 #include "view/block_pass.h"
 #include "view/cell_picking.h"
 #include "view/scene_drawing.h"
+#include "view/view_pyramid.h"
 
 namespace {
 constexpr std::int32_t kStadiumSurroundings = 0;
@@ -30,10 +31,35 @@ Rgb FrameRenderer::readPickColour(int x, int y) {
     return ::readPickColour(x, y);
 }
 
+Rgb FrameRenderer::pickColourAt(int x, int y) {
+    if (!contextReady_)
+        return kPickBackground;
+    if (fastPaths_)
+        pickPixel_ = ScreenPoint{static_cast<float>(x), static_cast<float>(y)};
+    renderFrame(false);
+    pickPixel_.reset();
+    return ::readPickColour(x, y);
+}
+
+void FrameRenderer::scissorTo(int x, int y) {
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(viewport[0] + x, viewport[1] + viewport[3] - 1 - y, 1, 1);
+}
+
 void FrameRenderer::renderFrame(bool display) {
     if (!contextReady_)
         return;
     updateCameraFromKeys(ctx_.viewCamera, ctx_.cameraKeys, ctx_.leftButtonDown, 1.0);
+
+    // Passes whose pixels nobody sees are read at one pixel only.
+    const bool cellPass = ctx_.areaEditState == 1;
+    std::optional<ScreenPoint> onlyPixel = display ? std::nullopt : pickPixel_;
+    if (cellPass && fastPaths_)
+        onlyPixel = ctx_.lastPointer;
+    if (onlyPixel)
+        scissorTo(static_cast<int>(onlyPixel->x), static_cast<int>(onlyPixel->y));
 
     glClearColor(0.7f, 0.7f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -49,11 +75,15 @@ void FrameRenderer::renderFrame(bool display) {
     glLoadIdentity();
     ctx_.viewCamera.look();
 
-    drawAxis(0);
-    drawAxis(1);
-    drawAxis(2);
+    // The axes are drawn in handle colours: in a render that is read back they would be taken
+    // for handles.
+    if (display && !cellPass) {
+        drawAxis(0);
+        drawAxis(1);
+        drawAxis(2);
+    }
 
-    if (ctx_.areaEditState == 1) {
+    if (cellPass) {
         drawCellPickPlane(ctx_.pickTable, ctx_.cursorLevel);
         pickCell(ctx_, static_cast<int>(ctx_.lastPointer.x), static_cast<int>(ctx_.lastPointer.y));
         if (ctx_.panels)
@@ -62,6 +92,8 @@ void FrameRenderer::renderFrame(bool display) {
     } else {
         drawScene(display);
     }
+    if (onlyPixel)
+        glDisable(GL_SCISSOR_TEST);
 
     frameStatsTick(stats_);
     if (display && ctx_.areaEditState != 2 && present_)
@@ -80,7 +112,14 @@ void FrameRenderer::drawScene(bool display) {
         if (ctx_.showGrid)
             drawGrid(0);
     }
-    drawBlocks(ctx_, lists_, display);
+    std::optional<PickRay> ray;
+    if (pickPixel_ && !display) {
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        ray = pixelRay(ctx_.viewCamera, ctx_.viewAspect, static_cast<int>(pickPixel_->x),
+                       static_cast<int>(pickPixel_->y), viewport[2], viewport[3]);
+    }
+    drawBlocks(ctx_, lists_, display, fastPaths_, ray);
     if (display)
         drawAreaOverlay(ctx_.area);
     if (ctx_.areaEditState != 0) {

@@ -16,7 +16,8 @@ public:
 
     // Forgets every entry and expects up to capacity assignments before the next reset.
     void resetPickTable(int capacity);
-    // A fresh colour, never used by another entry since the reset and with no component 255.
+    // A fresh colour, never used by another entry since the reset, with no component 255 and
+    // never a handle colour.
     Rgb assignPickColour(std::uintptr_t payload);
     // Payload of the entry drawn in this colour, or 0 (none).
     std::uintptr_t findPickColour(Rgb colour) const;
