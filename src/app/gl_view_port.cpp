@@ -3,9 +3,14 @@
 #include "app/draw_area.h"
 
 void GlViewPort::renderFrame(bool display) {
+    if (display && view_.deferDisplayFrame())
+        return;
     CurrentContext current(view_);
-    if (current.held())
-        renderer_.renderFrame(display);
+    if (!current.held())
+        return;
+    renderer_.renderFrame(display);
+    if (display)
+        view_.displayFrameDrawn();
 }
 
 Rgb GlViewPort::readPickColour(int x, int y) {

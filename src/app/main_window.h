@@ -43,6 +43,7 @@ class MainWindow : public QWidget {
     // A control by its id, or none.
     QWidget* control(int id) const;
     DrawArea* view() const { return view_; }
+    FrameRenderer& renderer() { return renderer_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
 

@@ -95,7 +95,12 @@ void onKeyUp(EditorContext& ctx, int virtualKey) {
     displayFrame(ctx);
 }
 
+void onLeftButtonLost(EditorContext& ctx) {
+    ctx.leftButtonDown = false;
+}
+
 void onFocusLost(EditorContext& ctx) {
     ctx.cameraKeys = CameraKeys{};
     ctx.fKeyDown = false;
+    onLeftButtonLost(ctx);
 }
