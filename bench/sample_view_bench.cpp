@@ -90,11 +90,18 @@ void report(benchmark::State& state, const Scene& s) {
     state.counters["triangles"] = s.trianglesInView();
 }
 
+// The renderer's fast paths are on unless the benchmark's "fast" argument is 0 (the
+// straightforward renderer, for comparison).
+void useFastPaths(benchmark::State& state, Scene& s, int argument) {
+    s.renderer.setFastPaths(state.range(argument) != 0);
+}
+
 // A visible frame, finished before it is shown; the visibility pass runs when the view changed.
 void BM_DisplayRender(benchmark::State& state) {
     Scene* s = scene(state);
     if (!s)
         return;
+    useFastPaths(state, *s, 2);
     const bool viewChanged = state.range(1) != 0;
     for (auto _ : state) {
         s->ctx.viewChanged = viewChanged || s->ctx.viewChanged;
@@ -108,10 +115,24 @@ void BM_PickingRender(benchmark::State& state) {
     Scene* s = scene(state);
     if (!s)
         return;
+    useFastPaths(state, *s, 1);
     for (auto _ : state) {
         s->ctx.pickTable.resetPickTable(static_cast<int>(s->ctx.currentTrack.blocks.size()));
-        s->renderer.renderFrame(false);
-        benchmark::DoNotOptimize(s->renderer.readPickColour(292, 285));
+        benchmark::DoNotOptimize(s->renderer.pickColourAt(292, 285));
+    }
+    report(state, *s);
+}
+
+// A click on a block: the picking render, then the display frame that shows the new selection.
+void BM_Click(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    useFastPaths(state, *s, 1);
+    for (auto _ : state) {
+        s->ctx.pickTable.resetPickTable(static_cast<int>(s->ctx.currentTrack.blocks.size()));
+        benchmark::DoNotOptimize(s->renderer.pickColourAt(292, 285));
+        s->renderer.renderFrame(true);
     }
     report(state, *s);
 }
@@ -121,6 +142,7 @@ void BM_AreaEditingFrame(benchmark::State& state) {
     Scene* s = scene(state);
     if (!s)
         return;
+    useFastPaths(state, *s, 1);
     s->ctx.lastPointer = {292, 285};
     for (auto _ : state) {
         s->ctx.areaEditState = 1;
@@ -148,25 +170,38 @@ void BM_CellPickingPass(benchmark::State& state) {
 
 // First argument: 0 the large sample, 1 the full grid.
 BENCHMARK(BM_DisplayRender)
-    ->ArgNames({"fullGrid", "viewChanged"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Args({1, 0})
+    ->ArgNames({"fullGrid", "viewChanged", "fast"})
+    ->Args({0, 0, 0})
+    ->Args({0, 0, 1})
+    ->Args({0, 1, 1})
+    ->Args({1, 0, 0})
+    ->Args({1, 0, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_PickingRender)
-    ->ArgName("fullGrid")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"fullGrid", "fast"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_Click)
+    ->ArgNames({"fullGrid", "fast"})
+    ->Args({0, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_AreaEditingFrame)
-    ->ArgName("fullGrid")
-    ->Arg(0)
+    ->ArgNames({"fullGrid", "fast"})
+    ->Args({0, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()

@@ -1,0 +1,113 @@
+#include <filesystem>
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "app/draw_area.h"
+#include "app_fixture.h"
+#include "real_tracks.h"
+
+// The renderer's fast paths (nearest blocks first, picking renders of one pixel) against the
+// straightforward renderer, on the samples and the largest real track: the same picture and the
+// same picked colours.
+class FastFrames : public AppFixture, public ::testing::WithParamInterface<const char*> {
+  protected:
+    struct Frame {
+        int width = 0;
+        int height = 0;
+        std::vector<GLubyte> rgb;
+    };
+
+    Frame displayFrame(bool fast) {
+        window_->renderer().setFastPaths(fast);
+        ctx_.viewChanged = true;
+        ctx_.viewPort->renderFrame(true);
+        CurrentContext current(*window_->view());
+        Frame f;
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        f.width = viewport[2];
+        f.height = viewport[3];
+        f.rgb.resize(static_cast<std::size_t>(f.width) * f.height * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(viewport[0], viewport[1], f.width, f.height, GL_RGB, GL_UNSIGNED_BYTE,
+                     f.rgb.data());
+        return f;
+    }
+
+    // The block drawn in a picking colour (colours differ from render to render), or else the
+    // colour itself (a handle, the background).
+    using Picked = std::pair<std::uintptr_t, std::uint32_t>;
+    Picked pickedAt(Rgb colour) const {
+        if (const std::uintptr_t payload = ctx_.pickTable.findPickColour(colour))
+            return {payload, 0};
+        return {0, (colour.r << 16) | (colour.g << 8) | colour.b};
+    }
+
+    // Opens the track, selects every 40th block with the move gizmo shown, and compares.
+    void compareRenderers(const std::string& path) {
+        openThroughButton(path);
+        ASSERT_FALSE(ctx_.currentTrack.blocks.empty());
+        int i = 0;
+        for (BlockRecord& r : ctx_.currentTrack.blocks)
+            if (i++ % 40 == 0) {
+                r.flags |= BLOCK_SELECTED;
+                ctx_.selection.members.push_back(&r);
+            }
+        ctx_.showMoveGizmo = true;
+        ctx_.showGrid = true;
+        ctx_.showStadium = true;
+
+        const Frame plain = displayFrame(false);
+        const Frame fast = displayFrame(true);
+        ASSERT_EQ(plain.rgb.size(), fast.rgb.size());
+        int differing = 0;
+        for (std::size_t p = 0; p < plain.rgb.size(); p += 3)
+            differing += plain.rgb[p] != fast.rgb[p] || plain.rgb[p + 1] != fast.rgb[p + 1] ||
+                         plain.rgb[p + 2] != fast.rgb[p + 2];
+        // Faces of two blocks that lie in one plane show the one drawn first: with the nearest
+        // first, a few such pixels change hands.
+        const int pixels = plain.width * plain.height;
+        EXPECT_LE(differing, pixels / 5000) << differing << " of " << pixels << " pixels differ";
+        RecordProperty("differingPixels", differing);
+
+        // Every 40th pixel each way: the whole picking render against the one-pixel one.
+        window_->renderer().setFastPaths(false);
+        ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
+        ctx_.viewPort->renderFrame(false);
+        std::vector<Picked> whole;
+        for (int y = 5; y < plain.height; y += 40)
+            for (int x = 5; x < plain.width; x += 40)
+                whole.push_back(pickedAt(ctx_.viewPort->readPickColour(x, y)));
+        window_->renderer().setFastPaths(true);
+        std::size_t k = 0;
+        int blocks = 0;
+        for (int y = 5; y < plain.height; y += 40)
+            for (int x = 5; x < plain.width; x += 40, ++k) {
+                ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
+                const Picked one = pickedAt(ctx_.viewPort->pickColourAt(x, y));
+                EXPECT_TRUE(one == whole[k]) << "at " << x << ", " << y;
+                blocks += one.first != 0;
+            }
+        EXPECT_GT(blocks, 0) << "no block under any pixel tried";
+    }
+};
+
+TEST_P(FastFrames, SampleLooksTheSame) {
+    const std::optional<std::string> sample = copySample(GetParam());
+    ASSERT_TRUE(sample);
+    compareRenderers(*sample);
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, FastFrames,
+                         ::testing::Values("LargeStadium", "StadiumCircuit", "Alpine", "Coast"));
+
+TEST_F(FastFrames, LargestRealTrackLooksTheSame) {
+    const std::vector<std::filesystem::path> tracks = realTrackFiles();
+    if (tracks.empty())
+        GTEST_SKIP() << "no real tracks at " << realTracksFolder();
+    const auto largest = std::max_element(tracks.begin(), tracks.end(), [](auto& a, auto& b) {
+        return std::filesystem::file_size(a) < std::filesystem::file_size(b);
+    });
+    compareRenderers(largest->string());
+}
