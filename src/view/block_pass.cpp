@@ -28,15 +28,6 @@ struct Placed {
     Vec3 anchor;
 };
 
-void updateInView(EditorContext& ctx, const DisplayLists& lists) {
-    for (BlockRecord& record : ctx.currentTrack.blocks) {
-        record.flags &= ~BLOCK_IN_VIEW;
-        const Box3 box = blockBox(record, ctx.catalog, lists.bounds(record.modelList));
-        if (isBoxInView(box, ctx.viewCamera, ctx.viewAspect))
-            record.flags |= BLOCK_IN_VIEW;
-    }
-}
-
 std::vector<Placed> blocksToDraw(EditorContext& ctx) {
     std::vector<Placed> drawn;
     drawn.reserve(ctx.currentTrack.blocks.size());
@@ -67,11 +58,17 @@ void atAnchor(const Vec3& anchor) {
 
 } // namespace
 
+void updateBlocksInView(EditorContext& ctx, const DisplayLists& lists) {
+    for (BlockRecord& record : ctx.currentTrack.blocks) {
+        record.flags &= ~BLOCK_IN_VIEW;
+        const Box3 box = blockBox(record, ctx.catalog, lists.bounds(record.modelList));
+        if (isBoxInView(box, ctx.viewCamera, ctx.viewAspect))
+            record.flags |= BLOCK_IN_VIEW;
+    }
+}
+
 void drawBlocks(EditorContext& ctx, const DisplayLists& lists, bool display, bool frontToBack,
                 const std::optional<PickRay>& ray) {
-    if (ctx.viewChanged)
-        updateInView(ctx, lists);
-    ctx.viewChanged = false;
     std::vector<Placed> drawn = blocksToDraw(ctx);
     // Picking colours are handed out in list order whatever the drawing order.
     if (display && frontToBack)

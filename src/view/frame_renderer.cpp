@@ -10,6 +10,7 @@
 #include "view/block_pass.h"
 #include "view/cell_picking.h"
 #include "view/scene_drawing.h"
+#include "view/scene_signature.h"
 #include "view/view_pyramid.h"
 
 namespace {
@@ -61,9 +62,6 @@ void FrameRenderer::renderFrame(bool display) {
     if (onlyPixel)
         scissorTo(static_cast<int>(onlyPixel->x), static_cast<int>(onlyPixel->y));
 
-    glClearColor(0.7f, 0.7f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
     // Wireframe only shows the models of display renders; picking and area editing need fills.
     const bool filled = ctx_.solidFill || !display || ctx_.areaEditState != 0;
     glPolygonMode(GL_FRONT_AND_BACK, filled ? GL_FILL : GL_LINE);
@@ -74,10 +72,31 @@ void FrameRenderer::renderFrame(bool display) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     ctx_.viewCamera.look();
+    // The cell pass draws no block: the render that follows it looks at the change.
+    if (ctx_.viewChanged && !cellPass) {
+        updateBlocksInView(ctx_, lists_);
+        ctx_.viewChanged = false;
+    }
+
+    // A display render of the scene last drawn puts that frame back and draws only the overlays.
+    std::optional<std::uint64_t> signature;
+    if (display && !cellPass && fastPaths_) {
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        signature = sceneSignature(ctx_, viewport[2], viewport[3]);
+    }
+    const bool restored = signature && saved_.restore(*signature);
+    if (restored)
+        ++framesReused_;
+    else {
+        glClearColor(0.7f, 0.7f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    glEnable(GL_DEPTH_TEST);
 
     // The axes are drawn in handle colours: in a render that is read back they would be taken
     // for handles.
-    if (display && !cellPass) {
+    if (display && !cellPass && !restored) {
         drawAxis(0);
         drawAxis(1);
         drawAxis(2);
@@ -90,7 +109,12 @@ void FrameRenderer::renderFrame(bool display) {
             ctx_.panels->refreshCursorPosition();
         ctx_.areaEditState = 2;
     } else {
-        drawScene(display);
+        if (!restored) {
+            drawScene(display);
+            if (signature)
+                saved_.save(*signature);
+        }
+        drawOverlays(display);
     }
     if (onlyPixel)
         glDisable(GL_SCISSOR_TEST);
@@ -120,6 +144,9 @@ void FrameRenderer::drawScene(bool display) {
                        static_cast<int>(pickPixel_->y), viewport[2], viewport[3]);
     }
     drawBlocks(ctx_, lists_, display, fastPaths_, ray);
+}
+
+void FrameRenderer::drawOverlays(bool display) {
     if (display)
         drawAreaOverlay(ctx_.area);
     if (ctx_.areaEditState != 0) {

@@ -35,6 +35,19 @@ class FastFrames : public AppFixture, public ::testing::WithParamInterface<const
         return f;
     }
 
+    // Faces of two blocks that lie in one plane show the one drawn first: with the nearest
+    // first, a few such pixels change hands.
+    void expectAlike(const Frame& plain, const Frame& fast, const char* property) {
+        ASSERT_EQ(plain.rgb.size(), fast.rgb.size());
+        int differing = 0;
+        for (std::size_t p = 0; p < plain.rgb.size(); p += 3)
+            differing += plain.rgb[p] != fast.rgb[p] || plain.rgb[p + 1] != fast.rgb[p + 1] ||
+                         plain.rgb[p + 2] != fast.rgb[p + 2];
+        const int pixels = plain.width * plain.height;
+        EXPECT_LE(differing, pixels / 5000) << differing << " of " << pixels << " pixels differ";
+        RecordProperty(property, differing);
+    }
+
     // The block drawn in a picking colour (colours differ from render to render), or else the
     // colour itself (a handle, the background).
     using Picked = std::pair<std::uintptr_t, std::uint32_t>;
@@ -60,16 +73,20 @@ class FastFrames : public AppFixture, public ::testing::WithParamInterface<const
 
         const Frame plain = displayFrame(false);
         const Frame fast = displayFrame(true);
-        ASSERT_EQ(plain.rgb.size(), fast.rgb.size());
-        int differing = 0;
-        for (std::size_t p = 0; p < plain.rgb.size(); p += 3)
-            differing += plain.rgb[p] != fast.rgb[p] || plain.rgb[p + 1] != fast.rgb[p + 1] ||
-                         plain.rgb[p + 2] != fast.rgb[p + 2];
-        // Faces of two blocks that lie in one plane show the one drawn first: with the nearest
-        // first, a few such pixels change hands.
-        const int pixels = plain.width * plain.height;
-        EXPECT_LE(differing, pixels / 5000) << differing << " of " << pixels << " pixels differ";
-        RecordProperty("differingPixels", differing);
+        expectAlike(plain, fast, "differingPixels");
+
+        // Area editing: the pointer moves, so the second fast frame puts the first one back and
+        // draws the cursor at its new cell.
+        ctx_.areaEditState = 1;
+        ctx_.lastPointer = {250, 300};
+        displayFrame(true);
+        ctx_.lastPointer = {300, 320};
+        const Frame plainArea = displayFrame(false);
+        const int reused = window_->renderer().framesReused();
+        const Frame fastArea = displayFrame(true);
+        EXPECT_EQ(window_->renderer().framesReused(), reused + 1);
+        expectAlike(plainArea, fastArea, "differingAreaPixels");
+        ctx_.areaEditState = 0;
 
         // Every 40th pixel each way: the whole picking render against the one-pixel one.
         window_->renderer().setFastPaths(false);
