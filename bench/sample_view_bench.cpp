@@ -1,6 +1,8 @@
 // Frames of real tracks at the view's size, drawn with the data pack's models and textures
-// through the model store, from the default camera: the large sample (10,366 blocks) and a track
-// with a block in every cell of the grid. Needs a display: run under xvfb-run.
+// through the model store, from the default camera: the large sample (10,366 blocks), a track
+// with a block in every cell of the grid and the largest of the real tracks beside the
+// repository. Needs a display: run under xvfb-run.
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -14,6 +16,7 @@
 #include "assets/model_store.h"
 #include "bench_base.h"
 #include "gl_context.h"
+#include "real_tracks.h"
 #include "view/cell_picking.h"
 #include "view/frame_renderer.h"
 
@@ -66,13 +69,29 @@ struct Scene {
     }
 };
 
+// The largest of the real tracks beside the repository, copied among the benchmark's tracks;
+// empty when it is absent.
+std::string copyLargestRealTrack(const BenchBase& base) {
+    const std::filesystem::path track = largestRealTrack();
+    std::error_code ec;
+    std::filesystem::copy_file(track, base.tracks() / track.filename(),
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    return ec ? std::string() : track.filename().string();
+}
+
+// 0 the large sample, 1 the full grid, 2 the largest real track.
 Scene* scene(benchmark::State& state) {
     static BenchBase base;
     // Scenes hold GL objects and are left to the end of the process, like the GL context.
-    static Scene* scenes[2] = {};
+    static Scene* scenes[3] = {};
     const int which = static_cast<int>(state.range(0));
-    if (!scenes[which] && base.ok())
-        scenes[which] = new Scene(base, which ? kFullGridTrack : kLargeSample);
+    if (!scenes[which] && base.ok()) {
+        const std::string track = which == 0   ? std::string(kLargeSample)
+                                  : which == 1 ? std::string(kFullGridTrack)
+                                               : copyLargestRealTrack(base);
+        if (!track.empty())
+            scenes[which] = new Scene(base, track.c_str());
+    }
     if (!scenes[which] || !scenes[which]->ok) {
         state.SkipWithError("no GL context, data pack or converter (run under xvfb-run)");
         return nullptr;
@@ -189,19 +208,21 @@ void BM_CellPickingPass(benchmark::State& state) {
 
 } // namespace
 
-// First argument: 0 the large sample, 1 the full grid.
+// First argument: 0 the large sample, 1 the full grid, 2 the largest real track.
 BENCHMARK(BM_DisplayRender)
-    ->ArgNames({"fullGrid", "fast"})
+    ->ArgNames({"track", "fast"})
     ->Args({0, 0})
     ->Args({0, 1})
     ->Args({1, 0})
     ->Args({1, 1})
+    ->Args({2, 0})
+    ->Args({2, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_UnchangedFrame)
-    ->ArgNames({"fullGrid", "fast"})
+    ->ArgNames({"track", "fast"})
     ->Args({0, 0})
     ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
@@ -209,7 +230,7 @@ BENCHMARK(BM_UnchangedFrame)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_PickingRender)
-    ->ArgNames({"fullGrid", "fast"})
+    ->ArgNames({"track", "fast"})
     ->Args({0, 0})
     ->Args({0, 1})
     ->Args({1, 0})
@@ -219,7 +240,7 @@ BENCHMARK(BM_PickingRender)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_Click)
-    ->ArgNames({"fullGrid", "fast"})
+    ->ArgNames({"track", "fast"})
     ->Args({0, 0})
     ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
@@ -227,7 +248,7 @@ BENCHMARK(BM_Click)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_AreaEditingFrame)
-    ->ArgNames({"fullGrid", "fast"})
+    ->ArgNames({"track", "fast"})
     ->Args({0, 0})
     ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
@@ -235,7 +256,7 @@ BENCHMARK(BM_AreaEditingFrame)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_CellPickingPass)
-    ->ArgName("fullGrid")
+    ->ArgName("track")
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
