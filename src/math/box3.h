@@ -20,7 +20,9 @@ struct Box3 {
             add(b.hi);
         }
     }
-    Vec3 corner(int i) const { return {i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z}; }
+    Vec3 corner(int i) const {
+        return {i & 1 ? hi.x : lo.x, i & 2 ? hi.y : lo.y, i & 4 ? hi.z : lo.z};
+    }
 };
 
 // Whether the ray from origin along direction (any length) meets the box grown by margin on

@@ -11,7 +11,7 @@ struct Rgb {
 
 // The 3D view as the editing logic sees it: draw a frame, read one pixel of the last render.
 class ViewPort {
-public:
+  public:
     virtual ~ViewPort() = default;
 
     // A display render (presented) or a picking render (never presented).

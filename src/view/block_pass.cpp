@@ -83,10 +83,9 @@ void drawBlocks(EditorContext& ctx, const DisplayLists& lists, bool display, boo
             display ? displayTint(selected, isWithinBounds(record, ctx.catalog))
                     : ctx.pickTable.assignPickColour(reinterpret_cast<std::uintptr_t>(&record));
         const Box3& bounds = lists.bounds(record.modelList);
-        const bool missed =
-            ray && !bounds.empty() &&
-            !rayHitsBox(ray->origin, ray->direction, blockBox(record, ctx.catalog, bounds),
-                        kRayMargin);
+        const bool missed = ray && !bounds.empty() &&
+                            !rayHitsBox(ray->origin, ray->direction,
+                                        blockBox(record, ctx.catalog, bounds), kRayMargin);
         glPushMatrix();
         atAnchor(placed.anchor);
         if (selected && ctx.showMoveGizmo)

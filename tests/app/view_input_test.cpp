@@ -177,8 +177,8 @@ TEST_F(ViewInputTest, QueuedMovesAndKeyRepeatsDrawOneFrameAndTheCameraEndsWithTh
     QApplication::processEvents();
     DrawArea* view = window_->view();
     auto post = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
-        QApplication::postEvent(view, new QMouseEvent(type, at, view->mapToGlobal(at), button, held,
-                                                      Qt::NoModifier));
+        QApplication::postEvent(
+            view, new QMouseEvent(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier));
     };
 
     // A drag whose forty moves are all queued when the view gets to them.
@@ -209,8 +209,8 @@ TEST_F(ViewInputTest, QueuedMovesAndKeyRepeatsDrawOneFrameAndTheCameraEndsWithTh
     const Vec3 position = ctx_.viewCamera.position;
     before = stats.frameCount;
     auto postKey = [&](QEvent::Type type, bool autoRepeat) {
-        QApplication::postEvent(view, new QKeyEvent(type, Qt::Key_W, Qt::NoModifier, QString(),
-                                                    autoRepeat));
+        QApplication::postEvent(
+            view, new QKeyEvent(type, Qt::Key_W, Qt::NoModifier, QString(), autoRepeat));
     };
     postKey(QEvent::KeyPress, false);
     for (int i = 0; i < 30; ++i) {
