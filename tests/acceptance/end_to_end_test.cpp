@@ -120,11 +120,13 @@ class EndToEndTest : public AppFixture {
     void clickView(QPoint at) { QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, at); }
     // The pointer moving over the view with no button held. Qt Test would warp the X pointer
     // for this and the move would arrive whenever the server sends it; the event goes straight
-    // to the view instead.
+    // to the view instead, and the event loop then turns as after a real move (a move handled
+    // in the same turn as an earlier frame has its frame drawn only then).
     void hover(QPoint at) {
         QMouseEvent event(QEvent::MouseMove, QPointF(at), view()->mapToGlobal(QPointF(at)),
                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(view(), &event);
+        QApplication::processEvents();
     }
     void wheel(int delta) {
         const QPointF at(view()->width() / 2.0, view()->height() / 2.0);
