@@ -276,14 +276,16 @@ std::vector<Column> columnsOf(const std::vector<Unit>& units) {
     return out;
 }
 
-// Low walls on both sides of a column that rise into its upper units, so that a road piece
-// which the game builds taller than its surface shows its whole height.
+// Slim posts at the corners of a column that rise into its upper units, so that a road piece
+// which the game builds taller than its surface shows its whole height without hiding it.
 void sideRails(MeshBuilder& mesh, const Surfaces& s, const Column& c) {
     if (c.high == c.low)
         return;
-    const double top = c.high + 0.35;
-    mesh.box(s.wall, s.wall, c.x, c.y, c.low, c.x + 0.06, c.y + 1, top);
-    mesh.box(s.wall, s.wall, c.x + 0.94, c.y, c.low, c.x + 1, c.y + 1, top);
+    const double top = c.high + 0.35, w = 0.05;
+    for (double px : {0.0, 1 - w})
+        for (double py : {0.0, 1 - w})
+            mesh.box(s.pillar, s.pillar, c.x + px, c.y + py, c.low, c.x + px + w, c.y + py + w,
+                     top);
 }
 
 // Straight pieces run along y, or along x where the environment's tracks say so.
@@ -478,8 +480,31 @@ double halfSpanY(const std::vector<Unit>& units) {
 
 namespace {
 
-// Whether some vertex of the model lies well inside each unit.
+// Whether each unit holds part of the model: some triangle over its column that reaches into
+// its level.
 bool reachesEveryUnit(const MeshBuilder& mesh, const BlockKind& kind) {
+    MeshBuilder frame = MeshBuilder::forBlock(halfSpanX(kind.units), halfSpanY(kind.units));
+    std::set<Unit> reached;
+    for (const MeshTriangle& t : mesh.triangles()) {
+        double x = 0, y = 0, low = 1e9, high = -1e9;
+        for (const MeshVertex& v : t.vertices) {
+            const std::array<double, 3> g = frame.toGrid(v);
+            x += g[0] / 3;
+            y += g[1] / 3;
+            low = std::min(low, g[2]);
+            high = std::max(high, g[2]);
+        }
+        for (const Unit& u : kind.units)
+            if (u.x == static_cast<int>(std::floor(x)) && u.y == static_cast<int>(std::floor(y)) &&
+                high > u.z + 0.02 && low < u.z + 0.98)
+                reached.insert(u);
+    }
+    return reached.size() == kind.units.size();
+}
+
+// The same, stricter: some vertex lies well inside each unit. Road pieces of uneven footprints
+// need it, since their surfaces cross levels between vertices.
+bool hasVertexInEveryUnit(const MeshBuilder& mesh, const BlockKind& kind) {
     MeshBuilder frame = MeshBuilder::forBlock(halfSpanX(kind.units), halfSpanY(kind.units));
     std::set<Unit> reached;
     for (const MeshTriangle& t : mesh.triangles())
@@ -596,12 +621,18 @@ MeshBuilder familyMesh(const BlockKind& kind) {
 
 MeshBuilder buildKindMesh(const BlockKind& kind) {
     MeshBuilder mesh = familyMesh(kind);
-    if (reachesEveryUnit(mesh, kind))
+    if (reachesEveryUnit(mesh, kind) && (!isRoad(kind.family) || hasVertexInEveryUnit(mesh, kind)))
         return mesh;
-    // A shape that the family's drawing leaves partly empty is built unit by unit.
+    // A shape that the family's drawing leaves partly empty is built unit by unit: road as a
+    // slab of road in each unit, anything else as a block per unit.
     MeshBuilder rough = MeshBuilder::forBlock(halfSpanX(kind.units), halfSpanY(kind.units));
-    const std::uint16_t top = rough.texture(isRoad(kind.family) ? roadTexture(kind.surface)
-                                                                : std::string(kFacadeTexture));
-    unitBlocks(rough, top, rough.texture(kWallTexture), kind);
+    const std::uint16_t wall = rough.texture(kWallTexture);
+    if (!isRoad(kind.family)) {
+        unitBlocks(rough, rough.texture(kFacadeTexture), wall, kind);
+        return rough;
+    }
+    const std::uint16_t road = rough.texture(roadTexture(kind.surface));
+    for (const Unit& u : kind.units)
+        rough.box(road, wall, u.x, u.y, u.z, u.x + 1, u.y + 1, u.z + kSlabThickness + kRoadLift);
     return rough;
 }
