@@ -495,7 +495,7 @@ bool reachesEveryUnit(const MeshBuilder& mesh, const BlockKind& kind) {
             high = std::max(high, g[2]);
         }
         for (const Unit& u : kind.units)
-            if (u.x == static_cast<int>(std::floor(x)) && u.y == static_cast<int>(std::floor(y)) &&
+            if (x > u.x - 1e-3 && x < u.x + 1 + 1e-3 && y > u.y - 1e-3 && y < u.y + 1 + 1e-3 &&
                 high > u.z + 0.02 && low < u.z + 0.98)
                 reached.insert(u);
     }
