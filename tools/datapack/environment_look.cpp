@@ -63,7 +63,7 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& coast = looks[2];
     coast.name = "Coast";
     coast.mood = "Sunset";
-    coast.roads = {spec(Pattern::Cobbles, {200, 180, 140}, {140, 120, 90}, 301),
+    coast.roads = {spec(Pattern::Cobbles, {120, 112, 104}, {80, 74, 68}, 301),
                    spec(Pattern::Dirt, {215, 190, 140}, {170, 145, 100}, 302),
                    spec(Pattern::Concrete, {210, 200, 175}, {165, 155, 130}, 303),
                    spec(Pattern::Bricks, {190, 100, 60}, {225, 210, 180}, 304)};
