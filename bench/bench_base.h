@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "converted_track_builder.h"
-#include "real_tracks.h"
 #include "edit/editor_context.h"
+#include "real_tracks.h"
 #include "recording_prompts.h"
 #include "temp_folder.h"
 #include "track/converter_launch.h"
