@@ -1,8 +1,7 @@
 // Frames of real tracks at the view's size, drawn with the data pack's models and textures
-// through the model store, from the default camera: the large sample (10,366 blocks), a track
-// with a block in every cell of the grid and the largest of the real tracks beside the
-// repository. Needs a display: run under xvfb-run.
-#include <filesystem>
+// through the model store, from the default camera: the large sample, a track with a block in
+// every cell of the grid, and the largest of the game's real tracks shared beside the repository.
+// Needs a display: run under xvfb-run.
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -16,7 +15,6 @@
 #include "assets/model_store.h"
 #include "bench_base.h"
 #include "gl_context.h"
-#include "real_tracks.h"
 #include "view/cell_picking.h"
 #include "view/frame_renderer.h"
 
@@ -69,29 +67,15 @@ struct Scene {
     }
 };
 
-// The largest of the real tracks beside the repository, copied among the benchmark's tracks;
-// empty when it is absent.
-std::string copyLargestRealTrack(const BenchBase& base) {
-    const std::filesystem::path track = largestRealTrack();
-    std::error_code ec;
-    std::filesystem::copy_file(track, base.tracks() / track.filename(),
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    return ec ? std::string() : track.filename().string();
-}
-
 // 0 the large sample, 1 the full grid, 2 the largest real track.
 Scene* scene(benchmark::State& state) {
     static BenchBase base;
     // Scenes hold GL objects and are left to the end of the process, like the GL context.
     static Scene* scenes[3] = {};
+    static const char* const tracks[3] = {kLargeSample, kFullGridTrack, kRealTrack};
     const int which = static_cast<int>(state.range(0));
-    if (!scenes[which] && base.ok()) {
-        const std::string track = which == 0   ? std::string(kLargeSample)
-                                  : which == 1 ? std::string(kFullGridTrack)
-                                               : copyLargestRealTrack(base);
-        if (!track.empty())
-            scenes[which] = new Scene(base, track.c_str());
-    }
+    if (!scenes[which] && base.ok())
+        scenes[which] = new Scene(base, tracks[which]);
     if (!scenes[which] || !scenes[which]->ok) {
         state.SkipWithError("no GL context, data pack or converter (run under xvfb-run)");
         return nullptr;
