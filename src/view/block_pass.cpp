@@ -1,6 +1,7 @@
 #include "view/block_pass.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,17 +38,34 @@ std::vector<Placed> blocksToDraw(EditorContext& ctx) {
     return drawn;
 }
 
+// Blocks are drawn by bands of distance from the eye, nearest band first; within a band, blocks
+// of one model follow each other, since llvmpipe copies its fragment state at every change of
+// texture. Measured on the large sample and a real track, 300 units (about seven cells) did
+// better than both pure distance order and bands of 100 or 1000.
+constexpr double kDepthBand = 300;
+
 void sortNearestFirst(std::vector<Placed>& drawn, const Vec3& eye) {
-    std::vector<std::pair<double, std::size_t>> keys(drawn.size());
+    struct Key {
+        long band;
+        std::int32_t model;
+        double distance;
+        std::size_t index;
+        bool operator<(const Key& b) const {
+            return std::tie(band, model, distance, index) <
+                   std::tie(b.band, b.model, b.distance, b.index);
+        }
+    };
+    std::vector<Key> keys(drawn.size());
     for (std::size_t i = 0; i < drawn.size(); ++i) {
-        const Vec3 d = drawn[i].anchor - eye;
-        keys[i] = {d.x * d.x + d.y * d.y + d.z * d.z, i};
+        const double distance = (drawn[i].anchor - eye).length();
+        keys[i] = {static_cast<long>(distance / kDepthBand), drawn[i].record->modelList, distance,
+                   i};
     }
     std::sort(keys.begin(), keys.end());
     std::vector<Placed> sorted;
     sorted.reserve(drawn.size());
-    for (const auto& key : keys)
-        sorted.push_back(drawn[key.second]);
+    for (const Key& key : keys)
+        sorted.push_back(drawn[key.index]);
     drawn = std::move(sorted);
 }
 

@@ -36,11 +36,11 @@ void SavedFrame::save(std::uint64_t signature) {
     width_ = v.width;
     height_ = v.height;
     const std::size_t pixels = static_cast<std::size_t>(v.width) * v.height;
-    colour_.resize(pixels * 3);
+    colour_.resize(pixels * 4);
     depth_.resize(pixels);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(v.x, v.y, v.width, v.height, GL_RGB, GL_UNSIGNED_BYTE, colour_.data());
-    glReadPixels(v.x, v.y, v.width, v.height, GL_DEPTH_COMPONENT, GL_FLOAT, depth_.data());
+    glReadPixels(v.x, v.y, v.width, v.height, GL_RGBA, GL_UNSIGNED_BYTE, colour_.data());
+    glReadPixels(v.x, v.y, v.width, v.height, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth_.data());
     signature_ = signature;
 }
 
@@ -58,12 +58,12 @@ bool SavedFrame::restore(std::uint64_t signature) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_ALWAYS);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDrawPixels(width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT, depth_.data());
+    glDrawPixels(width_, height_, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth_.data());
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthFunc(GL_LESS);
     // Colour with the depth test off, which leaves depth as it is.
     glDisable(GL_DEPTH_TEST);
-    glDrawPixels(width_, height_, GL_RGB, GL_UNSIGNED_BYTE, colour_.data());
+    glDrawPixels(width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, colour_.data());
     glEnable(GL_DEPTH_TEST);
     if (texturing)
         glEnable(GL_TEXTURE_2D);
