@@ -15,6 +15,8 @@
 
 // The one QApplication of the test program, made at the first call and never destroyed.
 void ensureApplication();
+// Where the program's settings file goes from now on.
+void useSettingsFolder(const std::filesystem::path& folder);
 
 // What a block is, without its flags and list number: for comparing tracks read twice.
 struct BlockShape {
@@ -33,6 +35,8 @@ class AppFixture : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // A new main window over the same context and settings, as at a restart of the program.
+    void startWindow();
     // Copies the first sample track of the environment into tracks/; none when there is none.
     std::optional<std::string> copySample(const std::string& environment);
     // Replaces the converter with a program that always fails.

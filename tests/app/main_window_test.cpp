@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -13,10 +14,16 @@
 
 using MainWindowTest = AppFixture;
 
-TEST_F(MainWindowTest, HasItsCaptionAndFixedSize) {
+TEST_F(MainWindowTest, HasItsCaptionAndTheDesignedSizeUnderTheMenuBar) {
     EXPECT_EQ(window_->windowTitle(), "Blockyard 0.1 alpha");
-    EXPECT_EQ(window_->size(), QSize(942, 614));
-    EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
+    EXPECT_EQ(window_->panel()->size(), QSize(942, 614));
+    const int menuHeight = window_->menuBar()->height();
+    EXPECT_GT(menuHeight, 0);
+    EXPECT_EQ(window_->panel()->geometry().top(), menuHeight);
+    EXPECT_EQ(window_->size(), QSize(942, 614 + menuHeight));
+    // Resizable, but never smaller than the layout.
+    EXPECT_EQ(window_->minimumSizeHint(), window_->size());
+    EXPECT_GT(window_->maximumSize().width(), 942);
 }
 
 TEST_F(MainWindowTest, StartsUpWithTheFixedModelsAndNoMessage) {
@@ -59,7 +66,7 @@ TEST_F(MainWindowTest, StaticsShowTheirStartTexts) {
     EXPECT_EQ(frameRate->geometry(), dialogRect(6, 364, 236, 9));
 
     bool captionFound = false;
-    for (QLabel* label : window_->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    for (QLabel* label : window_->panel()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         if (label->text() == "Environment:") {
             captionFound = true;
             EXPECT_EQ(label->geometry(), dialogRect(404, 361, 43, 10));

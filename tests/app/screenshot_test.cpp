@@ -24,7 +24,8 @@ TEST_P(ScreenshotTest, SampleShowsAScene) {
     ctx_.viewPort->renderFrame(true);
     const QImage window = window_->grab().toImage();
 
-    const QImage view = window.copy(window_->view()->geometry());
+    const QImage view = window.copy(
+        QRect(window_->view()->mapTo(window_.get(), QPoint(0, 0)), window_->view()->size()));
     std::set<QRgb> colours;
     for (int y = 0; y < view.height(); y += 4)
         for (int x = 0; x < view.width(); x += 4)
