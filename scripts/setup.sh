@@ -5,7 +5,7 @@ BLOCKYARD_PACKAGES=(build-essential cmake ninja-build ccache
   qt6-base-dev libqt6opengl6-dev libxkbcommon-dev libvulkan-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   liblzo2-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps imagemagick)
+  xvfb xauth x11-apps imagemagick openbox)
 
 install_missing_packages() {
   local missing=()
