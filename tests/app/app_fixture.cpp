@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 
 #include <QApplication>
+#include <QCursor>
+#include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +42,14 @@ std::vector<BlockShape> shapesOf(const Track& track) {
     for (const BlockRecord& r : track.blocks)
         shapes.push_back({r.catalogIndex, r.x, r.y, r.z, r.rotation, r.variant});
     return shapes;
+}
+
+std::size_t coloursShown(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            colours.insert(image.pixel(x, y));
+    return colours.size();
 }
 
 void AppFixture::SetUp() {
@@ -139,4 +151,19 @@ std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
         }
     }
     return std::nullopt;
+}
+
+void ActiveViewFixture::SetUp() {
+    AppFixture::SetUp();
+    if (HasFatalFailure())
+        return;
+    activateWindow();
+    if (HasFatalFailure())
+        return;
+    // The real pointer rests away from the window: a widget shown or hidden under it would
+    // send the view a pointer move of the X server's own.
+    if (QScreen* screen = window_->screen())
+        QCursor::setPos(screen->geometry().bottomRight());
+    QApplication::processEvents();
+    window_->view()->setFocus();
 }

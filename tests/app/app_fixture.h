@@ -27,6 +27,10 @@ struct BlockShape {
 };
 std::vector<BlockShape> shapesOf(const Track& track);
 
+// How many colours a grid of every fourth pixel shows: a scene of blocks has far more than a
+// cleared view.
+std::size_t coloursShown(const QImage& image);
+
 // A main window over a fresh base folder: data/ from the runtime folder, GS/ with the converter
 // from the build, and tracks/ for the test's files. The window is shown and started up, with
 // the prompts scripted by the test.
@@ -56,4 +60,10 @@ class AppFixture : public ::testing::Test {
     RecordingPrompts prompts_;
     std::vector<RecordingPrompts::Shown> startUpMessages_;
     std::unique_ptr<MainWindow> window_;
+};
+
+// The fixture's window made active with the keyboard focus in the view, as after a user's click.
+class ActiveViewFixture : public AppFixture {
+  protected:
+    void SetUp() override;
 };

@@ -15,18 +15,8 @@ QString plain(const QAction* action) {
 
 } // namespace
 
-class MenuTest : public AppFixture {
+class MenuTest : public ActiveViewFixture {
   protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        activateWindow();
-        if (HasFatalFailure())
-            return;
-        window_->view()->setFocus();
-    }
-
     QMenu* menu(const QString& title) {
         for (QAction* top : window_->menuBar()->actions())
             if (plain(top) == title)

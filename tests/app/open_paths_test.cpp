@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <set>
 
 #include <QApplication>
 #include <QLabel>
@@ -14,15 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::size_t coloursShown(DrawArea& view) {
-    const QImage shown = view.grabFramebuffer();
-    std::set<QRgb> colours;
-    for (int y = 0; y < shown.height(); y += 4)
-        for (int x = 0; x < shown.width(); x += 4)
-            colours.insert(shown.pixel(x, y));
-    return colours.size();
-}
 
 // What the program prints and its exit code.
 std::pair<std::string, int> runProgram(const std::string& arguments) {
@@ -47,12 +37,12 @@ TEST_F(OpenPathsTest, ATrackFromTheCommandLineIsDrawnAtOnce) {
     ASSERT_TRUE(sample);
     const CommandLine line = parseCommandLine({*sample});
     ASSERT_EQ(line.kind, CommandLine::Kind::Start);
-    const std::size_t sky = coloursShown(*window_->view());
+    const std::size_t sky = coloursShown(window_->view()->grabFramebuffer());
     ASSERT_TRUE(window_->openTrackAt(*line.track));
     EXPECT_TRUE(prompts_.shown.empty());
     EXPECT_EQ(ctx_.currentTrackPath, *sample);
     // No input since the open, and the view shows the track.
-    EXPECT_GT(coloursShown(*window_->view()), sky + 20);
+    EXPECT_GT(coloursShown(window_->view()->grabFramebuffer()), sky + 20);
 }
 
 TEST_F(OpenPathsTest, AMissingTrackGivesTheOpenError) {

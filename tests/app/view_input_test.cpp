@@ -8,18 +8,8 @@
 #include "app/main_window_ids.h"
 #include "app_fixture.h"
 
-class ViewInputTest : public AppFixture {
+class ViewInputTest : public ActiveViewFixture {
   protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        activateWindow();
-        if (HasFatalFailure())
-            return;
-        window_->view()->setFocus();
-    }
-
     void openStadiumSample() {
         const std::optional<std::string> sample = copySample("Stadium");
         ASSERT_TRUE(sample);

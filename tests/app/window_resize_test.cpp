@@ -1,4 +1,3 @@
-#include <set>
 
 #include <QDir>
 #include <QImage>
@@ -14,16 +13,6 @@
 #include "ui/dialog_units.h"
 
 namespace {
-
-// Colours of a grid of the view's shown pixels: a scene of blocks has far more than the sky.
-std::size_t coloursShown(DrawArea& view) {
-    const QImage shown = view.grabFramebuffer();
-    std::set<QRgb> colours;
-    for (int y = 0; y < shown.height(); y += 4)
-        for (int x = 0; x < shown.width(); x += 4)
-            colours.insert(shown.pixel(x, y));
-    return colours.size();
-}
 
 // A window manager for one test: under a bare X server nothing grants a maximised state.
 class WindowManager {
@@ -123,7 +112,7 @@ TEST_F(WindowResizeTest, MaximisedWithARealTrack) {
     EXPECT_GT(extra.height(), 0);
     expectAnchoredFor(extra);
     // The resize drew the track into the larger view at once.
-    EXPECT_GT(coloursShown(*window_->view()), 50u);
+    EXPECT_GT(coloursShown(window_->view()->grabFramebuffer()), 50u);
 
     ctx_.showGrid = true;
     ctx_.showStadium = true;
@@ -131,4 +120,9 @@ TEST_F(WindowResizeTest, MaximisedWithARealTrack) {
     const QString folder = QStringLiteral(BLOCKYARD_SCREENSHOT_DIR);
     QDir().mkpath(folder);
     EXPECT_TRUE(window_->grab().toImage().save(folder + "/maximised.png"));
+
+    // The next start is maximised again.
+    startWindow();
+    EXPECT_TRUE(window_->isMaximized());
+    QTRY_VERIFY_WITH_TIMEOUT(extraRoom() == extra, 5000);
 }
