@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "app/recent_tracks.h"
 #include "app/virtual_key.h"
 
 using Kind = CommandLine::Kind;
@@ -29,14 +30,19 @@ TEST(CommandLine, FaultsAreErrorsButHelpAndVersionWin) {
     EXPECT_EQ(parseCommandLine({"--", "--help"}).kind, Kind::Start);
 }
 
-TEST(VirtualKey, KeyPositionsOfTheLetterRows) {
-    EXPECT_EQ(letterAtXkbKeycode(24), 'Q');
-    EXPECT_EQ(letterAtXkbKeycode(25), 'W');
-    EXPECT_EQ(letterAtXkbKeycode(33), 'P');
-    EXPECT_EQ(letterAtXkbKeycode(38), 'A');
-    EXPECT_EQ(letterAtXkbKeycode(46), 'L');
-    EXPECT_EQ(letterAtXkbKeycode(52), 'Z');
-    EXPECT_EQ(letterAtXkbKeycode(58), 'M');
-    for (unsigned between : {0u, 23u, 34u, 37u, 47u, 51u, 59u, 300u})
-        EXPECT_EQ(letterAtXkbKeycode(between), 0) << between;
+TEST(RecentTracks, NewestFirstEachOnceAtMostTen) {
+    std::vector<std::string> tracks;
+    for (int i = 0; i < 12; ++i)
+        tracks = withRecentTrack(tracks, std::to_string(i));
+    tracks = withRecentTrack(tracks, "5");
+    EXPECT_EQ(tracks,
+              (std::vector<std::string>{"5", "11", "10", "9", "8", "7", "6", "4", "3", "2"}));
+    EXPECT_EQ(withoutRecentTrack(tracks, "9").size(), 9u);
+}
+
+TEST(VirtualKey, TheLetterRowsEndsByKeyPosition) {
+    const std::pair<unsigned, int> ends[] = {{23, 0},   {24, 'Q'}, {33, 'P'}, {34, 0},   {38, 'A'},
+                                             {46, 'L'}, {47, 0},   {52, 'Z'}, {58, 'M'}, {59, 0}};
+    for (const auto& [keycode, letter] : ends)
+        EXPECT_EQ(letterAtXkbKeycode(keycode), letter) << keycode;
 }

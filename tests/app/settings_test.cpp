@@ -57,21 +57,6 @@ TEST_F(SettingsTest, RecentTracksOutliveARestartAndAMissingOneIsOfferedForRemova
     EXPECT_EQ(ctx_.currentTrackPath, *alpine);
 }
 
-TEST_F(SettingsTest, TheListKeepsTheLastTenTracks) {
-    const std::optional<std::string> sample = copySample("Stadium");
-    ASSERT_TRUE(sample);
-    std::vector<std::string> copies;
-    for (int i = 0; i < 12; ++i) {
-        copies.push_back((tracks_ / ("T" + std::to_string(i) + ".Challenge.Gbx")).string());
-        fs::copy_file(*sample, copies.back());
-        ASSERT_TRUE(window_->openTrackAt(copies.back()));
-    }
-    const QStringList texts = recentTexts();
-    ASSERT_EQ(texts.size(), 10);
-    EXPECT_EQ(texts.front(), "&1 " + QString::fromStdString(copies[11]));
-    EXPECT_EQ(texts.back(), "&0 " + QString::fromStdString(copies[2]));
-}
-
 TEST_F(SettingsTest, TheWindowComesBackWhereAndAsLargeAsItWas) {
     window_->setGeometry(40, 60, 1100, 760);
     QTest::qWait(20);
