@@ -71,7 +71,6 @@ void MainWindow::createMenus() {
                      blocksPage_->control(kInvertSelection));
     addButtonCommand(editMenu_, QStringLiteral("&Hide"), blocksPage_->control(kHide));
     addButtonCommand(editMenu_, QStringLiteral("&Unhide all"), blocksPage_->control(kUnhideAll));
-    addButtonCommand(editMenu_, QStringLiteral("&Delete"), blocksPage_->control(kDelete));
 
     // The view's own keys, pressed from the menu. The key is only named after a tab: as a
     // shortcut it would take the key from the view, whose camera keys need its presses.
