@@ -140,7 +140,7 @@ TEST_F(MenuTest, HelpShowsTheKeysAndTheVersionWithTheDataLicences) {
     trigger("Help", "About Blockyard");
     ASSERT_EQ(prompts_.shown.size(), 2u);
     EXPECT_EQ(prompts_.shown[0].caption, "Keys and mouse");
-    EXPECT_NE(prompts_.shown[0].text.find("G\tgrid on/off"), std::string::npos);
+    EXPECT_NE(prompts_.shown[0].text.find("G: grid on/off"), std::string::npos);
     EXPECT_EQ(prompts_.shown[1].caption, "About Blockyard");
     EXPECT_NE(prompts_.shown[1].text.find("Blockyard 0.1 alpha"), std::string::npos);
     EXPECT_NE(prompts_.shown[1].text.find("MIT licence"), std::string::npos);
