@@ -81,7 +81,6 @@ class MainWindow : public QMainWindow {
     void refreshRecentMenu();
     void openRecent(const std::string& path);
     void rememberTrack(const std::string& path);
-    void clickButton(QWidget* button) const;
     void tearDown();
 
     EditorContext& ctx_;

@@ -1,11 +1,11 @@
-// The main window's menu bar. Every command runs the code of its button or view key.
+// The main window's menu bar, its recent tracks and dropped tracks: the ways to a command besides
+// the buttons and keys. Every menu command runs the code of its button or view key.
 #include <filesystem>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
@@ -36,18 +36,18 @@ std::string missingTrackQuestion(const std::string& path) {
     return "The track " + path + " is not there any more.\n\nRemove it from the recent tracks?";
 }
 
-} // namespace
-
-void MainWindow::clickButton(QWidget* button) const {
+void clickButton(QWidget* button) {
     if (auto* pressable = qobject_cast<QAbstractButton*>(button))
         pressable->click();
 }
+
+} // namespace
 
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     const auto addButtonCommand = [this](QMenu* menu, const QString& text, QWidget* button,
                                          const QKeySequence& keys = {}) {
-        QAction* action = menu->addAction(text, this, [this, button] { clickButton(button); });
+        QAction* action = menu->addAction(text, this, [button] { clickButton(button); });
         action->setShortcut(keys);
         return action;
     };
