@@ -105,6 +105,12 @@ void DrawArea::initializeGL() {
 
 void DrawArea::paintGL() {}
 
+void DrawArea::resizeEvent(QResizeEvent* event) {
+    // The base class makes the framebuffer of the new size; the frame is then drawn into it.
+    QOpenGLWidget::resizeEvent(event);
+    onViewResized(ctx_, width(), height());
+}
+
 ScreenPoint DrawArea::pixelAt(const QPointF& position) const {
     const double ratio = devicePixelRatioF();
     return ScreenPoint{static_cast<float>(std::floor(position.x() * ratio)),

@@ -3,6 +3,7 @@
 #include "app/challenge_suffix.h"
 #include "edit/area_cells.h"
 #include "edit/editor_context.h"
+#include "edit/seam_calls.h"
 #include "edit/selection_ops.h"
 #include "seams/prompts.h"
 #include "track/track_reader.h"
@@ -28,11 +29,17 @@ bool TrackCommands::openTrackCommand() {
     const std::optional<std::string> chosen = ctx_.prompts->chooseOpenPath();
     if (!chosen)
         return false;
-    if (!open(*chosen))
+    return openPathCommand(*chosen);
+}
+
+bool TrackCommands::openPathCommand(const std::string& path) {
+    if (!open(path))
         return false;
-    ctx_.currentTrackPath = *chosen;
+    ctx_.currentTrackPath = path;
     clearArea(ctx_);
     refreshAfterOpening();
+    if (hooks_.trackOpened)
+        hooks_.trackOpened(path);
     return true;
 }
 
@@ -54,6 +61,8 @@ void TrackCommands::refreshAfterOpening() {
     ctx_.viewChanged = true;
     if (hooks_.showEnvironmentName)
         hooks_.showEnvironmentName(environment);
+    // The new track at once: a picture left from the old one reads as a failed open.
+    displayFrame(ctx_);
 }
 
 bool TrackCommands::saveTrackCommand() {

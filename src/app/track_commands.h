@@ -20,12 +20,16 @@ class TrackCommands {
     struct Hooks {
         std::function<void()> rebuildModelLists;
         std::function<void(const std::string&)> showEnvironmentName;
+        // A track was opened from a path (not reloaded): for the recent tracks.
+        std::function<void(const std::string&)> trackOpened;
     };
 
     TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Hooks hooks);
 
     // Each returns whether its operation ran and succeeded; the outcome is also shown to the user.
     bool openTrackCommand();
+    // Open track without the dialog: a path from the command line, a drop or the recent tracks.
+    bool openPathCommand(const std::string& path);
     bool reloadCommand();
     bool saveTrackCommand();
     bool saveAsCommand();

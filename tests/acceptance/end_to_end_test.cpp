@@ -9,7 +9,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -18,7 +17,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -86,23 +84,8 @@ void turnGroup(std::vector<BlockShape*> members, int sense) {
 
 // One editing session in the whole program window, driven through its widgets with Qt Test
 // events; only the file dialogs' answers are scripted.
-class EndToEndTest : public AppFixture {
+class EndToEndTest : public ActiveViewFixture {
   protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        activateWindow();
-        if (HasFatalFailure())
-            return;
-        // The real pointer rests away from the window: a widget shown or hidden under it would
-        // send the view a pointer move of the X server's own.
-        if (QScreen* screen = window_->screen())
-            QCursor::setPos(screen->geometry().bottomRight());
-        QApplication::processEvents();
-        view()->setFocus();
-    }
-
     DrawArea* view() const { return window_->view(); }
     QWidget* blocksControl(int id) const { return window_->blocksPage()->control(id); }
     QWidget* areaControl(int id) const { return window_->areaPage()->control(id); }
