@@ -238,6 +238,7 @@ TEST_F(ViewInputTest, ADragEndsWhenTheReleaseGoesElsewhere) {
     EXPECT_FALSE(ctx_.leftButtonDown);
     mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPointF(140, 120));
     EXPECT_TRUE(ctx_.viewCamera.direction == before.direction);
+}
 
 TEST_F(ViewInputTest, LetterKeysOfANonLatinLayoutActByPosition) {
     // A Russian layout: the keys at W, Z and G type Cyrillic letters (Qt's key is the capital's
