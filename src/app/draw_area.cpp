@@ -80,7 +80,9 @@ bool DrawArea::deferDisplayFrame() {
 
 void DrawArea::displayFrameDrawn() {
     framePending_ = false;
-    if (frameInBurst_)
+    // Only the view's own input waits: a frame drawn for an edit or a file lets the next move or
+    // key draw at once.
+    if (frameInBurst_ || !handlingInput_)
         return;
     frameInBurst_ = true;
     // Queued to run after the events delivered so far.

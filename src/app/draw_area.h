@@ -27,9 +27,10 @@ class DrawArea : public QOpenGLWidget {
     void restoreContext();
 
     // True when a display frame asked for now is put off. Input handled after a frame was drawn
-    // and before the event loop turned (the input that queued up while the frame was drawn)
-    // draws no frame of its own: one frame follows once that input has been handled, so a slow
-    // frame never makes queued pointer moves and key repeats wait for a frame each.
+    // for the view's input and before the event loop turned (the input that queued up while the
+    // frame was drawn) draws no frame of its own: one frame follows once that input has been
+    // handled, so a slow frame never makes queued pointer moves and key repeats wait for a frame
+    // each.
     bool deferDisplayFrame();
     // A display frame was drawn: one put off is no longer needed.
     void displayFrameDrawn();

@@ -14,7 +14,7 @@ void updateBlocksInView(EditorContext& ctx, const DisplayLists& lists);
 // picking render, and the gizmos of the selection when they are shown.
 //
 // frontToBack draws a display render's blocks nearest first (by bands of distance, grouped by
-// model within a band), which saves texturing hidden pixels. A picking render given a ray still assigns colours to all blocks in list order but
-// draws only the blocks whose box the ray meets.
+// model within a band), which saves texturing hidden pixels. A picking render given a ray still
+// assigns colours to all blocks in list order but draws only the blocks whose box the ray meets.
 void drawBlocks(EditorContext& ctx, const DisplayLists& lists, bool display, bool frontToBack,
                 const std::optional<PickRay>& ray);
