@@ -22,6 +22,7 @@ class CountingPanels : public Panels {
     void refreshCursorPosition() override { ++calls; }
     void refreshAreaCounts() override { ++calls; }
     void setFrameRateText(const std::string&) override { ++calls; }
+    void showStatusMessage(const std::string&) override { ++calls; }
 };
 
 struct FullTrack {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "app/edit_commands.h"
 #include "app/main_window_ids.h"
 #include "app/qt_prompts.h"
 #include "catalog/environment.h"
@@ -47,9 +48,12 @@ MainWindow::MainWindow(EditorContext& ctx)
 
     viewPort_ = std::make_unique<GlViewPort>(*view_, renderer_);
     modelResolver_ = std::make_unique<GlModelResolver>(*view_, modelStore_);
-    panels_ =
-        std::make_unique<PagePanels>(*blocksPage_, *areaPage_, [this](const std::string& text) {
-            frameRate_->setText(QString::fromStdString(text));
+    panels_ = std::make_unique<PagePanels>(
+        *blocksPage_, *areaPage_,
+        [this](const std::string& text) { frameRate_->setText(QString::fromStdString(text)); },
+        [this](const std::string& text) {
+            status_->setText(QString::fromStdString(text));
+            status_->setToolTip(status_->text());
         });
     ctx_.viewPort = viewPort_.get();
     ctx_.modelResolver = modelResolver_.get();
@@ -65,6 +69,11 @@ MainWindow::MainWindow(EditorContext& ctx)
         environmentName_->setText(QString::fromStdString(name));
     };
     commands_ = std::make_unique<TrackCommands>(ctx_, launcher_, std::move(hooks));
+
+    editCommands_ = new EditCommands(ctx_, *blocksPage_, *this);
+    titleListener_ = ctx_.history.addListener([this](const TrackChange&) {
+        setWindowTitle(QString::fromStdString(mainWindowTitle(ctx_)));
+    });
 
     connect(static_cast<QPushButton*>(control(kOpenTrackButton)), &QPushButton::clicked, this,
             [this] { commands_->openTrackCommand(); });
@@ -112,6 +121,10 @@ void MainWindow::createControls() {
     environmentName_ = new QLabel(QStringLiteral("..."), this);
     environmentName_->setGeometry(dialogRect(448, 361, 90, 10));
     controls_[kEnvironmentLabel] = environmentName_;
+
+    status_ = new QLabel(this);
+    status_->setGeometry(dialogRect(246, 364, 154, 9));
+    controls_[kStatusLabel] = status_;
 }
 
 void MainWindow::createPages() {
@@ -168,6 +181,10 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!tornDown_ && !commands_->confirmUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     tearDown();
     event->accept();
 }
@@ -187,8 +204,11 @@ void MainWindow::tearDown() {
     delete view_;
     view_ = nullptr;
 
-    // The selection and the list let go of the records before the track releases them.
+    // The selection, the list and the history let go of the records before the track releases
+    // them.
+    ctx_.history.removeListener(titleListener_);
     prepareTrackReplace(ctx_);
+    ctx_.history.clear();
     clearTrack(&ctx_.currentTrack);
 
     ctx_.panels = nullptr;

@@ -16,6 +16,7 @@
 #include "view/frame_renderer.h"
 
 class AreaPage;
+class EditCommands;
 class BlocksPage;
 class QLabel;
 class QtPrompts;
@@ -45,6 +46,8 @@ class MainWindow : public QWidget {
     DrawArea* view() const { return view_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
+    EditCommands* editCommands() const { return editCommands_; }
+    TrackCommands* trackCommands() const { return commands_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,6 +75,9 @@ class MainWindow : public QWidget {
     AreaPage* areaPage_ = nullptr;
     QLabel* frameRate_ = nullptr;
     QLabel* environmentName_ = nullptr;
+    QLabel* status_ = nullptr;
+    EditCommands* editCommands_ = nullptr;
+    int titleListener_ = 0;
     DrawArea* view_ = nullptr;
     bool tornDown_ = false;
 };

@@ -8,3 +8,4 @@ inline constexpr int kSaveAsButton = 1029;
 inline constexpr int kPageTabs = 1028;
 inline constexpr int kFrameRateStatic = 1041;
 inline constexpr int kEnvironmentLabel = 1061;
+inline constexpr int kStatusLabel = 1063;
