@@ -10,14 +10,6 @@
 
 namespace {
 
-std::int8_t wrap8(int value) {
-    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
-}
-
-bool onGrid(int value) {
-    return value >= 0 && value < kGridSize;
-}
-
 // The selection becomes the blocks in the area, without telling the list or the panel.
 void gatherBlocksInArea(EditorContext& ctx) {
     for (BlockRecord* record : ctx.selection.members)

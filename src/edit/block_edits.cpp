@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "edit/area.h"
 #include "edit/block_list_index.h"
 #include "edit/edit_step.h"
 #include "edit/seam_calls.h"
@@ -10,10 +11,6 @@
 #include "seams/model_resolver.h"
 
 namespace {
-
-std::int8_t wrap8(int value) {
-    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
-}
 
 std::uint8_t turned(std::uint8_t rotation, int steps) {
     return static_cast<std::uint8_t>(rotation + steps) & 3;

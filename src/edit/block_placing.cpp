@@ -1,6 +1,7 @@
 #include "edit/block_placing.h"
 
 #include <cmath>
+#include <unordered_map>
 
 #include "edit/edit_step.h"
 #include "edit/editor_context.h"
@@ -9,14 +10,6 @@
 #include "view/world_grid.h"
 
 namespace {
-
-std::int8_t wrap8(int value) {
-    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
-}
-
-bool onGrid(int value) {
-    return value >= 0 && value < kGridSize;
-}
 
 int clampToGrid(double value) {
     if (!(value >= 0))
@@ -30,16 +23,17 @@ std::string kindName(const EditorContext& ctx, const BlockRecord& record) {
     return record.keptName;
 }
 
-// The current catalogue's index of a kind by its name, or 0.
-std::uint32_t indexOfName(const EditorContext& ctx, const std::string& name) {
+// The current catalogue's kinds by name; the first of two kinds of one name wins.
+std::unordered_map<std::string, std::uint32_t> indexesByName(const EditorContext& ctx) {
+    std::unordered_map<std::string, std::uint32_t> indexes;
     const int environment = ctx.catalog.currentEnvironment;
-    if (name.empty() || environment < 0 || environment >= kEnvironmentCount)
-        return 0;
+    if (environment < 0 || environment >= kEnvironmentCount)
+        return indexes;
     const auto& entries = ctx.catalog.catalogs[static_cast<std::size_t>(environment)].entries;
     for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].name == name)
-            return static_cast<std::uint32_t>(i + 1);
-    return 0;
+        if (!entries[i].name.empty())
+            indexes.emplace(entries[i].name, static_cast<std::uint32_t>(i + 1));
+    return indexes;
 }
 
 void selectOnly(EditorContext& ctx, const std::vector<BlockRecord*>& records) {
@@ -70,6 +64,7 @@ int pasteAsStep(EditorContext& ctx, const BlockClipboard& clipboard, const char*
     if (clipboard.entries.empty())
         return 0;
     const bool sameTrack = clipboard.trackUid == ctx.currentTrack.uid;
+    const std::unordered_map<std::string, std::uint32_t> indexes = indexesByName(ctx);
     int leftOut = 0;
     int outside = 0;
     std::vector<BlockRecord*> pasted;
@@ -77,8 +72,8 @@ int pasteAsStep(EditorContext& ctx, const BlockClipboard& clipboard, const char*
         EditStep step(ctx, verb);
         for (const BlockClipboard::Entry& entry : clipboard.entries) {
             BlockRecord record = entry.record;
-            if (std::uint32_t index = indexOfName(ctx, entry.kindName)) {
-                record.catalogIndex = index;
+            if (auto found = indexes.find(entry.kindName); found != indexes.end()) {
+                record.catalogIndex = found->second;
                 record.keptName.clear();
             } else if (!(sameTrack && !record.keptName.empty())) {
                 ++leftOut;

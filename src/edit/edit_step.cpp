@@ -182,7 +182,6 @@ void EditStep::remove(std::list<BlockRecord>::iterator node, std::size_t index) 
     node->flags &= ~BLOCK_SELECTED;
     step_->held.splice(step_->held.end(), ctx_.currentTrack.blocks, node);
     step_->removed.push_back({index, node});
-    invalidateBlockListIndex(ctx_);
 }
 
 void EditStep::commit() {
@@ -193,8 +192,10 @@ void EditStep::commit() {
 
     // A removed record leaves the selection with its node.
     std::list<BlockRecord*>& members = ctx_.selection.members;
-    if (!step.removed.empty())
+    if (!step.removed.empty()) {
         members.remove_if([](const BlockRecord* r) { return !(r->flags & BLOCK_SELECTED); });
+        invalidateBlockListIndex(ctx_);
+    }
 
     bool hiddenChanged = false;
     std::erase_if(step.changed, [&](EditStepRecord::Changed& changed) {
