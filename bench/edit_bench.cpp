@@ -53,7 +53,7 @@ struct FullTrack {
                     // Every fourth block is a three-unit kind, so that footprints vary.
                     std::uint32_t kind = (x + y + z) % 4 == 0 ? 2 : 1;
                     ctx.currentTrack.blocks.push_back(
-                        *makeRecord(kind, static_cast<std::uint8_t>(z % 4), x, y, z, {}));
+                        *makeRecord(kind, static_cast<std::uint8_t>(z % 4), x, y, z, {}, 2));
                 }
         ctx.currentTrack.blockCount = static_cast<std::uint32_t>(ctx.currentTrack.blocks.size());
         invalidateBlockListIndex(ctx);

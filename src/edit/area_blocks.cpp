@@ -121,11 +121,12 @@ void deleteBlocksInArea(EditorContext& ctx) {
 int fillArea(EditorContext& ctx, std::uint32_t catalogIndex) {
     if (catalogIndex == 0 || !catalogEntry(ctx.catalog, catalogIndex))
         return 0;
+    const std::size_t kinds = ctx.catalog.catalogs[ctx.catalog.currentEnvironment].entries.size();
     EditStep step(ctx, "Fill area with");
     int added = 0;
     for (const AreaCell& cell : ctx.area.cells) {
         std::optional<BlockRecord> record =
-            makeRecord(catalogIndex, 0, cell.cell.x, cell.cell.y, cell.cell.z, {0, 0, 0, 0});
+            makeRecord(catalogIndex, 0, cell.cell.x, cell.cell.y, cell.cell.z, {0, 0, 0, 0}, kinds);
         if (!record)
             break;
         BlockRecord* placed = step.append(std::move(*record));

@@ -135,7 +135,8 @@ BlockRecord* placeBlock(EditorContext& ctx, std::uint32_t catalogIndex) {
     if (const BlockRecord* beside = ctx.selection.first())
         cell = GridCell{wrap8(beside->x + 1), beside->y, beside->z};
     std::optional<BlockRecord> record =
-        makeRecord(catalogIndex, 0, cell.x, cell.y, cell.z, {0, 0, 0, 0});
+        makeRecord(catalogIndex, 0, cell.x, cell.y, cell.z, {0, 0, 0, 0},
+                   ctx.catalog.catalogs[ctx.catalog.currentEnvironment].entries.size());
     if (!record)
         return nullptr;
     EditStep step(ctx, "Place");

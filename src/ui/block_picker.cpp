@@ -32,7 +32,7 @@ class PickerStateHolder : public QObject {
 
 std::filesystem::path pickerPictureFolder(const std::filesystem::path& baseFolder,
                                           const std::string& environmentName) {
-    return baseFolder / "data" / environmentName / "pictures";
+    return baseFolder / "data" / "textures" / "blocks" / environmentName;
 }
 
 void preparePicker(PickerState& state, const EditorContext& ctx) {
