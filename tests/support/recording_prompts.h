@@ -9,7 +9,7 @@
 
 // Records every message and question; answers come from queues that the test fills.
 class RecordingPrompts : public Prompts {
-public:
+  public:
     struct Shown {
         std::string text;
         std::string caption;
@@ -39,7 +39,7 @@ public:
         return pop(saveChoices, SaveChoice::Discard);
     }
 
-private:
+  private:
     template <typename T> static T pop(std::deque<T>& queue, T fallback) {
         if (queue.empty())
             return fallback;
