@@ -51,7 +51,11 @@ EditCommands::EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& wind
         if (duplicateSelection(ctx_) > 0)
             afterCommand();
     });
-    connect(delete_, &QAction::triggered, &blocks_, &BlocksPage::askDeleteSelection);
+    // The key asks only when there is something to delete; the page's button always asks.
+    connect(delete_, &QAction::triggered, this, [this] {
+        if (!ctx_.selection.members.empty())
+            blocks_.askDeleteSelection();
+    });
     connect(addBlock_, &QAction::triggered, &blocks_, &BlocksPage::addBlockCommand);
 
     listener_ = ctx_.history.addListener([this](const TrackChange&) { refresh(); });

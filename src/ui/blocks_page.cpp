@@ -294,8 +294,6 @@ void BlocksPage::addBlockCommand() {
 }
 
 void BlocksPage::askDeleteSelection() {
-    if (ctx_.selection.members.empty())
-        return;
     if (!ctx_.prompts || !ctx_.prompts->askYesNo("Are you sure you want to delete selected blocks?",
                                                  kProgramCaption))
         return;

@@ -42,8 +42,7 @@ class BlocksPage : public QWidget {
     // A control of the page by its id, or none.
     QWidget* control(int id) const;
 
-    // Asks "Are you sure you want to delete selected blocks?" and deletes them on Yes; nothing
-    // without a selection.
+    // Asks "Are you sure you want to delete selected blocks?" and deletes them on Yes.
     void askDeleteSelection();
     // Opens the block picker and places the chosen kind.
     void addBlockCommand();
