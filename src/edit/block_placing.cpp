@@ -60,7 +60,8 @@ BlockClipboard clipboardOfSelection(const EditorContext& ctx) {
     return clipboard;
 }
 
-int pasteAsStep(EditorContext& ctx, const BlockClipboard& clipboard, const char* verb) {
+// Takes the clipboard by value: a duplicate hands over its records, a paste keeps its own.
+int pasteAsStep(EditorContext& ctx, BlockClipboard clipboard, const char* verb) {
     if (clipboard.entries.empty())
         return 0;
     const bool sameTrack = clipboard.trackUid == ctx.currentTrack.uid;
@@ -70,8 +71,8 @@ int pasteAsStep(EditorContext& ctx, const BlockClipboard& clipboard, const char*
     std::vector<BlockRecord*> pasted;
     {
         EditStep step(ctx, verb);
-        for (const BlockClipboard::Entry& entry : clipboard.entries) {
-            BlockRecord record = entry.record;
+        for (BlockClipboard::Entry& entry : clipboard.entries) {
+            BlockRecord record = std::move(entry.record);
             if (auto found = indexes.find(entry.kindName); found != indexes.end()) {
                 record.catalogIndex = found->second;
                 record.keptName.clear();
