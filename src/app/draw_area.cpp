@@ -118,6 +118,9 @@ void DrawArea::wheelEvent(QWheelEvent* event) {
 }
 
 void DrawArea::keyPressEvent(QKeyEvent* event) {
+    // Ctrl with a letter is a command (copy, paste, duplicate), never a camera key or a toggle.
+    if (event->modifiers() & Qt::ControlModifier)
+        return;
     // An auto-repeated press is another key-down, as the keyboard's repeat produces.
     onKeyDown(ctx_, virtualKey(*event));
 }
