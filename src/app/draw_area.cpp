@@ -157,6 +157,9 @@ void DrawArea::wheelEvent(QWheelEvent* event) {
 }
 
 void DrawArea::keyPressEvent(QKeyEvent* event) {
+    // Ctrl with a letter is a command (copy, paste, duplicate), never a camera key or a toggle.
+    if (event->modifiers() & Qt::ControlModifier)
+        return;
     // An auto-repeated press is another key-down, as the keyboard's repeat produces.
     HandlingInput handling(*this);
     onKeyDown(ctx_, virtualKey(*event));

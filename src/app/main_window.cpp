@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "app/anchor_layout.h"
+#include "app/edit_commands.h"
 #include "app/main_window_ids.h"
 #include "app/qt_prompts.h"
 #include "app/recent_tracks.h"
@@ -51,10 +52,10 @@ MainWindow::MainWindow(EditorContext& ctx)
 
     viewPort_ = std::make_unique<GlViewPort>(*view_, renderer_);
     modelResolver_ = std::make_unique<GlModelResolver>(*view_, modelStore_);
-    panels_ =
-        std::make_unique<PagePanels>(*blocksPage_, *areaPage_, [this](const std::string& text) {
-            frameRate_->setText(QString::fromStdString(text));
-        });
+    panels_ = std::make_unique<PagePanels>(
+        *blocksPage_, *areaPage_,
+        [this](const std::string& text) { frameRate_->setText(QString::fromStdString(text)); },
+        [this](const std::string& text) { showStatusMessage(QString::fromStdString(text)); });
     ctx_.viewPort = viewPort_.get();
     ctx_.modelResolver = modelResolver_.get();
     ctx_.panels = panels_.get();
@@ -70,6 +71,11 @@ MainWindow::MainWindow(EditorContext& ctx)
     };
     hooks.trackOpened = [this](const std::string& path) { rememberTrack(path); };
     commands_ = std::make_unique<TrackCommands>(ctx_, launcher_, std::move(hooks));
+
+    editCommands_ = new EditCommands(ctx_, *blocksPage_, *this);
+    titleListener_ = ctx_.history.addListener([this](const TrackChange&) {
+        setWindowTitle(QString::fromStdString(mainWindowTitle(ctx_)));
+    });
 
     connectButtons();
     createMenus();
@@ -214,6 +220,7 @@ void MainWindow::rememberTrack(const std::string& path) {
 
 void MainWindow::showStatusMessage(const QString& text, int milliseconds) {
     statusLine_->setText(text);
+    statusLine_->setToolTip(text);
     statusMessageTimer_.start(milliseconds);
 }
 
@@ -232,6 +239,10 @@ void MainWindow::refreshStatus() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!tornDown_ && !commands_->confirmUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     tearDown();
     event->accept();
 }
@@ -252,8 +263,11 @@ void MainWindow::tearDown() {
     delete view_;
     view_ = nullptr;
 
-    // The selection and the list let go of the records before the track releases them.
+    // The selection, the list and the history let go of the records before the track releases
+    // them.
+    ctx_.history.removeListener(titleListener_);
     prepareTrackReplace(ctx_);
+    ctx_.history.clear();
     clearTrack(&ctx_.currentTrack);
 
     ctx_.panels = nullptr;

@@ -19,6 +19,7 @@
 
 class AnchorLayout;
 class AreaPage;
+class EditCommands;
 class BlocksPage;
 class QLabel;
 class QMenu;
@@ -65,6 +66,8 @@ class MainWindow : public QMainWindow {
     void showStatusMessage(const QString& text, int milliseconds = 4000);
     // The block, selection and cursor-cell counts on the status line, now.
     void refreshStatus();
+    EditCommands* editCommands() const { return editCommands_; }
+    TrackCommands* trackCommands() const { return commands_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +107,8 @@ class MainWindow : public QMainWindow {
     QLabel* environmentName_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QTimer statusMessageTimer_;
+    EditCommands* editCommands_ = nullptr;
+    int titleListener_ = 0;
     DrawArea* view_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;

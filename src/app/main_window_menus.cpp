@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "app/edit_commands.h"
 #include "app/help_texts.h"
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
@@ -66,6 +67,13 @@ void MainWindow::createMenus() {
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     editMenu_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+    for (QAction* action : editCommands_->actions()) {
+        if (action)
+            editMenu_->addAction(action);
+        else
+            editMenu_->addSeparator();
+    }
+    editMenu_->addSeparator();
     using namespace control_id;
     addButtonCommand(editMenu_, QStringLiteral("&Invert selection"),
                      blocksPage_->control(kInvertSelection));
@@ -135,7 +143,8 @@ void MainWindow::openRecent(const std::string& path) {
         }
         return;
     }
-    commands_->openPathCommand(path);
+    if (commands_->confirmUnsavedChanges())
+        commands_->openPathCommand(path);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -150,6 +159,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Opened once the drop is over: the open may show a message box, whose event loop must
     // not run inside the drag and drop exchange.
-    QTimer::singleShot(0, this,
-                       [this, path = track.toStdString()] { commands_->openPathCommand(path); });
+    QTimer::singleShot(0, this, [this, path = track.toStdString()] {
+        if (commands_->confirmUnsavedChanges())
+            commands_->openPathCommand(path);
+    });
 }

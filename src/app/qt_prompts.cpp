@@ -86,3 +86,21 @@ int QtPrompts::pickBlock() {
     dialogEnded();
     return picked;
 }
+
+SaveChoice QtPrompts::askSaveChanges(const std::string& text) {
+    SaveChoice choice = SaveChoice::Cancel;
+    {
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramCaption),
+                        QString::fromStdString(text),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner_);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int answer = box.exec();
+        if (answer == QMessageBox::Save)
+            choice = SaveChoice::Save;
+        else if (answer == QMessageBox::Discard)
+            choice = SaveChoice::Discard;
+    }
+    dialogEnded();
+    return choice;
+}

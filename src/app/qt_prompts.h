@@ -34,6 +34,7 @@ class QtPrompts : public Prompts {
     std::optional<std::string> chooseOpenPath() override;
     std::optional<std::string> chooseSavePath() override;
     int pickBlock() override;
+    SaveChoice askSaveChanges(const std::string& text) override;
 
   private:
     void dialogEnded() const;

@@ -1,13 +1,31 @@
 #include "app/track_commands.h"
 
+#include <filesystem>
+
 #include "app/challenge_suffix.h"
 #include "edit/area_cells.h"
+#include "edit/edit_step.h"
 #include "edit/editor_context.h"
 #include "edit/seam_calls.h"
 #include "edit/selection_ops.h"
 #include "seams/prompts.h"
 #include "track/track_reader.h"
 #include "track/track_writer.h"
+
+std::string trackDisplayName(const EditorContext& ctx) {
+    if (ctx.currentTrackPath.empty())
+        return "new track";
+    return std::filesystem::path(ctx.currentTrackPath).filename().string();
+}
+
+std::string mainWindowTitle(const EditorContext& ctx) {
+    std::string title = kProgramCaption;
+    if (!ctx.currentTrackPath.empty())
+        title += " - " + trackDisplayName(ctx);
+    if (ctx.history.modified())
+        title += "*";
+    return title;
+}
 
 TrackCommands::TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Hooks hooks)
     : ctx_(ctx), launcher_(launcher), hooks_(std::move(hooks)) {}
@@ -25,7 +43,23 @@ bool TrackCommands::open(const std::string& path) {
     return opened;
 }
 
+bool TrackCommands::confirmUnsavedChanges() {
+    if (!ctx_.history.modified() || !ctx_.prompts)
+        return true;
+    switch (ctx_.prompts->askSaveChanges("Save changes to " + trackDisplayName(ctx_) + "?")) {
+    case SaveChoice::Save:
+        return ctx_.currentTrackPath.empty() ? saveAsCommand() : saveTrackCommand();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 bool TrackCommands::openTrackCommand() {
+    if (!confirmUnsavedChanges())
+        return false;
     const std::optional<std::string> chosen = ctx_.prompts->chooseOpenPath();
     if (!chosen)
         return false;
@@ -44,6 +78,8 @@ bool TrackCommands::openPathCommand(const std::string& path) {
 }
 
 bool TrackCommands::reloadCommand() {
+    if (!confirmUnsavedChanges())
+        return false;
     if (!open(ctx_.currentTrackPath))
         return false;
     refreshAfterOpening();
@@ -52,6 +88,7 @@ bool TrackCommands::reloadCommand() {
 
 void TrackCommands::refreshAfterOpening() {
     finishTrackReplace(ctx_);
+    startNewHistory(ctx_);
     const std::string& environment =
         ctx_.catalog.environmentNames[static_cast<std::size_t>(ctx_.catalog.currentEnvironment)];
     ctx_.modelFolder = ctx_.baseFolder / "data" / environment / "models" / "";
@@ -70,6 +107,7 @@ bool TrackCommands::saveTrackCommand() {
         ctx_.prompts->message(kSaveErrorText, kProgramCaption, MessageIcon::Error);
         return false;
     }
+    noteTrackSaved(ctx_);
     ctx_.prompts->message(ctx_.currentTrackPath, kSavedCaption, MessageIcon::Information);
     return true;
 }

@@ -13,6 +13,12 @@ inline constexpr const char* kSaveErrorText = "Hmm... What do you want to save? 
 inline constexpr const char* kSaveAsErrorText = "ERROR!!!!!11";
 inline constexpr const char* kSavedCaption = "Saved!";
 
+// The window title: the program's name, the open file's name, and "*" while there are unsaved
+// changes: "Blockyard 0.1 alpha - A01-Race.Challenge.Gbx*".
+std::string mainWindowTitle(const EditorContext& ctx);
+// The name the title and the unsaved-changes question give the open track.
+std::string trackDisplayName(const EditorContext& ctx);
+
 // The main window's four track commands. The window supplies what needs it: the model lists are
 // rebuilt with the view's GL context current, and the environment's name goes into its label.
 class TrackCommands {
@@ -33,6 +39,10 @@ class TrackCommands {
     bool reloadCommand();
     bool saveTrackCommand();
     bool saveAsCommand();
+
+    // With unsaved changes, asks "Save changes to <name>?": true to go on (saved, or the changes
+    // discarded), false for Cancel or a save that failed. True at once without changes.
+    bool confirmUnsavedChanges();
 
   private:
     bool open(const std::string& path);

@@ -3,6 +3,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "app/edit_commands.h"
 #include "app/main_window_ids.h"
 #include "app_fixture.h"
 
@@ -130,6 +131,15 @@ TEST_F(MenuTest, EditCommandsAreThePageButtons) {
     trigger("Edit", "Hide");
     for (const BlockRecord& r : ctx_.currentTrack.blocks)
         EXPECT_TRUE(r.flags & BLOCK_HIDDEN);
+    // The window's undo and redo are the Edit menu's own commands.
+    const QList<QAction*> listed = window_->editMenu()->actions();
+    ASSERT_TRUE(listed.contains(window_->editCommands()->undoAction()));
+    ASSERT_TRUE(listed.contains(window_->editCommands()->redoAction()));
+    ASSERT_TRUE(listed.contains(window_->editCommands()->deleteAction()));
+    window_->editCommands()->undoAction()->trigger();
+    for (const BlockRecord& r : ctx_.currentTrack.blocks)
+        EXPECT_FALSE(r.flags & BLOCK_HIDDEN);
+    window_->editCommands()->redoAction()->trigger();
     trigger("Edit", "Unhide all");
     for (const BlockRecord& r : ctx_.currentTrack.blocks)
         EXPECT_FALSE(r.flags & BLOCK_HIDDEN);
