@@ -126,6 +126,7 @@ void BM_UnchangedFrame(benchmark::State& state) {
         s->renderer.renderFrame(true);
     report(state, *s);
     state.counters["reused"] = s->renderer.framesReused();
+    state.counters["retinted"] = s->renderer.framesRetinted();
 }
 
 // A click's picking render: reset the table, draw flat colours, read the pixel under the pointer.

@@ -29,11 +29,15 @@ struct Placed {
     Vec3 anchor;
 };
 
+bool isDrawn(const BlockRecord& record) {
+    return (record.flags & BLOCK_IN_VIEW) && !(record.flags & BLOCK_HIDDEN);
+}
+
 std::vector<Placed> blocksToDraw(EditorContext& ctx) {
     std::vector<Placed> drawn;
     drawn.reserve(ctx.currentTrack.blocks.size());
     for (BlockRecord& record : ctx.currentTrack.blocks)
-        if ((record.flags & BLOCK_IN_VIEW) && !(record.flags & BLOCK_HIDDEN))
+        if (isDrawn(record))
             drawn.push_back({&record, blockAnchor(record, ctx.catalog)});
     return drawn;
 }
@@ -74,6 +78,13 @@ void atAnchor(const Vec3& anchor) {
                  static_cast<float>(anchor.z));
 }
 
+// The block's model, turned by its rotation about the anchor already set, in one colour.
+void drawModel(const BlockRecord& record, const DisplayLists& lists, Rgb colour) {
+    glRotatef(-90.0f * drawnRotation(record), 0, 0, 1);
+    glColor3ub(colour.r, colour.g, colour.b);
+    glCallList(lists.name(record.modelList));
+}
+
 } // namespace
 
 void updateBlocksInView(EditorContext& ctx, const DisplayLists& lists) {
@@ -108,15 +119,30 @@ void drawBlocks(EditorContext& ctx, const DisplayLists& lists, bool display, boo
         atAnchor(placed.anchor);
         if (selected && ctx.showMoveGizmo)
             drawMoveGizmo();
-        if (!missed) {
-            glRotatef(-90.0f * drawnRotation(record), 0, 0, 1);
-            glColor3ub(colour.r, colour.g, colour.b);
-            glCallList(lists.name(record.modelList));
-        }
+        if (!missed)
+            drawModel(record, lists, colour);
         glPopMatrix();
     }
     if (ctx.showRotateGizmo)
         drawRotateGizmo(ctx.selection);
     if (!display)
         glEnable(GL_TEXTURE_2D);
+}
+
+void redrawTintChanges(EditorContext& ctx, const DisplayLists& lists,
+                       const std::vector<bool>& drawnSelected) {
+    // The same geometry gives the same depths, so a block's fragments pass exactly where it
+    // showed before; where another block is nearer they fail, as they did.
+    glDepthFunc(GL_LEQUAL);
+    std::size_t index = 0;
+    for (const BlockRecord& record : ctx.currentTrack.blocks) {
+        const bool selected = record.flags & BLOCK_SELECTED;
+        if (selected == drawnSelected[index++] || !isDrawn(record))
+            continue;
+        glPushMatrix();
+        atAnchor(blockAnchor(record, ctx.catalog));
+        drawModel(record, lists, displayTint(selected, isWithinBounds(record, ctx.catalog)));
+        glPopMatrix();
+    }
+    glDepthFunc(GL_LESS);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "assets/display_lists.h"
 #include "edit/editor_context.h"
@@ -18,3 +19,9 @@ void updateBlocksInView(EditorContext& ctx, const DisplayLists& lists);
 // assigns colours to all blocks in list order but draws only the blocks whose box the ray meets.
 void drawBlocks(EditorContext& ctx, const DisplayLists& lists, bool display, bool frontToBack,
                 const std::optional<PickRay>& ray);
+
+// Draws again, over a kept display frame of the same scene, the blocks in view whose selection
+// differs from drawnSelected (one flag per block, in list order), with their new tint. Their
+// fragments pass the depth test where they showed in that frame and nowhere else.
+void redrawTintChanges(EditorContext& ctx, const DisplayLists& lists,
+                       const std::vector<bool>& drawnSelected);

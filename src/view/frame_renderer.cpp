@@ -1,6 +1,7 @@
 #include "view/frame_renderer.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -85,10 +86,22 @@ void FrameRenderer::renderFrame(bool display) {
         glGetIntegerv(GL_VIEWPORT, viewport);
         signature = sceneSignature(ctx_, viewport[2], viewport[3]);
     }
-    const bool restored = signature && saved_.restore(*signature);
-    if (restored)
+    // The gizmos of the selection are drawn with the blocks, into the kept frame: a frame with
+    // a new selection may use it only while they are hidden.
+    std::vector<bool> selection;
+    if (signature)
+        selection = blockSelection(ctx_);
+    const bool sameTints = selection == savedSelection_;
+    const bool tintsMayChange = !ctx_.showMoveGizmo && !ctx_.showRotateGizmo;
+    const bool restored = signature && (sameTints || tintsMayChange) && saved_.restore(*signature);
+    if (restored && sameTints)
         ++framesReused_;
-    else {
+    else if (restored) {
+        redrawTintChanges(ctx_, lists_, savedSelection_);
+        saved_.save(*signature);
+        savedSelection_ = std::move(selection);
+        ++framesRetinted_;
+    } else {
         glClearColor(0.7f, 0.7f, 1.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
@@ -111,8 +124,10 @@ void FrameRenderer::renderFrame(bool display) {
     } else {
         if (!restored) {
             drawScene(display);
-            if (signature)
+            if (signature) {
                 saved_.save(*signature);
+                savedSelection_ = std::move(selection);
+            }
         }
         drawOverlays(display);
     }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "assets/display_lists.h"
 #include "edit/editor_context.h"
@@ -32,11 +33,14 @@ class FrameRenderer : public ViewPort {
 
     // Off, every frame is drawn the straightforward way: blocks in list order, picking renders
     // over the whole view, every display render drawn afresh. On, a display render whose scene
-    // is the one drawn last puts that frame back and draws only the overlays. The picture is the
-    // same, ties between coplanar faces aside.
+    // is the one drawn last puts that frame back and draws only the overlays; one that differs
+    // from it only in the selection (gizmos hidden) puts it back and draws again the blocks whose
+    // tint changed. The picture is the same, ties between coplanar faces aside.
     void setFastPaths(bool on) { fastPaths_ = on; }
     // Display renders so far that put the last frame back instead of drawing the scene.
     int framesReused() const { return framesReused_; }
+    // Of the others, those that put it back and drew only the blocks whose tint changed.
+    int framesRetinted() const { return framesRetinted_; }
 
     void frameStatsReset();
     const FrameStats& frameStats() const { return stats_; }
@@ -55,7 +59,10 @@ class FrameRenderer : public ViewPort {
     bool contextReady_ = false;
     bool fastPaths_ = true;
     SavedFrame saved_;
+    // Which blocks were selected in the kept frame.
+    std::vector<bool> savedSelection_;
     int framesReused_ = 0;
+    int framesRetinted_ = 0;
     // The pixel the picking render under way is read at, when only that pixel is drawn.
     std::optional<ScreenPoint> pickPixel_;
     std::function<void()> present_;

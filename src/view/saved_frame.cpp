@@ -40,7 +40,9 @@ void SavedFrame::save(std::uint64_t signature) {
     depth_.resize(pixels);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(v.x, v.y, v.width, v.height, GL_RGBA, GL_UNSIGNED_BYTE, colour_.data());
-    glReadPixels(v.x, v.y, v.width, v.height, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth_.data());
+    // As floats, the depth comes back as it was; as 32-bit integers, llvmpipe rounds some
+    // values one step farther on the way back.
+    glReadPixels(v.x, v.y, v.width, v.height, GL_DEPTH_COMPONENT, GL_FLOAT, depth_.data());
     signature_ = signature;
 }
 
@@ -58,7 +60,7 @@ bool SavedFrame::restore(std::uint64_t signature) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_ALWAYS);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDrawPixels(width_, height_, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth_.data());
+    glDrawPixels(width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT, depth_.data());
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthFunc(GL_LESS);
     // Colour with the depth test off, which leaves depth as it is.

@@ -20,5 +20,5 @@ class SavedFrame {
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> colour_;
-    std::vector<std::uint32_t> depth_;
+    std::vector<float> depth_;
 };

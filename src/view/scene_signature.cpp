@@ -46,8 +46,16 @@ std::uint64_t sceneSignature(const EditorContext& ctx, int width, int height) {
         d.add(r.y);
         d.add(r.z);
         d.add(r.rotation);
-        d.add(r.flags);
+        d.add(r.flags & ~BLOCK_SELECTED);
         d.add(r.modelList);
     }
     return d.value();
+}
+
+std::vector<bool> blockSelection(const EditorContext& ctx) {
+    std::vector<bool> selected;
+    selected.reserve(ctx.currentTrack.blocks.size());
+    for (const BlockRecord& r : ctx.currentTrack.blocks)
+        selected.push_back(r.flags & BLOCK_SELECTED);
+    return selected;
 }
