@@ -66,7 +66,7 @@ bool TrackCommands::saveTrackCommand() {
 }
 
 bool TrackCommands::saveAsCommand() {
-    if (ctx_.currentTrack.blockCount == 0)
+    if (countedBlocks(ctx_.currentTrack) == 0)
         return false;
     const std::optional<std::string> chosen = ctx_.prompts->chooseSavePath();
     if (!chosen)

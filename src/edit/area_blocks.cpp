@@ -130,7 +130,6 @@ int fillArea(EditorContext& ctx, std::uint32_t catalogIndex) {
         if (!record)
             return added;
         blocks.push_back(std::move(*record));
-        ++ctx.currentTrack.blockCount;
         noteAppendedBlock(ctx, std::prev(blocks.end()));
         if (ctx.modelResolver)
             ctx.modelResolver->resolveBlockModel(blocks.back());

@@ -17,10 +17,6 @@ std::uint8_t turned(std::uint8_t rotation, int steps) {
     return static_cast<std::uint8_t>(rotation + steps) & 3;
 }
 
-void countRemoved(Track& track, std::uint32_t removed) {
-    track.blockCount = track.blockCount > removed ? track.blockCount - removed : 0;
-}
-
 // Blocks created or moved by an edit take part in the next visibility pass.
 void blocksChanged(EditorContext& ctx) {
     ctx.viewChanged = true;
@@ -34,7 +30,6 @@ BlockRecord* appendBlock(EditorContext& ctx, std::optional<BlockRecord> record) 
         return nullptr;
     std::list<BlockRecord>& blocks = ctx.currentTrack.blocks;
     blocks.push_back(std::move(*record));
-    ++ctx.currentTrack.blockCount;
     noteAppendedBlock(ctx, std::prev(blocks.end()));
     refreshBlockList(ctx);
     blocksChanged(ctx);
@@ -51,7 +46,6 @@ std::optional<BlockRecord> removeBlock(EditorContext& ctx, BlockRecord* record) 
         removed = std::move(*node);
         ctx.currentTrack.blocks.erase(node);
         invalidateBlockListIndex(ctx);
-        countRemoved(ctx.currentTrack, 1);
         showAreaCounts(ctx);
     }
     refreshBlockList(ctx);
@@ -119,12 +113,9 @@ void deleteSelection(EditorContext& ctx) {
     if (any) {
         // One sweep over the track instead of a search per member: the selected bit marks
         // exactly the members.
-        std::size_t before = ctx.currentTrack.blocks.size();
         ctx.currentTrack.blocks.remove_if(
             [](const BlockRecord& record) { return (record.flags & BLOCK_SELECTED) != 0; });
         invalidateBlockListIndex(ctx);
-        countRemoved(ctx.currentTrack,
-                     static_cast<std::uint32_t>(before - ctx.currentTrack.blocks.size()));
     }
     ctx.selection.members.clear();
     unmarkAllLines(ctx);

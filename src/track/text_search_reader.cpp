@@ -59,7 +59,8 @@ std::optional<ParsedTrack> readByTextSearch(const std::vector<std::uint8_t>& byt
         return std::nullopt;
 
     std::size_t countAt = *nadeo + kCountOffset;
-    if (!readU32(bytes, countAt, track.blockCount))
+    std::uint32_t stored = 0;
+    if (!readU32(bytes, countAt, stored))
         return std::nullopt;
 
     NameTable names;
@@ -114,7 +115,7 @@ std::optional<ParsedTrack> readByTextSearch(const std::vector<std::uint8_t>& byt
         record.flags = 0;
         track.blocks.push_back(std::move(record));
     }
-    if (counted != track.blockCount)
+    if (counted != stored)
         return std::nullopt;
 
     parsed.envelope.headBytes.assign(bytes.begin(),

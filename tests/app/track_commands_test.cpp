@@ -29,7 +29,7 @@ class TrackCommandsTest : public AppFixture {
         samplePath_ = *sample;
         openThroughButton(samplePath_);
         ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
-        ASSERT_GT(ctx_.currentTrack.blockCount, 0u);
+        ASSERT_GT(countedBlocks(ctx_.currentTrack), 0u);
     }
 
     void expectOpenError() {
@@ -53,7 +53,7 @@ TEST_F(TrackCommandsTest, OpenShowsTheEnvironmentAndListsTheBlocks) {
     EXPECT_EQ(ctx_.textureFolder, base_.path() / "data" / "Stadium" / "textures" / "");
     auto* list = window_->blocksPage()->findChild<QListWidget*>();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->count(), static_cast<int>(ctx_.currentTrack.blockCount));
+    EXPECT_EQ(list->count(), static_cast<int>(countedBlocks(ctx_.currentTrack)));
     // Every block has its model list: its own or the fallback.
     for (const BlockRecord& r : ctx_.currentTrack.blocks)
         EXPECT_GE(r.modelList, 1);
