@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "catalog/catalog.h"
-#include "track/recovery_file.h"
+#include "recovery/recovery_file.h"
 #include "track/track_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

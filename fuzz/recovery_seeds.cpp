@@ -5,7 +5,7 @@
 #include <iterator>
 #include <vector>
 
-#include "track/recovery_file.h"
+#include "recovery/recovery_file.h"
 
 int main(int argc, char** argv) {
     if (argc < 2)

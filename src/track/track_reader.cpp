@@ -149,6 +149,12 @@ bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourc
     std::filesystem::remove(copy, ec);
     std::filesystem::remove(bak, ec);
 
+    return readConvertedTrack(baseFolder, bytes, track, envelope, catalog, prompts);
+}
+
+bool readConvertedTrack(const std::filesystem::path& baseFolder,
+                        const std::vector<std::uint8_t>& bytes, Track& track,
+                        TrackEnvelope& envelope, CatalogState& catalog, Prompts& prompts) {
     std::optional<ParsedTrack> parsed = readConverted(bytes, catalog);
     if (!parsed)
         return false;

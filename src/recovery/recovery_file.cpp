@@ -1,4 +1,4 @@
-#include "track/recovery_file.h"
+#include "recovery/recovery_file.h"
 
 #include <array>
 #include <string_view>
