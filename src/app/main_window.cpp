@@ -64,7 +64,10 @@ MainWindow::MainWindow(EditorContext& ctx)
     hooks.showEnvironmentName = [this](const std::string& name) {
         environmentName_->setText(QString::fromStdString(name));
     };
+    hooks.trackOpened = [this] { recovery_->trackOpened(); };
+    hooks.trackSaved = [this] { recovery_->trackSaved(); };
     commands_ = std::make_unique<TrackCommands>(ctx_, launcher_, std::move(hooks));
+    recovery_ = std::make_unique<RecoveryKeeper>(ctx_);
 
     connect(static_cast<QPushButton*>(control(kOpenTrackButton)), &QPushButton::clicked, this,
             [this] { commands_->openTrackCommand(); });
@@ -165,6 +168,10 @@ void MainWindow::startUp() {
     renderer_.frameStatsReset();
     viewPort_->renderFrame(true);
     view_->setFocus();
+    recovery_->offerAtStart(
+        [this](const std::string& path, const std::vector<std::uint8_t>& bytes) {
+            return commands_->openRecovered(path, bytes);
+        });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -180,6 +187,8 @@ void MainWindow::tearDown() {
     if (tornDown_)
         return;
     tornDown_ = true;
+    // A clean close: the recovery copy goes with the track.
+    recovery_.reset();
     // The GL context goes with the view; nothing may draw or compile through it afterwards.
     ctx_.viewPort = nullptr;
     ctx_.modelResolver = nullptr;

@@ -9,6 +9,7 @@
 #include "app/draw_area.h"
 #include "app/gl_model_resolver.h"
 #include "app/gl_view_port.h"
+#include "app/recovery_keeper.h"
 #include "app/track_commands.h"
 #include "assets/model_store.h"
 #include "track/converter_launch.h"
@@ -37,7 +38,8 @@ class MainWindow : public QWidget {
     // context current across them.
     void ownDialogs(QtPrompts& prompts);
 
-    // The start-up that needs the view's GL context: call once the window is shown.
+    // The start-up that needs the view's GL context: call once the window is shown. It ends by
+    // offering the recovery copies of tracks left with unsaved changes.
     void startUp();
 
     // A control by its id, or none.
@@ -65,6 +67,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<GlModelResolver> modelResolver_;
     std::unique_ptr<PagePanels> panels_;
     std::unique_ptr<TrackCommands> commands_;
+    std::unique_ptr<RecoveryKeeper> recovery_;
 
     std::map<int, QWidget*> controls_;
     QTabWidget* tabs_ = nullptr;

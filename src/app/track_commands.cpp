@@ -1,5 +1,8 @@
 #include "app/track_commands.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/challenge_suffix.h"
 #include "edit/area_cells.h"
 #include "edit/editor_context.h"
@@ -43,6 +46,19 @@ bool TrackCommands::reloadCommand() {
     return true;
 }
 
+bool TrackCommands::openRecovered(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    prepareTrackReplace(ctx_);
+    if (!readConvertedTrack(ctx_.baseFolder, bytes, ctx_.currentTrack, ctx_.envelope, ctx_.catalog,
+                            *ctx_.prompts)) {
+        finishTrackReplace(ctx_);
+        return false;
+    }
+    ctx_.currentTrackPath = path;
+    clearArea(ctx_);
+    refreshAfterOpening();
+    return true;
+}
+
 void TrackCommands::refreshAfterOpening() {
     finishTrackReplace(ctx_);
     const std::string& environment =
@@ -54,6 +70,8 @@ void TrackCommands::refreshAfterOpening() {
     ctx_.viewChanged = true;
     if (hooks_.showEnvironmentName)
         hooks_.showEnvironmentName(environment);
+    if (hooks_.trackOpened)
+        hooks_.trackOpened();
 }
 
 bool TrackCommands::saveTrackCommand() {
@@ -61,6 +79,8 @@ bool TrackCommands::saveTrackCommand() {
         ctx_.prompts->message(kSaveErrorText, kProgramCaption, MessageIcon::Error);
         return false;
     }
+    if (hooks_.trackSaved)
+        hooks_.trackSaved();
     ctx_.prompts->message(ctx_.currentTrackPath, kSavedCaption, MessageIcon::Information);
     return true;
 }
@@ -71,7 +91,13 @@ bool TrackCommands::saveAsCommand() {
     const std::optional<std::string> chosen = ctx_.prompts->chooseSavePath();
     if (!chosen)
         return false;
+    // The dialog asked about replacing the name it was given; a suffix added here names another
+    // file, which gets its own question.
     const std::string path = withChallengeSuffix(*chosen);
+    std::error_code ec;
+    if (path != *chosen && std::filesystem::exists(path, ec) &&
+        !ctx_.prompts->askYesNo(path + kReplaceQuestionEnd, kSaveAsCaption))
+        return false;
     if (!saveTrack(path, ctx_.currentTrack, ctx_.envelope, ctx_.catalog)) {
         ctx_.prompts->message(kSaveAsErrorText, kProgramCaption, MessageIcon::None);
         return false;

@@ -28,7 +28,8 @@ std::uint64_t trackFingerprint(const Track& track) {
             hash = mixText(hash, r.keptName);
         if (!r.skin.author.empty())
             hash = mixText(hash, r.skin.author);
-        hash = mix(hash, static_cast<std::uint64_t>(r.skin.skin.number) << 32 | r.skin.waypoint.number);
+        hash = mix(hash,
+                   static_cast<std::uint64_t>(r.skin.skin.number) << 32 | r.skin.waypoint.number);
     }
     return hash;
 }

@@ -33,8 +33,7 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::pa
 
 std::int64_t millisecondsSinceEpoch(std::filesystem::file_time_type time) {
     auto system = std::chrono::file_clock::to_sys(time);
-    return std::chrono::duration_cast<std::chrono::milliseconds>(system.time_since_epoch())
-        .count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(system.time_since_epoch()).count();
 }
 
 } // namespace
@@ -42,8 +41,7 @@ std::int64_t millisecondsSinceEpoch(std::filesystem::file_time_type time) {
 std::filesystem::path recoveryFilePath(const std::filesystem::path& folder,
                                        const std::string& trackPath) {
     char name[17];
-    std::snprintf(name, sizeof name, "%016llx",
-                  static_cast<unsigned long long>(fnv1a(trackPath)));
+    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(fnv1a(trackPath)));
     return folder / (std::string(name) + kExtension);
 }
 

@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include <QApplication>
@@ -15,6 +16,11 @@ namespace fs = std::filesystem;
 void ensureApplication() {
     if (QApplication::instance())
         return;
+    // Per-user files (the recovery copies) go to a folder of the test program's own, or to the
+    // one a test that starts another test program hands down.
+    static TempFolder userData;
+    const char* handedDown = std::getenv(kUserDataVariable);
+    setenv("XDG_DATA_HOME", handedDown ? handedDown : userData.path().c_str(), 1);
     static int argc = 1;
     static char name[] = "app-tests";
     static char* argv[] = {name, nullptr};

@@ -13,8 +13,10 @@
 #include "recording_prompts.h"
 #include "temp_folder.h"
 
-// The one QApplication of the test program, made at the first call and never destroyed.
+// The one QApplication of the test program, made at the first call and never destroyed. The
+// program's per-user data folder is a fresh one, or the one named by kUserDataVariable.
 void ensureApplication();
+inline constexpr const char* kUserDataVariable = "BLOCKYARD_TEST_USER_DATA";
 
 // What a block is, without its flags and list number: for comparing tracks read twice.
 struct BlockShape {

@@ -44,7 +44,8 @@ TEST_F(RecoveryFolder, TheWriterLeavesACopyThatReadsBackIntoTheEditedTrack) {
     EXPECT_NE(file, recoveryFilePath(folder, trackFile.string() + "2"));
     {
         RecoveryWriter writer;
-        RecoverySnapshot snapshot = takeRecoverySnapshot(trackFile.string(), track, envelope, catalog);
+        RecoverySnapshot snapshot =
+            takeRecoverySnapshot(trackFile.string(), track, envelope, catalog);
         // Editing goes on while the worker writes what the snapshot held.
         track.blocks.front().x = 31;
         writer.write(file, std::move(snapshot));
@@ -61,8 +62,8 @@ TEST_F(RecoveryFolder, TheWriterLeavesACopyThatReadsBackIntoTheEditedTrack) {
     EXPECT_TRUE(isNewerThanItsTrack(*found[0].copy));
     Track recovered;
     TrackEnvelope recoveredEnvelope;
-    ASSERT_TRUE(parseConvertedTrack(found[0].copy->trackBytes, catalog, recovered,
-                                    recoveredEnvelope));
+    ASSERT_TRUE(
+        parseConvertedTrack(found[0].copy->trackBytes, catalog, recovered, recoveredEnvelope));
     EXPECT_EQ(recovered.blocks.front().x, 30);
     EXPECT_EQ(recovered.blocks.back().catalogIndex, 3u);
 
