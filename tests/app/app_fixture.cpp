@@ -104,7 +104,8 @@ void AppFixture::activateWindow() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
 }
 
-std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
+std::optional<std::pair<QPoint, BlockRecord*>>
+AppFixture::findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted) {
     // Pixels of the framebuffer, which has the device pixel ratio; the result is in widget
     // coordinates, as an event carries them.
     const double ratio = window_->view()->devicePixelRatioF();
@@ -117,7 +118,7 @@ std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
         for (int x = step / 2; x < width; x += step) {
             const Rgb here = ctx_.viewPort->readPickColour(x, y);
             const std::uintptr_t payload = ctx_.pickTable.findPickColour(here);
-            if (payload == 0)
+            if (payload == 0 || (wanted && !wanted(*reinterpret_cast<BlockRecord*>(payload))))
                 continue;
             // Only a pixel whose neighbours show the same block: a click there cannot miss.
             const int near = static_cast<int>(2 * ratio);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,8 +45,10 @@ class AppFixture : public ::testing::Test {
     void clickControl(int id);
     // Makes the window the active one, as a user's first click would; keys go to it then.
     void activateWindow();
-    // A view pixel showing a block of the track, found with a picking render, and its record.
-    std::optional<std::pair<QPoint, BlockRecord*>> findBlockPixel();
+    // A view pixel showing a block of the track (one that `wanted` accepts, when given), found
+    // with a picking render, and its record.
+    std::optional<std::pair<QPoint, BlockRecord*>>
+    findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted = {});
 
     TempFolder base_;
     std::filesystem::path tracks_;
