@@ -12,6 +12,7 @@
 
 #include "converted_track_builder.h"
 #include "edit/editor_context.h"
+#include "real_tracks.h"
 #include "recording_prompts.h"
 #include "temp_folder.h"
 #include "track/converter_launch.h"
@@ -20,6 +21,8 @@
 inline constexpr const char* kLargeSample = "LargeStadium.Challenge.Gbx";
 inline constexpr const char* kFullGridTrack = "FullGrid.Challenge.Gbx";
 inline constexpr int kFullGridBlocks = 32 * 32 * 32;
+// The largest of the game's real tracks shared beside the repository, when they are there.
+inline constexpr const char* kRealTrack = "RealTrack.Challenge.Gbx";
 
 class BenchBase {
   public:
@@ -36,8 +39,14 @@ class BenchBase {
         fs::create_directory(folder_.path() / "GS", ec);
         fs::copy_file(runtime / "GS" / "Gridsmith", folder_.path() / "GS" / "Gridsmith", ec);
         fs::create_directory(tracks(), ec);
-        fs::copy_file(runtime / "samples" / kLargeSample, tracks() / kLargeSample, ec);
+        // ... and the samples of another data pack (uncompressed ones open too).
+        const char* samples = std::getenv("BLOCKYARD_BENCH_SAMPLES");
+        const fs::path sampleFolder =
+            samples && *samples ? fs::absolute(samples) : runtime / "samples";
+        fs::copy_file(sampleFolder / kLargeSample, tracks() / kLargeSample, ec);
         ok_ = !ec && writeFullGrid();
+        std::error_code absent;
+        fs::copy_file(largestRealTrack(), tracks() / kRealTrack, absent);
     }
 
     bool ok() const { return ok_; }
@@ -68,6 +77,11 @@ class BenchBase {
     RecordingPrompts prompts;
 
   private:
+    // B14-Speed, with 1,365 blocks the largest of them.
+    static std::filesystem::path largestRealTrack() {
+        return realTracksFolder() / "B14-Speed.Challenge.Gbx";
+    }
+
     // Every cell of the 32 x 32 x 32 grid holds a Stadium block whose model is in the data pack,
     // the kinds taken in turn, rotations varied. Written uncompressed, which the converter takes.
     bool writeFullGrid() {

@@ -48,7 +48,7 @@ struct FullTrack {
                     // Every fourth block is a three-unit kind, so that footprints vary.
                     std::uint32_t kind = (x + y + z) % 4 == 0 ? 2 : 1;
                     ctx.currentTrack.blocks.push_back(
-                        *makeRecord(kind, static_cast<std::uint8_t>(z % 4), x, y, z, {}));
+                        *makeRecord(kind, static_cast<std::uint8_t>(z % 4), x, y, z, {}, 2));
                 }
         invalidateBlockListIndex(ctx);
     }

@@ -1,6 +1,7 @@
 // Frames of real tracks at the view's size, drawn with the data pack's models and textures
-// through the model store, from the default camera: the large sample (10,366 blocks) and a track
-// with a block in every cell of the grid. Needs a display: run under xvfb-run.
+// through the model store, from the default camera: the large sample, a track with a block in
+// every cell of the grid, and the largest of the game's real tracks shared beside the repository.
+// Needs a display: run under xvfb-run.
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -69,10 +70,11 @@ struct Scene {
 Scene* scene(benchmark::State& state) {
     static BenchBase base;
     // Scenes hold GL objects and are left to the end of the process, like the GL context.
-    static Scene* scenes[2] = {};
+    static Scene* scenes[3] = {};
+    static const char* const tracks[3] = {kLargeSample, kFullGridTrack, kRealTrack};
     const int which = static_cast<int>(state.range(0));
     if (!scenes[which] && base.ok())
-        scenes[which] = new Scene(base, which ? kFullGridTrack : kLargeSample);
+        scenes[which] = new Scene(base, tracks[which]);
     if (!scenes[which] || !scenes[which]->ok) {
         state.SkipWithError("no GL context, data pack or converter (run under xvfb-run)");
         return nullptr;
@@ -146,18 +148,19 @@ void BM_CellPickingPass(benchmark::State& state) {
 
 } // namespace
 
-// First argument: 0 the large sample, 1 the full grid.
+// First argument: 0 the large sample, 1 the full grid, 2 the largest real track.
 BENCHMARK(BM_DisplayRender)
-    ->ArgNames({"fullGrid", "viewChanged"})
+    ->ArgNames({"track", "viewChanged"})
     ->Args({0, 0})
     ->Args({0, 1})
     ->Args({1, 0})
+    ->Args({2, 0})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_PickingRender)
-    ->ArgName("fullGrid")
+    ->ArgName("track")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)

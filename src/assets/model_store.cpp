@@ -46,27 +46,51 @@ bool ModelStore::loadFixedModels() {
     return false;
 }
 
-std::filesystem::path ModelStore::blockModelPath(const BlockRecord& record) const {
-    std::string name = std::to_string(record.catalogIndex);
-    for (std::uint8_t v : record.variant)
+namespace {
+
+constexpr std::uint32_t kCappedIndex = 196;
+
+std::string modelName(std::uint32_t catalogIndex, const std::array<std::uint8_t, 4>& variant) {
+    std::string name = std::to_string(catalogIndex);
+    for (std::uint8_t v : variant)
         name += '_' + std::to_string(v);
-    return inFolder(ctx_.modelFolder, name + ".mdl");
+    return name + ".mdl";
+}
+
+} // namespace
+
+std::filesystem::path ModelStore::blockModelPath(const BlockRecord& record) const {
+    std::array<std::uint8_t, 4> variant = record.variant;
+    // Variant values above 16 have no model of their own for this kind; 3 is its usual look.
+    if (record.catalogIndex == kCappedIndex && variant[0] > 16)
+        variant[0] = 3;
+    return inFolder(ctx_.modelFolder, modelName(record.catalogIndex, variant));
+}
+
+template <typename Otherwise>
+std::int32_t ModelStore::cachedList(const std::filesystem::path& path, Otherwise otherwise) {
+    const std::string key = path.string();
+    if (std::optional<std::int32_t> known = cache_.find(key))
+        return *known;
+    std::int32_t list = 0;
+    if (compile(path, ctx_.textureFolder, lastList_ + 1))
+        list = ++lastList_;
+    else
+        list = otherwise();
+    // Misses are kept too: a missing file is looked for once per run.
+    cache_.add(key, list);
+    return list;
 }
 
 std::int32_t ModelStore::resolveBlockModel(BlockRecord& record) {
-    const std::filesystem::path path = blockModelPath(record);
-    const std::string key = path.string();
-    if (std::optional<std::int32_t> known = cache_.find(key)) {
-        record.modelList = *known;
-        return *known;
-    }
-    std::int32_t list = kFallbackList;
-    if (compile(path, ctx_.textureFolder, lastList_ + 1))
-        list = ++lastList_;
-    // Misses are kept too: a missing file is looked for once per run.
-    cache_.add(key, list);
-    record.modelList = list;
-    return list;
+    record.modelList = cachedList(blockModelPath(record), [&] {
+        const std::filesystem::path kindModel =
+            inFolder(ctx_.modelFolder, modelName(record.catalogIndex, {0, 0, 0, 0}));
+        if (kindModel == blockModelPath(record))
+            return kFallbackList;
+        return cachedList(kindModel, [] { return kFallbackList; });
+    });
+    return record.modelList;
 }
 
 void ModelStore::rebuildModelLists() {

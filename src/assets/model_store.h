@@ -29,12 +29,15 @@ class ModelStore : public ModelResolver {
     // Stadium surroundings into list 0. A missing model shows "No file found: <path>".
     bool loadFixedModels();
     // Sets record.modelList to the list of the block's model file, loading and compiling it on
-    // first use, or to the fallback list when the file is missing; returns it.
+    // first use, and returns it. Without that file the block takes its kind's model (the file
+    // of its index with variants 0_0_0_0), and without that one the fallback model.
     std::int32_t resolveBlockModel(BlockRecord& record) override;
     // Resolves every block of the current track, in list order.
     void rebuildModelLists();
 
     // The model file of a block: "<catalogIndex>_<v1>_<v2>_<v3>_<v4>.mdl" in the model folder.
+    // For index 196 a first variant above 16 names the file of variant 3; the record keeps its
+    // own bytes, since they are saved.
     std::filesystem::path blockModelPath(const BlockRecord& record) const;
 
     const DisplayLists& lists() const { return lists_; }
@@ -44,6 +47,10 @@ class ModelStore : public ModelResolver {
   private:
     bool compile(const std::filesystem::path& path, const std::filesystem::path& textureFolder,
                  std::int32_t offset);
+    // The list of a model file, compiled at its first use; `otherwise` (called once) when the
+    // file cannot be loaded. Either way the answer is kept for the path.
+    template <typename Otherwise>
+    std::int32_t cachedList(const std::filesystem::path& path, Otherwise otherwise);
 
     EditorContext& ctx_;
     DisplayLists lists_;

@@ -123,10 +123,11 @@ int fillArea(EditorContext& ctx, std::uint32_t catalogIndex) {
     if (catalogIndex == 0 || !catalogEntry(ctx.catalog, catalogIndex))
         return 0;
     std::list<BlockRecord>& blocks = ctx.currentTrack.blocks;
+    const std::size_t kinds = ctx.catalog.catalogs[ctx.catalog.currentEnvironment].entries.size();
     int added = 0;
     for (const AreaCell& cell : ctx.area.cells) {
         std::optional<BlockRecord> record =
-            makeRecord(catalogIndex, 0, cell.cell.x, cell.cell.y, cell.cell.z, {0, 0, 0, 0});
+            makeRecord(catalogIndex, 0, cell.cell.x, cell.cell.y, cell.cell.z, {0, 0, 0, 0}, kinds);
         if (!record)
             return added;
         blocks.push_back(std::move(*record));

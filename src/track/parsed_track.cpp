@@ -6,7 +6,6 @@
 namespace {
 constexpr std::size_t kUidLength = 27;
 constexpr std::size_t kUidOffset = 12;
-constexpr std::uint32_t kCappedIndex = 196;
 } // namespace
 
 std::string readUid(const std::vector<std::uint8_t>& bytes, std::size_t identAt) {
@@ -32,8 +31,5 @@ void resolveBlockNames(Track& track, const std::vector<std::string>& catalogName
                 record.keptName.clear();
             }
         }
-        // Variant values above 16 have no model for this kind; 3 is its usual look.
-        if (record.catalogIndex == kCappedIndex && record.variant[0] > 16)
-            record.variant[0] = 3;
     }
 }

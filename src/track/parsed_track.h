@@ -20,6 +20,6 @@ struct ParsedTrack {
 // closing quote or a zero byte.
 std::string readUid(const std::vector<std::uint8_t>& bytes, std::size_t identAt);
 
-// Gives each record its catalogue index by name (in the catalogue of the track's environment)
-// and applies the variant rule of index 196. Names the catalogue lacks stay in keptName.
+// Gives each record its catalogue index by name (in the catalogue of the track's environment).
+// Names the catalogue lacks stay in keptName; the variant bytes stay as the file has them.
 void resolveBlockNames(Track& track, const std::vector<std::string>& catalogNames);

@@ -10,8 +10,9 @@ void clearTrack(Track* track) {
 
 std::optional<BlockRecord> makeRecord(std::uint32_t catalogIndex, std::uint8_t rotation,
                                       std::int8_t x, std::int8_t y, std::int8_t z,
-                                      const std::array<std::uint8_t, 4>& variant) {
-    if (catalogIndex < kFirstCatalogIndex || catalogIndex > kLastCatalogIndex)
+                                      const std::array<std::uint8_t, 4>& variant,
+                                      std::size_t kindCount) {
+    if (catalogIndex == 0 || catalogIndex > kindCount)
         return std::nullopt;
     BlockRecord record;
     record.catalogIndex = catalogIndex;

@@ -12,10 +12,6 @@ inline constexpr std::uint32_t BLOCK_SELECTED = 1;
 inline constexpr std::uint32_t BLOCK_HIDDEN = 2;
 inline constexpr std::uint32_t BLOCK_IN_VIEW = 4;
 
-// Catalogue indexes that the editor can make blocks of.
-inline constexpr std::uint32_t kFirstCatalogIndex = 1;
-inline constexpr std::uint32_t kLastCatalogIndex = 308;
-
 // Flag-word bits that make more data follow a block in the file.
 inline constexpr std::uint32_t kFlagSkin = 0x8000;          // author name and skin node
 inline constexpr std::uint32_t kFlagWaypoint = 0x100000;    // one more node reference
@@ -82,7 +78,9 @@ struct TrackEnvelope {
 // Releases every block; uid, environment and the envelope keep their values.
 void clearTrack(Track* track);
 
-// A new editor-made record, or none when the index is outside 1..308.
+// A new editor-made record, or none when the index is outside 1..kindCount (the size of the
+// catalogue that the record's kind comes from).
 std::optional<BlockRecord> makeRecord(std::uint32_t catalogIndex, std::uint8_t rotation,
                                       std::int8_t x, std::int8_t y, std::int8_t z,
-                                      const std::array<std::uint8_t, 4>& variant);
+                                      const std::array<std::uint8_t, 4>& variant,
+                                      std::size_t kindCount);

@@ -104,6 +104,36 @@ TEST_F(ModelStoreGl, NamesBlockModelsAfterIndexAndVariants) {
     EXPECT_EQ(store.blockModelPath(block(7)).string(), folder + sep + "7_0_0_0_0.mdl");
 }
 
+// For index 196 only, a first variant above 16 names the file of variant 3, and only the name:
+// the record keeps its bytes.
+TEST_F(ModelStoreGl, Index196AboveSixteenNamesTheModelOfVariantThree) {
+    constexpr char sep = std::filesystem::path::preferred_separator;
+    const std::string folder = ctx.modelFolder.string();
+    BlockRecord capped = block(196, {17, 16, 0, 0});
+    EXPECT_EQ(store.blockModelPath(capped).string(), folder + sep + "196_3_16_0_0.mdl");
+    EXPECT_EQ(capped.variant[0], 17);
+    EXPECT_EQ(store.blockModelPath(block(196, {16, 0, 0, 0})).string(),
+              folder + sep + "196_16_0_0_0.mdl");
+    EXPECT_EQ(store.blockModelPath(block(195, {17, 0, 0, 0})).string(),
+              folder + sep + "195_17_0_0_0.mdl");
+}
+
+// A variant without a file of its own takes its kind's model; a kind without one the fallback.
+TEST_F(ModelStoreGl, AVariantWithoutItsFileTakesItsKindsModel) {
+    writeBlockModel("12_0_0_0_0.mdl", {0, 0, 255});
+    writeBlockModel("12_3_16_0_0.mdl", {255, 0, 0});
+    ctx.currentTrack.blocks = {block(12, {5, 16, 0, 0}), block(12, {3, 16, 0, 0}), block(12),
+                               block(13, {5, 16, 0, 0})};
+    store.rebuildModelLists();
+    std::vector<std::int32_t> lists;
+    for (const BlockRecord& record : ctx.currentTrack.blocks)
+        lists.push_back(record.modelList);
+    EXPECT_EQ(lists, (std::vector<std::int32_t>{2, 3, 2, 1}));
+    EXPECT_EQ(drawList(2), (Rgb3{255, 0, 0}));
+    EXPECT_EQ(drawList(3), (Rgb3{0, 0, 255}));
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
 TEST_F(ModelStoreGl, NumbersLoadedModelsFromTwoAndSharesThemBetweenBlocks) {
     writeBlockModel("12_0_0_0_0.mdl", {0, 0, 255});
     writeBlockModel("12_0_0_0_1.mdl", {255, 0, 0});

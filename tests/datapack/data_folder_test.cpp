@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <map>
 #include <regex>
@@ -60,21 +61,32 @@ void expectModelWithTextures(const std::filesystem::path& path,
 
 } // namespace
 
-TEST(DataFolder, EveryEnvironmentNamesThreeHundredAndEightDistinctKinds) {
-    for (const std::string& environment : kEnvironments) {
+// Each names file holds the game's kinds of its environment, as the shared lists beside the
+// repository give them, in their order and nothing else.
+TEST(DataFolder, EveryEnvironmentNamesTheGamesKindsInTheirOrder) {
+    const std::filesystem::path shared =
+        std::filesystem::path(BLOCKYARD_SHARED_DIR) / "game-blocks";
+    const std::array<std::size_t, 7> counts = {143, 170, 158, 176, 139, 128, 363};
+    for (std::size_t e = 0; e < kEnvironments.size(); ++e) {
+        const std::string& environment = kEnvironments[e];
         SCOPED_TRACE(environment);
         std::vector<std::uint8_t> bytes = readBytes(kData / environment / "blocks.dat");
         ASSERT_FALSE(bytes.empty());
         EXPECT_EQ(bytes.back(), '\n');
         EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 0);
         std::vector<std::string> names = namesOf(environment);
-        ASSERT_EQ(names.size(), 308u);
-        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 308u);
-        for (const std::string& name : names) {
-            EXPECT_FALSE(name.empty());
-            EXPECT_LE(name.size(), 62u) << name;
-            EXPECT_EQ(name.rfind(environment, 0), 0u) << name;
+        ASSERT_EQ(names.size(), counts[e]);
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), counts[e]);
+        std::vector<std::uint8_t> list = readBytes(shared / (environment + ".tsv"));
+        if (list.empty())
+            continue;
+        std::vector<std::string> expected;
+        for (const std::string& line : parseBlockNames(std::string(list.begin(), list.end()))) {
+            std::size_t tab = line.find('\t');
+            if (!line.empty() && line[0] != '#' && tab != std::string::npos)
+                expected.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
         }
+        EXPECT_EQ(names, expected);
     }
 }
 
@@ -82,7 +94,8 @@ TEST(DataFolder, BlockInformationStartsAtTheOriginAndHoldsVariedFootprints) {
     int multiUnit = 0, multiLevel = 0;
     std::set<std::pair<int, int>> extents;
     for (const std::string& environment : kEnvironments) {
-        for (int index = 1; index <= 308; ++index) {
+        const int count = static_cast<int>(namesOf(environment).size());
+        for (int index = 1; index <= count; ++index) {
             std::filesystem::path path =
                 kData / environment / "bzi" / (std::to_string(index) + ".bzi");
             std::vector<std::uint8_t> bytes = readBytes(path);
@@ -108,9 +121,9 @@ TEST(DataFolder, BlockInformationStartsAtTheOriginAndHoldsVariedFootprints) {
                             static_cast<int>(2 * entry.halfSizeY) + 1});
         }
     }
-    EXPECT_GT(multiUnit, 7 * 100);
-    EXPECT_GT(multiLevel, 7 * 50);
-    for (std::pair<int, int> size : {std::pair{2, 1}, {2, 2}, {3, 1}, {1, 4}, {3, 3}})
+    EXPECT_GT(multiUnit, 600);
+    EXPECT_GT(multiLevel, 500);
+    for (std::pair<int, int> size : {std::pair{1, 2}, {2, 2}, {2, 3}, {3, 3}, {4, 4}, {5, 5}})
         EXPECT_TRUE(extents.count(size)) << size.first << " x " << size.second;
 }
 
@@ -119,10 +132,10 @@ TEST(DataFolder, EveryKindHasAModelAndEveryModelIsWellFormed) {
     for (const std::string& environment : kEnvironments) {
         SCOPED_TRACE(environment);
         const std::filesystem::path models = kData / environment / "models";
-        for (int index = 1; index <= 308; ++index)
+        const int count = static_cast<int>(namesOf(environment).size());
+        for (int index = 1; index <= count; ++index)
             EXPECT_TRUE(std::filesystem::exists(models / (std::to_string(index) + "_0_0_0_0.mdl")))
                 << index;
-        int variants = 0;
         for (const auto& file : std::filesystem::directory_iterator(models)) {
             const std::string name = file.path().filename().string();
             if (name == "stadium_opt.mdl")
@@ -131,18 +144,18 @@ TEST(DataFolder, EveryKindHasAModelAndEveryModelIsWellFormed) {
             ASSERT_TRUE(std::regex_match(name, match, modelName)) << name;
             int index = std::stoi(match[1]);
             EXPECT_GE(index, 1);
-            EXPECT_LE(index, 308);
-            variants += match[2] != "0";
+            EXPECT_LE(index, count);
             expectModelWithTextures(file.path(), kData / environment / "textures");
         }
-        EXPECT_GT(variants, 0) << "no model for another variant";
     }
 }
 
 TEST(DataFolder, TexturesAreUncompressedBottomUpPowerOfTwoBitmaps) {
     std::vector<std::filesystem::path> folders = {kData, kData / "textures" / "blocks"};
-    for (const std::string& environment : kEnvironments)
+    for (const std::string& environment : kEnvironments) {
         folders.push_back(kData / environment / "textures");
+        folders.push_back(kData / "textures" / "blocks" / environment);
+    }
     int count = 0;
     for (const std::filesystem::path& folder : folders) {
         for (const auto& file : std::filesystem::directory_iterator(folder)) {
@@ -155,7 +168,28 @@ TEST(DataFolder, TexturesAreUncompressedBottomUpPowerOfTwoBitmaps) {
             ++count;
         }
     }
-    EXPECT_GT(count, 7 * 18);
+    EXPECT_GT(count, 7 * 18 + 1277);
+}
+
+// The picker can show every kind: one 64 x 64 picture per catalogue index and environment, in
+// many looks (kinds of one family and footprint look alike).
+TEST(DataFolder, EveryKindHasAPictureNamedByItsIndex) {
+    for (const std::string& environment : kEnvironments) {
+        SCOPED_TRACE(environment);
+        const int count = static_cast<int>(namesOf(environment).size());
+        std::set<std::vector<std::uint8_t>> distinct;
+        for (int index = 1; index <= count; ++index) {
+            std::vector<std::uint8_t> bytes = readBytes(
+                kData / "textures" / "blocks" / environment / (std::to_string(index) + ".bmp"));
+            ASSERT_EQ(bitmapProblem(bytes), "") << index;
+            EXPECT_EQ(u32At(bytes, 18), 64u);
+            EXPECT_EQ(u32At(bytes, 22), 64u);
+            distinct.insert(bytes);
+        }
+        EXPECT_GT(distinct.size(), 15u);
+        EXPECT_FALSE(std::filesystem::exists(kData / "textures" / "blocks" / environment /
+                                             (std::to_string(count + 1) + ".bmp")));
+    }
 }
 
 TEST(DataFolder, EachEnvironmentHasItsOwnLook) {
@@ -239,7 +273,7 @@ TEST(DataFolder, GeneratingAgainGivesTheSameFiles) {
         ASSERT_EQ(readBytes(file.path()), readBytes(kData / relative)) << relative;
         ++compared;
     }
-    EXPECT_GT(compared, 7 * (308 * 2 + 18));
+    EXPECT_GT(compared, 1277 * 3 + 7 * 18);
 }
 
 // Regenerating leaves files whose bytes are already there alone, so that their times stay.

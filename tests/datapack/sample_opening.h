@@ -38,19 +38,28 @@ class SampleBase {
 
     // Opens a sample with the editor's reader.
     Opened open(const std::string& fileName) {
+        return openFile(runtime_files::kSamples / fileName);
+    }
+
+    // Opens any track file with the editor's reader.
+    Opened openFile(const std::filesystem::path& file) {
         Opened opened;
         PosixConverterLauncher launcher;
-        opened.ok = openTrack(folder_.path(), (runtime_files::kSamples / fileName).string(),
-                              opened.track, opened.envelope, catalog, prompts, launcher);
+        opened.ok = openTrack(folder_.path(), file.string(), opened.track, opened.envelope, catalog,
+                              prompts, launcher);
         return opened;
     }
 
     // The converter's output for a sample, as the reader sees it.
     std::vector<std::uint8_t> convert(const std::string& fileName) {
+        return convertFile(runtime_files::kSamples / fileName);
+    }
+
+    std::vector<std::uint8_t> convertFile(const std::filesystem::path& file) {
+        const std::string fileName = file.filename().string();
         std::filesystem::path copy = folder_.path() / "converted" / fileName;
         std::filesystem::create_directories(copy.parent_path());
-        std::filesystem::copy_file(runtime_files::kSamples / fileName, copy,
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
         std::string command = "cd '" + copy.parent_path().string() + "' && '" +
                               (folder_.path() / "GS" / "Gridsmith").string() + "' '" + fileName +
                               "'";

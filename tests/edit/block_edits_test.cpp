@@ -135,13 +135,13 @@ TEST_F(Hiding, UnhideAllKeepsTheSelection) {
 using AppendRemove = EditTest;
 
 TEST_F(AppendRemove, AppendToAnEmptyTrack) {
-    BlockRecord* a = appendBlock(ctx, makeRecord(4, 0, 1, 2, 3, {}));
+    BlockRecord* a = appendBlock(ctx, makeRecord(4, 0, 1, 2, 3, {}, 10));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(&ctx.currentTrack.blocks.front(), a);
     EXPECT_EQ(countedBlocks(ctx.currentTrack), 1u);
     EXPECT_EQ(panels.refills, 1);
     EXPECT_EQ(appendBlock(ctx, std::nullopt), nullptr);
-    EXPECT_EQ(appendBlock(ctx, makeRecord(0, 0, 1, 2, 3, {})), nullptr);
+    EXPECT_EQ(appendBlock(ctx, makeRecord(0, 0, 1, 2, 3, {}, 10)), nullptr);
     EXPECT_EQ(countedBlocks(ctx.currentTrack), 1u);
     EXPECT_EQ(panels.refills, 1);
 }

@@ -166,7 +166,7 @@ TEST(StructuralReader, EditedTrackReadsBackIntoTheEditedBlocks) {
     ASSERT_TRUE(o.ok);
     // Delete the block that gave the skin node and the author's name; add a new kind.
     o.track.blocks.pop_front();
-    BlockRecord added = *makeRecord(4, 1, 9, 8, 7, {0, 0, 0, 0});
+    BlockRecord added = *makeRecord(4, 1, 9, 8, 7, {0, 0, 0, 0}, 4);
     o.track.blocks.push_back(added);
     auto written = serialiseTrack(o.track, o.envelope, catalog);
     ASSERT_TRUE(written);

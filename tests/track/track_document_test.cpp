@@ -40,11 +40,12 @@ TEST(ClearTrack, LeavesTheEnvelopeAlone) {
     EXPECT_EQ(envelope.tailBytes, before.tailBytes);
 }
 
-TEST(MakeRecord, AcceptsOnlyCatalogueIndexesOneTo308) {
+TEST(MakeRecord, AcceptsOnlyTheIndexesOfItsCatalogue) {
     std::array<std::uint8_t, 4> v{1, 2, 3, 4};
-    EXPECT_FALSE(makeRecord(0, 0, 0, 0, 0, v).has_value());
-    EXPECT_FALSE(makeRecord(309, 0, 0, 0, 0, v).has_value());
-    auto first = makeRecord(1, 2, -3, 4, 5, v);
+    EXPECT_FALSE(makeRecord(0, 0, 0, 0, 0, v, 363).has_value());
+    EXPECT_FALSE(makeRecord(364, 0, 0, 0, 0, v, 363).has_value());
+    EXPECT_FALSE(makeRecord(1, 0, 0, 0, 0, v, 0).has_value());
+    auto first = makeRecord(1, 2, -3, 4, 5, v, 363);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->catalogIndex, 1u);
     EXPECT_EQ(first->rotation, 2);
@@ -54,7 +55,8 @@ TEST(MakeRecord, AcceptsOnlyCatalogueIndexesOneTo308) {
     EXPECT_EQ(first->variant, v);
     EXPECT_EQ(first->modelList, 0);
     EXPECT_EQ(first->flags, 0u);
-    EXPECT_TRUE(makeRecord(308, 0, 0, 0, 0, v).has_value());
+    EXPECT_TRUE(makeRecord(309, 0, 0, 0, 0, v, 363).has_value());
+    EXPECT_TRUE(makeRecord(363, 0, 0, 0, 0, v, 363).has_value());
 }
 
 TEST(Track, RecordAddressesSurviveOtherInsertionsAndRemovals) {

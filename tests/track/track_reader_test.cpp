@@ -94,18 +94,18 @@ TEST(TrackReader, NamesAreNumberedFromSixInListOrder) {
     EXPECT_EQ(p.blocks[4]->catalogIndex, 20u);
 }
 
-TEST(TrackReader, VariantRuleOfIndex196) {
+// The flag word is saved back as read, whatever the kind: index 196 included.
+TEST(TrackReader, VariantBytesStayAsTheFileHasThem) {
     ConvertedTrackBuilder b;
     b.block("Capped", 0, 1, 1, 1, 17);
-    b.block("Capped", 0, 2, 1, 1, 16);
     b.block("Road", 0, 3, 1, 1, 17);
     b.block("Capped", 0, 4, 1, 1, 0x05040000 | 200);
     Parsed p = parse(b.build(), stadium());
     ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.blocks[0]->variant[0], 3);
-    EXPECT_EQ(p.blocks[1]->variant[0], 16);
-    EXPECT_EQ(p.blocks[2]->variant[0], 17);
-    EXPECT_EQ(p.blocks[3]->variant, (std::array<std::uint8_t, 4>{3, 0, 4, 5}));
+    EXPECT_EQ(p.blocks[0]->catalogIndex, 196u);
+    EXPECT_EQ(p.blocks[0]->variant[0], 17);
+    EXPECT_EQ(p.blocks[1]->variant[0], 17);
+    EXPECT_EQ(p.blocks[2]->variant, (std::array<std::uint8_t, 4>{200, 0, 4, 5}));
 }
 
 TEST(TrackReader, EmptyBlockList) {

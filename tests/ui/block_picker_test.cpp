@@ -121,7 +121,7 @@ class PickerDialogTest : public PickerPictures {
     PickerDialogTest() {
         ctx.catalog.currentEnvironment = 0;
         auto& entries = ctx.catalog.catalogs[0].entries;
-        entries.resize(kLastCatalogIndex);
+        entries.resize(kFixtureKinds);
         for (std::size_t i = 0; i < entries.size(); ++i)
             entries[i].name = "Kind" + std::to_string(i + 1);
     }

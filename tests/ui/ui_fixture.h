@@ -22,6 +22,9 @@
 #include "ui/control_ids.h"
 #include "ui/page_panels.h"
 
+// The fixtures' catalogues have as many kinds as the Stadium's.
+inline constexpr std::size_t kFixtureKinds = 363;
+
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
@@ -86,7 +89,7 @@ class PagesTest : public ::testing::Test {
         ctx.modelResolver = &resolver;
         ctx.catalog.currentEnvironment = 0;
         auto& entries = ctx.catalog.catalogs[0].entries;
-        entries.resize(kLastCatalogIndex);
+        entries.resize(kFixtureKinds);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             entries[i].name = "Kind" + std::to_string(i + 1);
             entries[i].units = {BlockUnit{}};

@@ -1,6 +1,7 @@
 #include "data_pack.h"
 
 #include <map>
+#include <set>
 
 #include "block_kinds.h"
 #include "environment_look.h"
@@ -15,21 +16,34 @@
 
 namespace {
 
-std::string modelFileName(int index, int variant) {
-    return std::to_string(index) + "_" + std::to_string(variant) + "_0_0_0.mdl";
-}
-
 // A block model naming one banded texture; the bands it needs are noted for writing the picture.
-std::vector<std::uint8_t> blockModel(const BlockKind& kind, int variant,
+std::vector<std::uint8_t> blockModel(const BlockKind& kind,
                                      std::map<std::string, std::vector<std::string>>& atlases) {
-    const AtlasModel model = atlasModel(buildKindMesh(kind, variant));
+    const AtlasModel model = atlasModel(buildKindMesh(kind));
     if (model.textureName.empty())
         return encodeModel({}, model.triangles);
     atlases[model.textureName] = model.bandTextures;
     return encodeModel({model.textureName}, model.triangles);
 }
 
-bool writeEnvironment(const std::filesystem::path& folder, int environment) {
+// Model and block information files that an earlier data pack wrote and this one does not (other
+// variants, kinds past the catalogue's end) would be found by the editor; they go.
+void removeStaleKindFiles(const std::filesystem::path& folder,
+                          const std::vector<BlockKind>& kinds) {
+    std::set<std::string> current = {"stadium_opt.mdl"};
+    for (const BlockKind& kind : kinds) {
+        current.insert(std::to_string(kind.index) + "_0_0_0_0.mdl");
+        current.insert(std::to_string(kind.index) + ".bzi");
+    }
+    std::error_code ec;
+    for (const char* sub : {"models", "bzi"})
+        for (const auto& entry : std::filesystem::directory_iterator(folder / sub, ec))
+            if (entry.is_regular_file() && !current.count(entry.path().filename().string()))
+                std::filesystem::remove(entry.path(), ec);
+}
+
+bool writeEnvironment(const std::filesystem::path& folder, const std::filesystem::path& pictures,
+                      int environment) {
     const EnvironmentLook& look = environmentLooks()[static_cast<std::size_t>(environment)];
     const std::vector<BlockKind> kinds = environmentKinds(environment);
     bool ok = true;
@@ -39,13 +53,16 @@ bool writeEnvironment(const std::filesystem::path& folder, int environment) {
         names += kind.name + "\n";
         const std::string number = std::to_string(kind.index);
         ok &= writeFileIfChanged(folder / "bzi" / (number + ".bzi"), encodeBlockInfo(kind.units));
-        ok &= writeFileIfChanged(folder / "models" / modelFileName(kind.index, 0),
-                                 blockModel(kind, 0, atlases));
-        for (int variant : extraVariants(kind))
-            ok &= writeFileIfChanged(folder / "models" / modelFileName(kind.index, variant),
-                                     blockModel(kind, variant, atlases));
+        // Every flag word of the kind falls back to this file.
+        ok &= writeFileIfChanged(folder / "models" / (number + "_0_0_0_0.mdl"),
+                                 blockModel(kind, atlases));
     }
+    if (kinds.empty())
+        return false;
     ok &= writeFileIfChanged(folder / "blocks.dat", names);
+    removeStaleKindFiles(folder, kinds);
+    for (const auto& [index, picture] : kindPictures(environment))
+        ok &= writeFileIfChanged(pictures / (std::to_string(index) + ".bmp"), encodeBmp(picture));
     // The single textures stay for anyone who builds models of their own.
     for (const auto& [file, spec] : environmentTextures(look))
         ok &= writeFileIfChanged(folder / "textures" / file, encodeBmp(paintTexture(spec)));
@@ -72,10 +89,11 @@ bool writeStadiumSurroundings(const std::filesystem::path& stadium) {
 
 bool writeDataFolder(const std::filesystem::path& dataFolder) {
     bool ok = true;
-    for (int environment = 0; environment < kEnvironmentTotal; ++environment)
-        ok &= writeEnvironment(dataFolder /
-                                   environmentLooks()[static_cast<std::size_t>(environment)].name,
+    for (int environment = 0; environment < kEnvironmentTotal; ++environment) {
+        const std::string& name = environmentLooks()[static_cast<std::size_t>(environment)].name;
+        ok &= writeEnvironment(dataFolder / name, dataFolder / "textures" / "blocks" / name,
                                environment);
+    }
     ok &= writeFileIfChanged(dataFolder / "no.mdl", buildFallbackMesh().encode());
     ok &= writeFileIfChanged(
         dataFolder / kUnknownTexture,

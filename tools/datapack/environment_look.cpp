@@ -11,6 +11,8 @@ void gates(EnvironmentLook& look, Rgb gateColour, std::uint32_t seed) {
     look.start = spec(Pattern::StartLine, {40, 150, 60}, {240, 240, 240}, seed + 40);
     look.finish = spec(Pattern::Finish, {245, 245, 245}, {20, 20, 20}, seed + 41);
     look.checkpoint = spec(Pattern::Gate, gateColour, {250, 250, 250}, seed + 42);
+    look.water = spec(Pattern::Ice, {40, 110, 190}, {90, 160, 220}, seed + 43);
+    look.turbo = spec(Pattern::StartLine, {230, 60, 30}, {250, 220, 40}, seed + 44);
 }
 
 std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
@@ -19,7 +21,6 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& alpine = looks[0];
     alpine.name = "Alpine";
     alpine.mood = "Day";
-    alpine.styles = {"", "Wood", "Ice", "Village", "Forest", "Glacier", "Pass", "Summit"};
     alpine.roads = {spec(Pattern::Snow, {225, 232, 240}, {170, 185, 205}, 101),
                     spec(Pattern::Planks, {150, 100, 60}, {95, 60, 35}, 102),
                     spec(Pattern::Ice, {185, 215, 235}, {120, 170, 210}, 103),
@@ -41,7 +42,6 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& bay = looks[1];
     bay.name = "Bay";
     bay.mood = "Day";
-    bay.styles = {"", "Harbour", "Quay", "Downtown", "Bridge", "Dock", "Avenue", "Pier"};
     bay.roads = {spec(Pattern::Asphalt, {70, 72, 78}, {235, 235, 235}, 201),
                  spec(Pattern::Asphalt, {105, 105, 110}, {240, 200, 40}, 202),
                  spec(Pattern::Concrete, {160, 160, 155}, {120, 120, 118}, 203),
@@ -63,8 +63,7 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& coast = looks[2];
     coast.name = "Coast";
     coast.mood = "Sunset";
-    coast.styles = {"", "Stone", "Sand", "Port", "Cliff", "Terrace", "Cove", "Lighthouse"};
-    coast.roads = {spec(Pattern::Cobbles, {200, 180, 140}, {140, 120, 90}, 301),
+    coast.roads = {spec(Pattern::Cobbles, {120, 112, 104}, {80, 74, 68}, 301),
                    spec(Pattern::Dirt, {215, 190, 140}, {170, 145, 100}, 302),
                    spec(Pattern::Concrete, {210, 200, 175}, {165, 155, 130}, 303),
                    spec(Pattern::Bricks, {190, 100, 60}, {225, 210, 180}, 304)};
@@ -85,7 +84,6 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& island = looks[3];
     island.name = "Island";
     island.mood = "Day";
-    island.styles = {"", "Palm", "Lagoon", "Reef", "Jungle", "Beach", "Volcano", "Atoll"};
     island.roads = {spec(Pattern::Asphalt, {120, 120, 125}, {255, 255, 255}, 401),
                     spec(Pattern::Concrete, {225, 225, 220}, {180, 180, 175}, 402),
                     spec(Pattern::Sand, {240, 225, 185}, {220, 200, 155}, 403),
@@ -107,7 +105,6 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& rally = looks[4];
     rally.name = "Rally";
     rally.mood = "Day";
-    rally.styles = {"", "Dirt", "Gravel", "Farm", "Meadow", "Mud", "Hill", "Castle"};
     rally.roads = {spec(Pattern::Dirt, {140, 100, 60}, {100, 70, 40}, 501),
                    spec(Pattern::Dirt, {165, 160, 150}, {120, 115, 105}, 502),
                    spec(Pattern::Dirt, {100, 75, 50}, {70, 50, 30}, 503),
@@ -129,7 +126,6 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& speed = looks[5];
     speed.name = "Speed";
     speed.mood = "Day";
-    speed.styles = {"", "Desert", "Canyon", "Mesa", "Dune", "Highway", "Oasis", "Mirage"};
     speed.roads = {spec(Pattern::Asphalt, {60, 58, 58}, {250, 220, 60}, 601),
                    spec(Pattern::Asphalt, {110, 80, 70}, {255, 255, 255}, 602),
                    spec(Pattern::Concrete, {200, 180, 160}, {160, 140, 120}, 603),
@@ -151,7 +147,6 @@ std::array<EnvironmentLook, kEnvironmentTotal> makeLooks() {
     EnvironmentLook& stadium = looks[6];
     stadium.name = "Stadium";
     stadium.mood = "Day";
-    stadium.styles = {"", "Tech", "Arena", "Pro", "Dirt", "Grass", "Platform", "Pipe"};
     stadium.roads = {spec(Pattern::Asphalt, {55, 57, 62}, {240, 240, 240}, 701),
                      spec(Pattern::Asphalt, {80, 82, 90}, {230, 60, 50}, 702),
                      spec(Pattern::Concrete, {150, 155, 160}, {110, 115, 120}, 703),
@@ -203,6 +198,8 @@ std::vector<std::pair<std::string, TextureSpec>> environmentTextures(const Envir
     textures.emplace_back(kFinishTexture, look.finish);
     textures.emplace_back(kCheckpointTexture, look.checkpoint);
     textures.emplace_back(kFacadeTexture, look.facade);
+    textures.emplace_back(kWaterTexture, look.water);
+    textures.emplace_back(kTurboTexture, look.turbo);
     return textures;
 }
 

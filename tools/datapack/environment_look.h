@@ -8,17 +8,16 @@
 #include "texture_painter.h"
 
 inline constexpr int kEnvironmentTotal = 7;
-inline constexpr int kStyleCount = 8;
 inline constexpr int kSurfaceCount = 4;
 
-// What an environment looks like: its surfaces and colours, and the words that name its styles.
+// What an environment looks like: its surfaces and colours.
 struct EnvironmentLook {
     std::string name; // folder name under data, block name prefix, track environment
     std::string mood; // the decoration that its tracks name
-    std::array<std::string, kStyleCount> styles;
     std::array<TextureSpec, kSurfaceCount> roads;
     std::array<TextureSpec, kSurfaceCount> grounds;
-    TextureSpec wall, roof, pillar, foliage, trunk, rock, start, finish, checkpoint, facade;
+    TextureSpec wall, roof, pillar, foliage, trunk, rock, start, finish, checkpoint, facade, water,
+        turbo;
     Rgb pictureBackground; // behind the block pictures of the picker
 };
 
@@ -38,6 +37,8 @@ inline constexpr const char* kStartTexture = "start.bmp";
 inline constexpr const char* kFinishTexture = "finish.bmp";
 inline constexpr const char* kCheckpointTexture = "checkpoint.bmp";
 inline constexpr const char* kFacadeTexture = "facade.bmp";
+inline constexpr const char* kWaterTexture = "water.bmp";
+inline constexpr const char* kTurboTexture = "turbo.bmp";
 
 // Every texture file of an environment's textures folder, by file name, with what it shows.
 std::vector<std::pair<std::string, TextureSpec>> environmentTextures(const EnvironmentLook& look);

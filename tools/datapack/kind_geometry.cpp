@@ -2,17 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
+#include <set>
 
 #include "grid_units.h"
 #include "road_curve.h"
+#include "road_ends.h"
 
 namespace {
 
 using std::numbers::pi;
 
 struct Surfaces {
-    std::uint16_t road, ground, wall, roof, pillar, foliage, trunk, rock, gate, facade;
+    std::uint16_t road, ground, wall, roof, pillar, foliage, trunk, rock, gate, facade, water;
 };
 
 // A convex polygon, turned so that its normal points along `hint` and fanned into triangles.
@@ -84,12 +87,12 @@ void curveRoad(MeshBuilder& mesh, const Surfaces& s, int radius) {
     }
 }
 
-void slopeRoad(MeshBuilder& mesh, const Surfaces& s, int length, int rise) {
+void slopeRoad(MeshBuilder& mesh, const Surfaces& s, int length, double rise) {
     const double k = mesh.levelToTexture();
     const double L = length, z0 = kSlabThickness, z1 = kSlabThickness + rise;
     const double run = std::hypot(L, rise * k);
     face(mesh, s.road, {{0, 0, z0, 0, 0}, {1, 0, z0, 1, 0}, {1, L, z1, 1, run}, {0, L, z1, 0, run}},
-         {0, -double(rise), L});
+         {0, -rise, L});
     face(mesh, s.wall,
          {{0, 0, 0, 0, 0}, {0, L, 0, L, 0}, {0, L, z1, L, z1 * k}, {0, 0, z0, 0, z0 * k}},
          {-1, 0, 0});
@@ -152,9 +155,8 @@ void lathe(MeshBuilder& mesh, std::uint16_t texture, double cx, double cy,
     }
 }
 
-void tree(MeshBuilder& mesh, const Surfaces& s, int height, bool pine) {
+void tree(MeshBuilder& mesh, const Surfaces& s, double h, bool pine) {
     tile(mesh, s, 0, 0, 1, 1);
-    const double h = height;
     mesh.box(s.trunk, s.trunk, 0.45, 0.45, kSlabThickness, 0.55, 0.55, h * (pine ? 0.3 : 0.4));
     if (pine) {
         for (int tier = 0; tier < 3; ++tier) {
@@ -206,7 +208,7 @@ void rock(MeshBuilder& mesh, const Surfaces& s, int width, int length, std::uint
     }
 }
 
-void building(MeshBuilder& mesh, const Surfaces& s, int width, int length, int height) {
+void building(MeshBuilder& mesh, const Surfaces& s, int width, int length, double height) {
     for (int y = 0; y < length; ++y)
         for (int x = 0; x < width; ++x)
             tile(mesh, s, x, y, x + 1, y + 1);
@@ -254,6 +256,214 @@ void building(MeshBuilder& mesh, const Surfaces& s, int width, int length, int h
     }
 }
 
+// The columns of a footprint: each ground cell with the lowest and highest level over it.
+struct Column {
+    int x = 0, y = 0, low = 0, high = 0;
+};
+
+std::vector<Column> columnsOf(const std::vector<Unit>& units) {
+    std::map<std::pair<int, int>, Column> columns;
+    for (const Unit& u : units) {
+        auto [it, fresh] = columns.try_emplace({u.x, u.y}, Column{u.x, u.y, u.z, u.z});
+        if (!fresh) {
+            it->second.low = std::min(it->second.low, u.z);
+            it->second.high = std::max(it->second.high, u.z);
+        }
+    }
+    std::vector<Column> out;
+    for (const auto& [cell, column] : columns)
+        out.push_back(column);
+    return out;
+}
+
+// Slim posts at the corners of a column that rise into its upper units, so that a road piece
+// which the game builds taller than its surface shows its whole height without hiding it.
+void sideRails(MeshBuilder& mesh, const Surfaces& s, const Column& c) {
+    if (c.high == c.low)
+        return;
+    const double top = c.high + 0.35, w = 0.05;
+    for (double px : {0.0, 1 - w})
+        for (double py : {0.0, 1 - w})
+            mesh.box(s.pillar, s.pillar, c.x + px, c.y + py, c.low, c.x + px + w, c.y + py + w,
+                     top);
+}
+
+// Straight pieces run along y, or along x where the environment's tracks say so.
+void placeAlong(MeshBuilder& mesh, const BlockKind& kind, double x, double y, double z) {
+    mesh.place(x, y, z, false, false, 0, 0, roadOrientation(kind.environment).straightAlongX);
+}
+
+void roadColumns(MeshBuilder& mesh, const Surfaces& s, const BlockKind& kind,
+                 const std::vector<Column>& columns) {
+    for (const Column& c : columns) {
+        placeAlong(mesh, kind, c.x, c.y, c.low);
+        straightRoad(mesh, s, 1);
+        mesh.place();
+        sideRails(mesh, s, c);
+    }
+}
+
+// An arrow along the road of a column.
+void arrow(MeshBuilder& mesh, std::uint16_t texture, const BlockKind& kind, const Column& c) {
+    const double z = kSlabThickness + kRoadLift + 0.01;
+    placeAlong(mesh, kind, c.x, c.y, c.low);
+    face(mesh, texture, {{0.25, 0.2, z, 0, 0}, {0.75, 0.2, z, 1, 0}, {0.5, 0.85, z, 0.5, 1}},
+         {0, 0, 1});
+    mesh.place();
+}
+
+void curve(MeshBuilder& mesh, const Surfaces& s, const BlockKind& kind,
+           const std::vector<Column>& columns) {
+    const int radius = curveRadius(kind);
+    for (const Column& c : columns) {
+        mesh.box(s.ground, s.ground, c.x, c.y, c.low, c.x + 1, c.y + 1, c.low + kSlabThickness);
+        sideRails(mesh, s, c);
+    }
+    // The band is drawn around (R, 0); the other corners are its mirror images.
+    const int corner = roadOrientation(kind.environment).curveCorner;
+    mesh.place(0, 0, 0, corner == 0 || corner == 2, corner == 0 || corner == 3, radius, radius);
+    curveRoad(mesh, s, radius);
+    mesh.place();
+}
+
+void slope(MeshBuilder& mesh, const Surfaces& s, const BlockKind& kind,
+           const std::vector<Column>& columns) {
+    int low = 31, high = 0;
+    for (const Column& c : columns) {
+        low = std::min(low, c.low);
+        high = std::max(high, c.high);
+    }
+    const bool even = std::all_of(columns.begin(), columns.end(),
+                                  [&](const Column& c) { return c.low == low && c.high == high; });
+    const RoadOrientation orientation = roadOrientation(kind.environment);
+    const bool swap = orientation.straightAlongX, down = orientation.slopeClimbsToMinusY;
+    const int length = (swap ? spanX(kind) : spanY(kind)) + 1;
+    const int across = (swap ? spanY(kind) : spanX(kind)) + 1;
+    if (even && static_cast<int>(columns.size()) == across * length) {
+        const double rise = high > low ? high - low : 0.5;
+        for (int a = 0; a < across; ++a) {
+            mesh.place(swap ? 0 : a, swap ? a : 0, low, swap && down, !swap && down,
+                       swap ? length : 1, swap ? 1 : length, swap);
+            slopeRoad(mesh, s, length, rise);
+        }
+    } else {
+        // An uneven footprint (diagonals, bends): each column climbs through its own levels.
+        for (const Column& c : columns) {
+            mesh.place(c.x, c.y, c.low, swap && down, !swap && down, 1, 1, swap);
+            slopeRoad(mesh, s, 1, c.high > c.low ? c.high - c.low : 0.5);
+        }
+    }
+    mesh.place();
+}
+
+// A ring of road standing across y, shifting along x as it climbs, as loopings do.
+void loop(MeshBuilder& mesh, const Surfaces& s, const BlockKind& kind) {
+    const double cy = (spanY(kind) + 1) / 2.0, ry = cy - 0.05;
+    int high = 0;
+    for (const Unit& u : kind.units)
+        high = std::max(high, u.z);
+    const double cz = (high + 1) / 2.0, rz = cz - 0.1;
+    const double shift = spanX(kind);
+    const int segments = 32;
+    for (int i = 0; i < segments; ++i) {
+        const double t0 = double(i) / segments, t1 = double(i + 1) / segments;
+        const double a0 = -pi / 2 + 2 * pi * t0, a1 = -pi / 2 + 2 * pi * t1;
+        const double y0 = cy + ry * std::cos(a0), z0 = cz + rz * std::sin(a0);
+        const double y1 = cy + ry * std::cos(a1), z1 = cz + rz * std::sin(a1);
+        const double x0 = shift * t0, x1 = shift * t1;
+        face(mesh, s.road,
+             {{x0, y0, z0, 0, t0 * 8},
+              {x0 + 1, y0, z0, 1, t0 * 8},
+              {x1 + 1, y1, z1, 1, t1 * 8},
+              {x1, y1, z1, 0, t1 * 8}},
+             {0, cy - (y0 + y1) / 2, cz - (z0 + z1) / 2});
+    }
+}
+
+void gates(MeshBuilder& mesh, const Surfaces& s, const BlockKind& kind,
+           const std::vector<Column>& columns) {
+    roadColumns(mesh, s, kind, columns);
+    const Column& c = columns.front();
+    placeAlong(mesh, kind, c.x, c.y, c.low);
+    gate(mesh, s);
+    mesh.place();
+}
+
+void ground(MeshBuilder& mesh, std::uint16_t top, std::uint16_t side,
+            const std::vector<Column>& columns, double thickness) {
+    for (const Column& c : columns)
+        mesh.box(top, side, c.x, c.y, c.low, c.x + 1, c.y + 1, c.low + thickness);
+}
+
+void hill(MeshBuilder& mesh, const Surfaces& s, const std::vector<Column>& columns) {
+    for (const Column& c : columns) {
+        const double top = c.high + 0.6;
+        mesh.box(s.ground, s.rock, c.x, c.y, c.low, c.x + 1, c.y + 1, c.high + 0.15);
+        // A mound on top that reads as rising ground.
+        face(mesh, s.ground,
+             {{c.x + 0.0, c.y + 0.0, c.high + 0.15, 0, 0},
+              {c.x + 1.0, c.y + 0.0, c.high + 0.15, 1, 0},
+              {c.x + 0.5, c.y + 0.5, top, 0.5, 0.5}},
+             {0, -1, 1});
+        face(mesh, s.ground,
+             {{c.x + 1.0, c.y + 0.0, c.high + 0.15, 0, 0},
+              {c.x + 1.0, c.y + 1.0, c.high + 0.15, 1, 0},
+              {c.x + 0.5, c.y + 0.5, top, 0.5, 0.5}},
+             {1, 0, 1});
+        face(mesh, s.ground,
+             {{c.x + 1.0, c.y + 1.0, c.high + 0.15, 0, 0},
+              {c.x + 0.0, c.y + 1.0, c.high + 0.15, 1, 0},
+              {c.x + 0.5, c.y + 0.5, top, 0.5, 0.5}},
+             {0, 1, 1});
+        face(mesh, s.ground,
+             {{c.x + 0.0, c.y + 1.0, c.high + 0.15, 0, 0},
+              {c.x + 0.0, c.y + 0.0, c.high + 0.15, 1, 0},
+              {c.x + 0.5, c.y + 0.5, top, 0.5, 0.5}},
+             {-1, 0, 1});
+    }
+}
+
+void pillars(MeshBuilder& mesh, const Surfaces& s, const std::vector<Column>& columns) {
+    for (const Column& c : columns) {
+        const double top = c.high + 1;
+        mesh.box(s.pillar, s.pillar, c.x + 0.3, c.y + 0.3, c.low, c.x + 0.7, c.y + 0.7, top - 0.08);
+        mesh.box(s.pillar, s.pillar, c.x + 0.2, c.y + 0.2, top - 0.08, c.x + 0.8, c.y + 0.8, top);
+    }
+}
+
+// Whether the units fill the box of their extents.
+bool fillsItsBox(const BlockKind& kind, const std::vector<Column>& columns) {
+    const int levels = columns.empty() ? 0 : columns.front().high - columns.front().low + 1;
+    return static_cast<int>(kind.units.size()) == (spanX(kind) + 1) * (spanY(kind) + 1) * levels;
+}
+
+// An irregular shape built unit by unit, as rough as its footprint.
+void unitBlocks(MeshBuilder& mesh, std::uint16_t top, std::uint16_t side, const BlockKind& kind) {
+    for (const Unit& u : kind.units)
+        mesh.box(top, side, u.x + 0.04, u.y + 0.04, u.z, u.x + 0.96, u.y + 0.96, u.z + 0.96);
+}
+
+void walls(MeshBuilder& mesh, const Surfaces& s, const std::vector<Column>& columns) {
+    for (const Column& c : columns) {
+        mesh.box(s.ground, s.ground, c.x, c.y, c.low, c.x + 1, c.y + 1, c.low + kSlabThickness);
+        mesh.box(s.facade, s.wall, c.x + 0.42, c.y + 0.05, c.low, c.x + 0.58, c.y + 0.95,
+                 c.high + 0.9);
+    }
+}
+
+// A thin slab under every column, for families whose shape does not stand on each of them.
+void footings(MeshBuilder& mesh, const Surfaces& s, const std::vector<Column>& columns) {
+    for (const Column& c : columns)
+        mesh.box(s.ground, s.ground, c.x, c.y, c.low, c.x + 1, c.y + 1, c.low + 0.05);
+}
+
+int highestOf(const std::vector<Column>& columns) {
+    int high = 0;
+    for (const Column& c : columns)
+        high = std::max(high, c.high);
+    return high;
+}
+
 } // namespace
 
 double halfSpanX(const std::vector<Unit>& units) {
@@ -268,68 +478,161 @@ double halfSpanY(const std::vector<Unit>& units) {
     return (hi->y - lo->y) / 2.0;
 }
 
-MeshBuilder buildKindMesh(const BlockKind& kind, int variant) {
+namespace {
+
+// Whether each unit holds part of the model: some triangle over its column that reaches into
+// its level.
+bool reachesEveryUnit(const MeshBuilder& mesh, const BlockKind& kind) {
+    MeshBuilder frame = MeshBuilder::forBlock(halfSpanX(kind.units), halfSpanY(kind.units));
+    std::set<Unit> reached;
+    for (const MeshTriangle& t : mesh.triangles()) {
+        double x = 0, y = 0, low = 1e9, high = -1e9;
+        for (const MeshVertex& v : t.vertices) {
+            const std::array<double, 3> g = frame.toGrid(v);
+            x += g[0] / 3;
+            y += g[1] / 3;
+            low = std::min(low, g[2]);
+            high = std::max(high, g[2]);
+        }
+        for (const Unit& u : kind.units)
+            if (x > u.x - 1e-3 && x < u.x + 1 + 1e-3 && y > u.y - 1e-3 && y < u.y + 1 + 1e-3 &&
+                high > u.z + 0.02 && low < u.z + 0.98)
+                reached.insert(u);
+    }
+    return reached.size() == kind.units.size();
+}
+
+// The same, stricter: some vertex lies well inside each unit. Road pieces of uneven footprints
+// need it, since their surfaces cross levels between vertices.
+bool hasVertexInEveryUnit(const MeshBuilder& mesh, const BlockKind& kind) {
+    MeshBuilder frame = MeshBuilder::forBlock(halfSpanX(kind.units), halfSpanY(kind.units));
+    std::set<Unit> reached;
+    for (const MeshTriangle& t : mesh.triangles())
+        for (const MeshVertex& v : t.vertices) {
+            const std::array<double, 3> g = frame.toGrid(v);
+            const Unit u{static_cast<int>(std::floor(g[0])), static_cast<int>(std::floor(g[1])),
+                         static_cast<int>(std::floor(g[2] - 0.02))};
+            if (g[2] - std::floor(g[2] - 0.02) < 0.98)
+                reached.insert(u);
+        }
+    return std::all_of(kind.units.begin(), kind.units.end(),
+                       [&](const Unit& u) { return reached.count(u) > 0; });
+}
+
+MeshBuilder familyMesh(const BlockKind& kind) {
     MeshBuilder mesh = MeshBuilder::forBlock(halfSpanX(kind.units), halfSpanY(kind.units));
-    const int road = (kind.style + variant) % kSurfaceCount;
-    const int ground = (kind.style + kind.style / kSurfaceCount + variant) % kSurfaceCount;
-    const std::string gateTexture = kind.shape.type == ShapeType::Start    ? kStartTexture
-                                    : kind.shape.type == ShapeType::Finish ? kFinishTexture
-                                                                           : kCheckpointTexture;
+    std::vector<std::array<int, 3>> boxes;
+    for (const Unit& u : kind.units)
+        boxes.push_back({u.x, u.y, u.z});
+    mesh.keepWithin(boxes);
+    const std::vector<Column> columns = columnsOf(kind.units);
     Surfaces s{};
-    s.road = mesh.texture(roadTexture(road));
-    s.ground = mesh.texture(groundTexture(ground));
+    s.road = mesh.texture(roadTexture(kind.surface));
+    s.ground = mesh.texture(groundTexture(0));
     s.wall = mesh.texture(kWallTexture);
     s.pillar = mesh.texture(kPillarTexture);
-    const Shape& shape = kind.shape;
-    switch (shape.type) {
-    case ShapeType::RoadStraight:
-        straightRoad(mesh, s, shape.length);
+    const int width = spanX(kind) + 1, length = spanY(kind) + 1;
+    switch (kind.family) {
+    case Family::Road:
+        roadColumns(mesh, s, kind, columns);
         break;
-    case ShapeType::RoadCurve:
-        curveRoad(mesh, s, shape.width);
-        break;
-    case ShapeType::RoadSlope:
-        slopeRoad(mesh, s, shape.length, shape.rise);
-        break;
-    case ShapeType::RoadCross: {
-        tile(mesh, s, 0, 0, 1, 1);
-        const double top = kSlabThickness + kRoadLift;
-        face(mesh, s.road,
-             {{0, 0, top, 0, 0}, {1, 0, top, 1, 0}, {1, 1, top, 1, 1}, {0, 1, top, 0, 1}},
-             {0, 0, 1});
+    case Family::Turbo: {
+        roadColumns(mesh, s, kind, columns);
+        const std::uint16_t turbo = mesh.texture(kTurboTexture);
+        for (const Column& c : columns)
+            arrow(mesh, turbo, kind, c);
         break;
     }
-    case ShapeType::Start:
-    case ShapeType::Finish:
-    case ShapeType::Checkpoint:
-        s.gate = mesh.texture(gateTexture);
-        gate(mesh, s);
+    case Family::Curve:
+        curve(mesh, s, kind, columns);
         break;
-    case ShapeType::Platform:
-        mesh.box(s.ground, s.wall, 0, 0, 0, shape.width, shape.length, 0.35);
+    case Family::Slope:
+        slope(mesh, s, kind, columns);
+        footings(mesh, s, columns);
+        for (const Column& c : columns)
+            sideRails(mesh, s, c);
         break;
-    case ShapeType::Pillar:
-        mesh.box(s.pillar, s.pillar, 0.3, 0.3, 0, 0.7, 0.7, shape.rise - 0.08);
-        mesh.box(s.pillar, s.pillar, 0.2, 0.2, shape.rise - 0.08, 0.8, 0.8, shape.rise);
+    case Family::Loop:
+        loop(mesh, s, kind);
+        footings(mesh, s, columns);
+        for (const Column& c : columns)
+            sideRails(mesh, s, c);
         break;
-    case ShapeType::Tree:
-    case ShapeType::Pine:
+    case Family::Start:
+    case Family::Finish:
+    case Family::StartFinish:
+    case Family::Checkpoint:
+        s.gate = mesh.texture(kind.family == Family::Start        ? kStartTexture
+                              : kind.family == Family::Checkpoint ? kCheckpointTexture
+                                                                  : kFinishTexture);
+        gates(mesh, s, kind, columns);
+        break;
+    case Family::Pillar:
+        if (!fillsItsBox(kind, columns)) {
+            unitBlocks(mesh, s.pillar, s.pillar, kind);
+            break;
+        }
+        pillars(mesh, s, columns);
+        break;
+    case Family::Terrain:
+        ground(mesh, s.ground, s.ground, columns, kSlabThickness + 0.05);
+        break;
+    case Family::Hill:
+        s.rock = mesh.texture(kRockTexture);
+        hill(mesh, s, columns);
+        break;
+    case Family::Water:
+        s.water = mesh.texture(kWaterTexture);
+        ground(mesh, s.water, s.water, columns, 0.1);
+        break;
+    case Family::Clip:
+        ground(mesh, s.ground, s.ground, columns, 0.05);
+        break;
+    case Family::Tree:
         s.foliage = mesh.texture(kFoliageTexture);
         s.trunk = mesh.texture(kTrunkTexture);
-        tree(mesh, s, shape.rise, shape.type == ShapeType::Pine);
+        tree(mesh, s, highestOf(columns) + 0.95, kind.name.find("Pine") != std::string::npos);
+        footings(mesh, s, columns);
         break;
-    case ShapeType::Rock:
+    case Family::Rock:
         s.rock = mesh.texture(kRockTexture);
-        rock(mesh, s, shape.width, shape.length, static_cast<std::uint32_t>(kind.index));
+        rock(mesh, s, width, length, static_cast<std::uint32_t>(kind.index));
+        footings(mesh, s, columns);
         break;
-    case ShapeType::Building:
+    case Family::Building:
         s.roof = mesh.texture(kRoofTexture);
         s.facade = mesh.texture(kFacadeTexture);
-        building(mesh, s, shape.width, shape.length, shape.rise);
+        if (!fillsItsBox(kind, columns)) {
+            unitBlocks(mesh, s.roof, s.facade, kind);
+            break;
+        }
+        building(mesh, s, width, length, highestOf(columns) + 0.95);
+        footings(mesh, s, columns);
         break;
-    case ShapeType::Wall:
-        mesh.box(s.wall, s.wall, 0.4, 0, 0, 0.6, shape.length, 0.9);
+    case Family::Wall:
+        s.facade = mesh.texture(kFacadeTexture);
+        walls(mesh, s, columns);
         break;
     }
     return mesh;
+}
+
+} // namespace
+
+MeshBuilder buildKindMesh(const BlockKind& kind) {
+    MeshBuilder mesh = familyMesh(kind);
+    if (reachesEveryUnit(mesh, kind) && (!isRoad(kind.family) || hasVertexInEveryUnit(mesh, kind)))
+        return mesh;
+    // A shape that the family's drawing leaves partly empty is built unit by unit: road as a
+    // slab of road in each unit, anything else as a block per unit.
+    MeshBuilder rough = MeshBuilder::forBlock(halfSpanX(kind.units), halfSpanY(kind.units));
+    const std::uint16_t wall = rough.texture(kWallTexture);
+    if (!isRoad(kind.family)) {
+        unitBlocks(rough, rough.texture(kFacadeTexture), wall, kind);
+        return rough;
+    }
+    const std::uint16_t road = rough.texture(roadTexture(kind.surface));
+    for (const Unit& u : kind.units)
+        rough.box(road, wall, u.x, u.y, u.z, u.x + 1, u.y + 1, u.z + kSlabThickness + kRoadLift);
+    return rough;
 }

@@ -4,9 +4,9 @@
 #include "environment_look.h"
 #include "mesh_builder.h"
 
-// The model of a kind in an environment, with the surfaces that the first variant byte selects.
-// Its geometry covers exactly the kind's footprint cells, around the block anchor.
-MeshBuilder buildKindMesh(const BlockKind& kind, int variant);
+// The schematic model of a kind, drawn after its family and kept inside its footprint's units,
+// around the block anchor.
+MeshBuilder buildKindMesh(const BlockKind& kind);
 
 // Half extents of a kind's units along x and y, as the catalogue derives them.
 double halfSpanX(const std::vector<Unit>& units);

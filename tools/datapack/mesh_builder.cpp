@@ -1,5 +1,6 @@
 #include "mesh_builder.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "byte_buffer.h"
@@ -30,7 +31,67 @@ MeshVertex MeshBuilder::toWorld(const GridVertex& g) const {
             static_cast<float>(g.v)};
 }
 
+void MeshBuilder::place(double dx, double dy, double dz, bool mirrorX, bool mirrorY, double spanX,
+                        double spanY, bool swapXY) {
+    placeOffset_ = {dx + (mirrorX ? spanX : 0), dy + (mirrorY ? spanY : 0), dz};
+    placeSign_ = {mirrorX ? -1.0 : 1.0, mirrorY ? -1.0 : 1.0};
+    placeSwap_ = swapXY;
+}
+
+std::array<double, 3> MeshBuilder::toGrid(const MeshVertex& v) const {
+    return {(v.x - origin_[0]) / scale_[0], (v.y - origin_[1]) / scale_[1],
+            (v.z - origin_[2]) / scale_[2]};
+}
+
+GridVertex MeshBuilder::toBase(const GridVertex& g) const {
+    const double x = placeSwap_ ? g.y : g.x, y = placeSwap_ ? g.x : g.y;
+    return {placeOffset_[0] + placeSign_[0] * x, placeOffset_[1] + placeSign_[1] * y,
+            placeOffset_[2] + g.z, g.u, g.v};
+}
+
+void MeshBuilder::keepInside(std::array<GridVertex, 3>& v) const {
+    auto distance = [](const std::array<int, 3>& box, double x, double y, double z) {
+        auto gap = [](double p, int lo) { return std::max({lo - p, p - (lo + 1), 0.0}); };
+        return std::hypot(gap(x, box[0]), gap(y, box[1]), gap(z, box[2]));
+    };
+    auto inBoxes = [&](double x, double y, double z) {
+        for (const auto& box : boxes_)
+            if (distance(box, x, y, z) < 1e-9)
+                return true;
+        return false;
+    };
+    const double cx = (v[0].x + v[1].x + v[2].x) / 3, cy = (v[0].y + v[1].y + v[2].y) / 3,
+                 cz = (v[0].z + v[1].z + v[2].z) / 3;
+    // Corners, edge middles and centre inside: the triangle stays as it is.
+    bool inside = inBoxes(cx, cy, cz);
+    for (int i = 0; i < 3 && inside; ++i) {
+        const GridVertex &a = v[i], &b = v[(i + 1) % 3];
+        inside =
+            inBoxes(a.x, a.y, a.z) && inBoxes((a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2);
+    }
+    if (inside)
+        return;
+    const std::array<int, 3>* nearest = &boxes_.front();
+    for (const auto& box : boxes_)
+        if (distance(box, cx, cy, cz) < distance(*nearest, cx, cy, cz))
+            nearest = &box;
+    for (GridVertex& p : v) {
+        p.x = std::clamp(p.x, double((*nearest)[0]), double((*nearest)[0] + 1));
+        p.y = std::clamp(p.y, double((*nearest)[1]), double((*nearest)[1] + 1));
+        p.z = std::clamp(p.z, double((*nearest)[2]), double((*nearest)[2] + 1));
+    }
+}
+
 void MeshBuilder::triangle(std::uint16_t texture, GridVertex a, GridVertex b, GridVertex c) {
+    std::array<GridVertex, 3> v = {toBase(a), toBase(b), toBase(c)};
+    // A mirrored placement turns the winding; swapping two corners turns it back.
+    if ((placeSign_[0] * placeSign_[1] < 0) != placeSwap_)
+        std::swap(v[1], v[2]);
+    if (!boxes_.empty())
+        keepInside(v);
+    a = v[0];
+    b = v[1];
+    c = v[2];
     // A triangle without area (an arc of radius 0, a face of zero height) draws nothing.
     double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
     double vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;

@@ -43,20 +43,39 @@ class MeshBuilder {
     void box(std::uint16_t top, std::uint16_t side, double x0, double y0, double z0, double x1,
              double y1, double z1, bool withBottom = false);
 
+    // Later vertices are given in a frame moved by (dx, dy, dz) and, when asked, with x and y
+    // swapped and then mirrored across x = spanX / 2 and y = spanY / 2 of that moved frame;
+    // place() with no arguments goes back.
+    void place(double dx = 0, double dy = 0, double dz = 0, bool mirrorX = false,
+               bool mirrorY = false, double spanX = 0, double spanY = 0, bool swapXY = false);
+    // Boxes (x, y, z to x + 1, y + 1, z + 1) that every triangle is kept in: one that leaves them
+    // (at a corner, the middle of an edge or its centre) is squeezed into the box nearest to its
+    // centre.
+    void keepWithin(std::vector<std::array<int, 3>> boxes) { boxes_ = std::move(boxes); }
+
     const std::vector<std::string>& textureNames() const { return textures_; }
     const std::vector<MeshTriangle>& triangles() const { return triangles_; }
     // Vertical texture repeats per level, so that side textures keep square texels.
     double levelToTexture() const;
+
+    // A world vertex back in the builder's base frame (x, y in cells, z in levels).
+    std::array<double, 3> toGrid(const MeshVertex& v) const;
 
     // The model file (encodeModel) naming only the textures that triangles use.
     std::vector<std::uint8_t> encode() const;
 
   private:
     MeshVertex toWorld(const GridVertex& g) const;
+    GridVertex toBase(const GridVertex& g) const;
+    void keepInside(std::array<GridVertex, 3>& v) const;
 
     std::array<double, 3> origin_;
     std::array<double, 3> scale_;
     bool mirrored_;
+    std::array<double, 3> placeOffset_{};
+    std::array<double, 2> placeSign_{1, 1};
+    bool placeSwap_ = false;
+    std::vector<std::array<int, 3>> boxes_;
     std::vector<std::string> textures_;
     std::vector<MeshTriangle> triangles_;
 };

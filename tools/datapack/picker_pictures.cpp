@@ -91,6 +91,36 @@ Rgb groupColour(int group) {
     return colours[static_cast<std::size_t>(group)];
 }
 
+// Draws the kinds of an environment, painting each texture once.
+class KindPainter {
+  public:
+    explicit KindPainter(int environment)
+        : look_(environmentLooks()[static_cast<std::size_t>(environment)]),
+          kinds_(environmentKinds(environment)) {}
+
+    const std::vector<BlockKind>& kinds() const { return kinds_; }
+
+    Image picture(int index) {
+        if (index <= 0 || index > static_cast<int>(kinds_.size()))
+            return emptySlot();
+        const BlockKind& kind = kinds_[static_cast<std::size_t>(index - 1)];
+        MeshBuilder mesh = buildKindMesh(kind);
+        for (const std::string& name : mesh.textureNames())
+            if (!textures_.count(name))
+                textures_.emplace(name, paintTexture(textureSpecByName(look_, name)));
+        double cells = std::max(spanX(kind), spanY(kind)) + 1;
+        Image image = renderTopView(mesh, textures_, kCellSize * (cells + 0.3), kPictureSize,
+                                    look_.pictureBackground);
+        drawFrame(image, scale(look_.pictureBackground, 0.6), 1);
+        return image;
+    }
+
+  private:
+    const EnvironmentLook& look_;
+    std::vector<BlockKind> kinds_;
+    std::map<std::string, Image> textures_;
+};
+
 } // namespace
 
 PickerTree pickerTree() {
@@ -103,24 +133,17 @@ PickerTree pickerTree() {
     return tree;
 }
 
+std::map<int, Image> kindPictures(int environment) {
+    KindPainter painter(environment);
+    std::map<int, Image> pictures;
+    for (const BlockKind& kind : painter.kinds())
+        pictures[kind.index] = painter.picture(kind.index);
+    return pictures;
+}
+
 std::map<std::string, Image> pickerPictures(int environment) {
-    const EnvironmentLook& look = environmentLooks()[environment];
-    const std::vector<BlockKind> kinds = environmentKinds(environment);
-    std::map<std::string, Image> textures;
-    auto blockPicture = [&](int index) {
-        if (index <= 0 || index > static_cast<int>(kinds.size()))
-            return emptySlot();
-        const BlockKind& kind = kinds[static_cast<std::size_t>(index - 1)];
-        MeshBuilder mesh = buildKindMesh(kind, 0);
-        for (const std::string& name : mesh.textureNames())
-            if (!textures.count(name))
-                textures.emplace(name, paintTexture(textureSpecByName(look, name)));
-        double cells = std::max(kind.shape.width, kind.shape.length);
-        Image image = renderTopView(mesh, textures, kCellSize * (cells + 0.3), kPictureSize,
-                                    look.pictureBackground);
-        drawFrame(image, scale(look.pictureBackground, 0.6), 1);
-        return image;
-    };
+    KindPainter painter(environment);
+    auto blockPicture = [&](int index) { return painter.picture(index); };
 
     std::map<std::string, Image> pictures;
     const PickerTree tree = pickerTree();

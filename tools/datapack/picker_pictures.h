@@ -19,3 +19,6 @@ PickerTree pickerTree();
 // the top view of the kind's model in `environment`, empty leaves an empty slot, groups and
 // sub-groups their number and a preview of their first block.
 std::map<std::string, Image> pickerPictures(int environment);
+
+// A picture of every kind of the environment, by catalogue index: the top view of its model.
+std::map<int, Image> kindPictures(int environment);

@@ -1,10 +1,12 @@
 #include "track_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 
 #include "environment_look.h"
+#include "road_ends.h"
 
 namespace {
 
@@ -32,72 +34,166 @@ std::string makeUid(std::uint32_t seed) {
     return uid;
 }
 
-int spanX(const BlockKind& kind) {
-    int hi = 0;
-    for (const Unit& u : kind.units)
-        hi = std::max(hi, u.x);
-    return hi;
+// The heading of a step on the ground plane.
+int headingOf(int dx, int dy) {
+    for (int h = 0; h < 4; ++h)
+        if (kStep[h][0] == dx && kStep[h][1] == dy)
+            return h;
+    return 0;
 }
 
-int spanY(const BlockKind& kind) {
-    int hi = 0;
-    for (const Unit& u : kind.units)
-        hi = std::max(hi, u.y);
-    return hi;
-}
+// The kinds a sample circuit is made of, by name.
+struct SampleKit {
+    const char* road;
+    const char* curve;
+    const char* slope;
+    const char* start;
+    const char* finish;
+    const char* checkpoint;
+    const char* pillar; // may be empty
+    std::vector<const char*> ground;
+    std::vector<const char*> scenery;
+};
 
-int styled(int shapeIndex, int style) {
-    return shapeIndex + style * static_cast<int>(kindShapes().size());
+const SampleKit& sampleKit(int environment) {
+    static const std::array<SampleKit, kEnvironmentTotal> kits = {{
+        {"AlpineRoadWood",
+         "AlpineRoadGTCurve2",
+         "AlpineRoadWoodSlope",
+         "AlpineRoadWoodStartLine",
+         "AlpineRoadWoodFinish",
+         "AlpineRoadWoodCheckPoint",
+         "",
+         {"AlpineSnowBase", "Hills"},
+         {"AlpineTrees", "AlpineTrees2", "AlpineRocks1", "AlpineTemple"}},
+        {"BayRoad",
+         "BayRoadGTCurve2",
+         "BayRoadSlope2",
+         "BayRoadStartLine",
+         "BayRoadFinish",
+         "BayRoadCheckpoint",
+         "BayRoadPillar",
+         {"BayHarbor"},
+         {"BayBuilding1", "BayBuilding2", "BayCargoContainer"}},
+        {"CoastRoad",
+         "CoastRoadGTCurve2",
+         "CoastRoadRamp2",
+         "CoastRoadStartLine",
+         "CoastRoadFinish",
+         "CoastRoadCheckpoint",
+         "CoastPillarStraight",
+         {"CoastDirt"},
+         {"CoastPineTrees", "CoastVillage1", "CoastDecoBoats"}},
+        {"IslandHighWay",
+         "IslandHighWayGTCurve2",
+         "IslandHighWaySlope",
+         "IslandHighWayStartLine",
+         "IslandHighWayFinish",
+         "IslandHighWayCheckpoint",
+         "IslandHighWayPillar",
+         {"IslandGrass", "IslandBeach"},
+         {"IslandBeachTrees", "IslandHotel", "IslandDecorRock1"}},
+        {"RallyRoadHigh",
+         "RallyRoadHighGT2",
+         "RallyRoadHighHillSlope",
+         "RallyStartLine",
+         "RallyFinish",
+         "RallyCheckPoint",
+         "",
+         {"RallyFlat", "RallyRockyGrassHills"},
+         {"RallyTreeGroundBig", "RallyWindmill", "RallyRock"}},
+        {"SpeedRoad",
+         "SpeedGtCurve3",
+         "SpeedSlope",
+         "SpeedClassicStartLine",
+         "SpeedClassicFinish",
+         "SpeedClassicCheckpoint",
+         "",
+         {"SpeedBase"},
+         {"SpeedSaguarosGround", "SpeedRocks2", "SpeedClassicContainers"}},
+        {"StadiumRoadMain",
+         "StadiumRoadMainGTCurve2",
+         "StadiumRoadMainSlopeStraight",
+         "StadiumRoadMainStartLine",
+         "StadiumRoadMainFinishLine",
+         "StadiumRoadMainCheckpoint",
+         "StadiumCircuitPillar1",
+         {"StadiumDirt", "StadiumDirtHill"},
+         {"StadiumInflatablePalmTree", "StadiumInflatableCastle", "StadiumPodium"}},
+    }};
+    return kits[static_cast<std::size_t>(environment)];
 }
 
 // Lays road pieces one after another: the turtle stands in the next cell to enter, facing the
-// direction of travel, at the level of the road.
+// direction of travel, at the level of the road. Pieces join through their open ends.
 class RoadBuilder {
   public:
-    RoadBuilder(Layout& layout, int x, int y, int z, int heading)
-        : layout_(layout), x_(x), y_(y), z_(z), heading_(heading) {}
+    RoadBuilder(Layout& layout, const std::vector<BlockKind>& kinds, int x, int y, int z,
+                int heading)
+        : layout_(layout), kinds_(kinds), x_(x), y_(y), z_(z), heading_(heading) {}
 
-    // A piece entered at its unit (ex, ey) facing localIn and left from (qx, qy) facing
-    // localOut, standing at level blockZ; the turtle then climbs by `climb`.
-    void piece(int kind, Unit entry, int localIn, Unit exit, int localOut, int blockZ, int climb,
-               std::uint8_t variant) {
-        const BlockKind& k = layout_.kind(kind);
-        int rotation = ((heading_ - localIn) % 4 + 4) % 4;
-        Unit in = rotatedUnit(entry, spanX(k), spanY(k), rotation);
-        Unit out = rotatedUnit(exit, spanX(k), spanY(k), rotation);
-        SampleBlock block{kind,      static_cast<std::uint8_t>(rotation),
-                          x_ - in.x, y_ - in.y,
-                          blockZ,    {variant, 0, 0, 0}};
+    // The named piece entered through one of its ends and left through the other: the first
+    // end unless `reversed`.
+    void piece(const std::string& name, bool reversed = false) {
+        const int index = kindIndex(kinds_, name);
+        if (index == 0) {
+            ok_ = false;
+            return;
+        }
+        const BlockKind& k = layout_.kind(index);
+        const std::vector<RoadEnd> ends = roadEnds(k, roadOrientation(k.environment));
+        if (ends.size() != 2) {
+            ok_ = false;
+            return;
+        }
+        const RoadEnd& in = ends[reversed ? 1 : 0];
+        const RoadEnd& out = ends[reversed ? 0 : 1];
+        // Travel enters against the entry end's direction.
+        const int localIn = headingOf(-in.dx, -in.dy), localOut = headingOf(out.dx, out.dy);
+        const int rotation = ((heading_ - localIn) % 4 + 4) % 4;
+        const Unit entry = rotatedUnit(in.unit, spanX(k), spanY(k), rotation);
+        const Unit exit = rotatedUnit(out.unit, spanX(k), spanY(k), rotation);
+        SampleBlock block{index,          static_cast<std::uint8_t>(rotation),
+                          x_ - entry.x,   y_ - entry.y,
+                          z_ - in.unit.z, {}};
         ok_ = layout_.place(block) && ok_;
         heading_ = (localOut + rotation) % 4;
-        x_ = block.x + out.x + kStep[heading_][0];
-        y_ = block.y + out.y + kStep[heading_][1];
-        z_ += climb;
+        x_ = block.x + exit.x + kStep[heading_][0];
+        y_ = block.y + exit.y + kStep[heading_][1];
+        z_ = block.z + out.unit.z;
         placed_.push_back(block);
     }
 
-    void straight(int length, std::uint8_t variant = 0, int style = 0) {
-        while (length > 0) {
-            int step = std::min(length, 4);
-            piece(styled(kindIndexOf(ShapeType::RoadStraight, 1, step), style), {0, 0, 0}, 0,
-                  {0, step - 1, 0}, 0, z_, 0, variant);
-            length -= step;
+    void straight(const std::string& name, int count) {
+        for (int i = 0; i < count; ++i)
+            piece(name);
+    }
+
+    // A slope climbed from its low end, or come down from its high end.
+    void slope(const std::string& name, bool up) {
+        const int index = kindIndex(kinds_, name);
+        const std::vector<RoadEnd> ends =
+            index ? roadEnds(layout_.kind(index), roadOrientation(layout_.kind(index).environment))
+                  : std::vector<RoadEnd>{};
+        if (ends.size() != 2) {
+            ok_ = false;
+            return;
         }
+        piece(name, (ends[0].unit.z > ends[1].unit.z) == up);
     }
-    void single(ShapeType type, int style = 0) {
-        piece(styled(kindIndexOf(type), style), {0, 0, 0}, 0, {0, 0, 0}, 0, z_, 0, 0);
-    }
-    void rightTurn(int radius, int style = 0) {
-        piece(styled(kindIndexOf(ShapeType::RoadCurve, radius, radius), style), {0, 0, 0}, 0,
-              {radius - 1, radius - 1, 0}, 3, z_, 0, 0);
-    }
-    void up(int length, int rise, int style = 0) {
-        piece(styled(kindIndexOf(ShapeType::RoadSlope, 1, length, rise), style), {0, 0, 0}, 0,
-              {0, length - 1, 0}, 0, z_, rise, 0);
-    }
-    void down(int length, int rise, int style = 0) {
-        piece(styled(kindIndexOf(ShapeType::RoadSlope, 1, length, rise), style), {0, length - 1, 0},
-              2, {0, 0, 0}, 2, z_ - rise, -rise, 0);
+
+    // A quarter turn to the right: whichever way through the curve turns clockwise.
+    void rightTurn(const std::string& name) {
+        const int index = kindIndex(kinds_, name);
+        const std::vector<RoadEnd> ends =
+            index ? roadEnds(layout_.kind(index), roadOrientation(layout_.kind(index).environment))
+                  : std::vector<RoadEnd>{};
+        if (ends.size() != 2) {
+            ok_ = false;
+            return;
+        }
+        const int in = headingOf(-ends[0].dx, -ends[0].dy), out = headingOf(ends[1].dx, ends[1].dy);
+        piece(name, (out - in + 4) % 4 != 3);
     }
 
     int x() const { return x_; }
@@ -110,107 +206,79 @@ class RoadBuilder {
 
   private:
     Layout& layout_;
+    const std::vector<BlockKind>& kinds_;
     int x_, y_, z_, heading_;
     bool ok_ = true;
     std::vector<SampleBlock> placed_;
 };
 
-// Pillars from the ground up to every road cell that stands above it.
-void addPillars(Layout& layout, const std::vector<SampleBlock>& roads, int style) {
-    for (const SampleBlock& road : roads) {
-        const BlockKind& kind = layout.kind(road.kind);
-        for (const Unit& cell : blockCells(kind, road)) {
-            int height = cell.z - kGroundLevel;
-            if (cell.z != road.z || height < 1 || height > 4)
-                continue;
-            SampleBlock pillar{styled(kindIndexOf(ShapeType::Pillar, 1, 1, height), style),
-                               0,
-                               cell.x,
-                               cell.y,
-                               kGroundLevel,
-                               {}};
-            layout.place(pillar);
-        }
-    }
+// Pillars from the ground up to every road cell that stands above it, where they fit.
+void addPillars(Layout& layout, const std::vector<BlockKind>& kinds, const SampleKit& kit,
+                const std::vector<SampleBlock>& roads) {
+    const int pillar = kindIndex(kinds, kit.pillar);
+    if (pillar == 0)
+        return;
+    for (const SampleBlock& road : roads)
+        for (const Unit& cell : blockCells(layout.kind(road.kind), road))
+            if (cell.z == road.z && cell.z > kGroundLevel)
+                for (int z = kGroundLevel; z < cell.z; ++z)
+                    layout.place({pillar, 0, cell.x, cell.y, z, {}});
 }
 
-void addScenery(Layout& layout, int environment, int count, Rng& rng) {
-    static const ShapeType types[] = {ShapeType::Tree,     ShapeType::Pine, ShapeType::Rock,
-                                      ShapeType::Building, ShapeType::Wall, ShapeType::Platform};
-    const std::vector<Shape>& shapes = kindShapes();
-    const int style = 1 + environment; // each environment dresses its scenery in its own style
+void addAround(Layout& layout, const std::vector<BlockKind>& kinds,
+               const std::vector<const char*>& names, int count, Rng& rng) {
     int placed = 0;
     for (int attempt = 0; attempt < count * 40 && placed < count; ++attempt) {
-        ShapeType type = types[rng.below(6)];
-        std::vector<int> candidates;
-        for (std::size_t i = 0; i < shapes.size(); ++i)
-            if (shapes[i].type == type)
-                candidates.push_back(static_cast<int>(i) + 1);
-        int shape =
-            candidates[static_cast<std::size_t>(rng.below(static_cast<int>(candidates.size())))];
-        SampleBlock block{styled(shape, rng.below(2) ? style : 0),
+        const int kind = kindIndex(
+            kinds, names[static_cast<std::size_t>(rng.below(static_cast<int>(names.size())))]);
+        SampleBlock block{kind,
                           static_cast<std::uint8_t>(rng.below(4)),
                           rng.below(kGridCells),
                           rng.below(kGridCells),
                           kGroundLevel,
                           {}};
-        if (layout.place(block))
+        if (kind && layout.place(block))
             ++placed;
     }
 }
 
-// A closed loop: up a ramp on the first side, higher still on the second, down in two steps on
-// the third, flat back to the start on the fourth.
+// A closed loop of right turns: up a slope on the first side, across on the raised second,
+// down on the third and back on the fourth. Sides one and three, and two and four, are equally
+// long, so the road comes back to its start.
 std::optional<SampleTrack> circuit(int environment) {
     const EnvironmentLook& look = environmentLooks()[static_cast<std::size_t>(environment)];
     const std::vector<BlockKind> kinds = environmentKinds(environment);
+    const SampleKit& kit = sampleKit(environment);
     Layout layout(kinds);
-    const int radius = 1 + environment % 3;
-    const int sideA = 17 + environment % 4, sideB = 13 + environment % 3;
-    const int startX = 4 + environment % 3, startY = 3;
-    RoadBuilder road(layout, startX, startY, kGroundLevel, 0);
-    const int roadStyle = environment % 2 ? 0 : 2;
+    const int sideA = 14 + environment % 4, sideB = 10 + environment % 3;
+    const int startX = 6 + environment % 3, startY = 4;
+    RoadBuilder road(layout, kinds, startX, startY, kGroundLevel, 0);
 
-    road.single(ShapeType::Start, roadStyle);
-    road.straight(3, 0, roadStyle);
-    road.up(2, 1, roadStyle);
-    road.straight(sideA - 7, 0, roadStyle);
-    road.single(ShapeType::Checkpoint, roadStyle);
-    road.rightTurn(radius, roadStyle);
-    road.straight(3, 1);
-    road.up(3, 2, roadStyle);
-    road.straight(sideB - 8, 1);
-    road.single(ShapeType::Checkpoint, roadStyle);
-    road.straight(1, 2);
-    road.rightTurn(radius, roadStyle);
-    road.straight(2, 0, roadStyle);
-    road.down(2, 2, roadStyle);
-    road.straight(sideA - 9, 0, roadStyle);
-    road.down(2, 1, roadStyle);
-    road.straight(3, 0, roadStyle);
-    road.rightTurn(radius, roadStyle);
-    road.straight(sideB - 2, 0, roadStyle);
-    road.single(ShapeType::Finish, roadStyle);
-    road.straight(1, 0, roadStyle);
-    road.rightTurn(radius, roadStyle);
+    road.piece(kit.start);
+    road.straight(kit.road, 3);
+    road.slope(kit.slope, true);
+    road.straight(kit.road, sideA - 7);
+    road.piece(kit.checkpoint);
+    road.straight(kit.road, 1);
+    road.rightTurn(kit.curve);
+    road.straight(kit.road, sideB - 1);
+    road.piece(kit.checkpoint);
+    road.rightTurn(kit.curve);
+    road.straight(kit.road, 2);
+    road.slope(kit.slope, false);
+    road.straight(kit.road, sideA - 3);
+    road.rightTurn(kit.curve);
+    road.piece(kit.finish);
+    road.straight(kit.road, sideB - 1);
+    road.rightTurn(kit.curve);
     if (!road.ok() || road.x() != startX || road.y() != startY || road.z() != kGroundLevel ||
         road.heading() != 0)
         return std::nullopt;
 
-    addPillars(layout, road.placed(), roadStyle);
+    addPillars(layout, kinds, kit, road.placed());
     Rng rng{0x5eed0000u + static_cast<std::uint32_t>(environment)};
-    // Kind 196 with a first variant byte above 16: the reader reads it as 3.
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        SampleBlock special{196,
-                            static_cast<std::uint8_t>(rng.below(4)),
-                            rng.below(kGridCells),
-                            rng.below(kGridCells),
-                            kGroundLevel,
-                            {17, 0, 0, 0}};
-        if (layout.place(special))
-            break;
-    }
-    addScenery(layout, environment, 45 + 5 * environment, rng);
+    addAround(layout, kinds, kit.ground, 40, rng);
+    addAround(layout, kinds, kit.scenery, 30 + 5 * environment, rng);
 
     SampleTrack track;
     track.fileName = look.name + "Circuit.Challenge.Gbx";
@@ -226,13 +294,14 @@ std::optional<SampleTrack> circuit(int environment) {
 SampleTrack largeTrack() {
     const int environment = 6;
     const std::vector<BlockKind> kinds = environmentKinds(environment);
+    const int road = kindIndex(kinds, sampleKit(environment).road);
     Layout layout(kinds);
     Rng rng{0x1a76e};
     for (int z = kGroundLevel;
          z < kGridCells - 4 && static_cast<int>(layout.blocks().size()) < kLargeMinimum; ++z) {
         for (int y = 0; y < kGridCells; ++y) {
             for (int x = 0; x < kGridCells; ++x) {
-                SampleBlock block{1 + rng.below(kKindCount),
+                SampleBlock block{1 + rng.below(static_cast<int>(kinds.size())),
                                   static_cast<std::uint8_t>(rng.below(4)),
                                   x,
                                   y,
@@ -240,7 +309,7 @@ SampleTrack largeTrack() {
                                   {}};
                 if (layout.place(block))
                     continue;
-                block.kind = styled(kindIndexOf(ShapeType::Platform), rng.below(kStyleCount - 1));
+                block.kind = road;
                 layout.place(block);
             }
         }

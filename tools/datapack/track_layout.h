@@ -33,7 +33,8 @@ class Layout {
     std::set<std::tuple<int, int, int>> taken_;
 };
 
-// One circuit per environment (roads joined into a loop over several levels, start, finish,
-// checkpoints, pillars and scenery) and a large Stadium track of more than 10,000 blocks. None
-// when a circuit's road runs into itself or does not lead back to its start.
+// One circuit per environment made of the game's own kinds (a start, roads with right turns, a
+// slope up and one down, checkpoints, a finish, pillars under the raised road, ground and
+// scenery around it) and a large Stadium track of more than 10,000 blocks. None when a circuit's
+// road runs into itself or does not lead back to its start.
 std::optional<std::vector<SampleTrack>> sampleTracks();

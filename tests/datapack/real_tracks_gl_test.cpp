@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include <GL/gl.h>
+#include <QImage>
+
+#include "assets/model_store.h"
+#include "edit/editor_context.h"
+#include "gl_context.h"
+#include "real_tracks.h"
+#include "sample_opening.h"
+#include "view/block_placement.h"
+#include "view/frame_renderer.h"
+
+namespace {
+
+// From above one side of the track, far enough back to see every block's anchor.
+Camera wholeTrack(const EditorContext& ctx) {
+    Vec3 lo(1e9, 1e9, 1e9), hi(-1e9, -1e9, -1e9);
+    for (const BlockRecord& record : ctx.currentTrack.blocks) {
+        const Vec3 a = blockAnchor(record, ctx.catalog);
+        lo = Vec3(std::min(lo.x, a.x), std::min(lo.y, a.y), std::min(lo.z, a.z));
+        hi = Vec3(std::max(hi.x, a.x), std::max(hi.y, a.y), std::max(hi.z, a.z));
+    }
+    const Vec3 centre((lo.x + hi.x) / 2, (lo.y + hi.y) / 2, lo.z);
+    const double extent = std::max({hi.x - lo.x, hi.y - lo.y, 300.0});
+    const Vec3 eye(centre.x, centre.y - 0.45 * extent, centre.z + 0.72 * extent);
+    Vec3 d(centre.x - eye.x, centre.y - eye.y, centre.z - eye.z);
+    d = d.normalized();
+    Vec3 up(-d.x * d.z, -d.y * d.z, 1 - d.z * d.z);
+    return Camera(eye, d, up.normalized());
+}
+
+} // namespace
+
+// Each real track opens with a model of its own kind for every block (none falls back to the
+// unknown box) and is drawn whole; the pictures stay in the build folder
+// (tests/datapack/screenshots/real) for a look.
+TEST(RealTracksGl, EveryBlockDrawsItsKindsModelAndEachTrackIsPictured) {
+    const std::vector<std::filesystem::path> files = realTrackFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no real tracks in " << realTracksFolder();
+    ASSERT_TRUE(GlTestContext::makeCurrent());
+    SampleBase base;
+    ASSERT_TRUE(base.ready());
+    RecordingPrompts prompts;
+    EditorContext ctx;
+    ctx.prompts = &prompts;
+    ctx.baseFolder = base.path();
+    ModelStore store{ctx};
+    ASSERT_TRUE(store.reserveLists());
+    ASSERT_TRUE(store.loadFixedModels());
+    FrameRenderer renderer(ctx, store.lists());
+    renderer.setContextReady(true);
+    glEnable(GL_TEXTURE_2D);
+    const std::filesystem::path folder = std::filesystem::path(DATAPACK_SCREENSHOTS) / "real";
+    std::filesystem::create_directories(folder);
+    for (const std::filesystem::path& file : files) {
+        const std::string name = file.filename().string();
+        SCOPED_TRACE(name);
+        OpenedSample opened = base.openFile(file);
+        ASSERT_TRUE(opened.ok);
+        const std::string& environment =
+            runtime_files::kEnvironments[static_cast<std::size_t>(opened.track.environment)];
+        ctx.currentTrack = std::move(opened.track);
+        ctx.envelope = std::move(opened.envelope);
+        ctx.catalog = base.catalog;
+        ctx.catalog.currentEnvironment = ctx.currentTrack.environment;
+        ctx.modelFolder = base.path() / "data" / environment / "models";
+        ctx.textureFolder = base.path() / "data" / environment / "textures";
+        store.rebuildModelLists();
+        int fallbacks = 0;
+        for (const BlockRecord& record : ctx.currentTrack.blocks)
+            fallbacks += record.modelList == kFallbackList;
+        EXPECT_EQ(fallbacks, 0);
+
+        ctx.viewCamera = wholeTrack(ctx);
+        ctx.showStadium = ctx.currentTrack.environment == 6;
+        ctx.viewChanged = true;
+        renderer.renderFrame(true);
+        QImage image = GlTestContext::grab();
+        const std::string stem = name.substr(0, name.find('.'));
+        EXPECT_TRUE(image.save(QString::fromStdString((folder / (stem + ".png")).string())));
+        std::set<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                colours.insert(image.pixel(x, y));
+        EXPECT_GT(colours.size(), 200u);
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(base.prompts.shown.empty());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+// What a kind of block is, as its name says: how it is drawn and whether it is road.
+enum class Family {
+    Road,  // a straight piece of road, one cell per column
+    Curve, // a quarter turn
+    Slope, // road that climbs
+    Loop,  // a looping
+    Start, // gates across the road
+    Finish,
+    StartFinish,
+    Checkpoint,
+    Turbo,   // road with an arrow
+    Pillar,  // a column under other blocks
+    Terrain, // flat ground
+    Hill,    // ground that rises
+    Water,
+    Clip, // a small joint the game adds beside other blocks
+    Tree,
+    Rock,
+    Building,
+    Wall, // signs, fences, lamps and other thin decoration
+};
+
+// The family of a block kind from its name.
+Family familyOf(const std::string& name);
+
+// Families whose blocks share cells with others in real tracks: the ground and water that road
+// pieces are built into, and the pillars and clips that the game adds under and beside blocks.
+bool standsAside(Family family);
+
+// Families that a car drives on, with open ends that join the next piece.
+bool isRoad(Family family);
+
+// Which of the environment's four road surfaces (0..3) a road kind wears, from the words of its
+// name (for example dirt, platform or circuit in the Stadium).
+int roadSurfaceOf(int environment, const std::string& name);
+
+// The number right after the first of the words in the name (for example 3 in "GTCurve3"), or 0.
+int numberAfter(const std::string& name, std::initializer_list<const char*> words);
