@@ -192,7 +192,8 @@ std::optional<ParsedTrack> readByStructure(const std::vector<std::uint8_t>& byte
     while (counted < stored ||
            (readU32(bytes, walk.at, next) && next != C + kFollowingChunk && (next & kNameFlags))) {
         ParsedName name;
-        if (!walk.name(name) || name.empty || name.predefined)
+        // A block needs a name to be written back under.
+        if (!walk.name(name) || name.empty || name.predefined || name.text.empty())
             return std::nullopt;
         BlockRecord record;
         record.keptName = name.text;

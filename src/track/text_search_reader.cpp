@@ -91,7 +91,8 @@ std::optional<ParsedTrack> readByTextSearch(const std::vector<std::uint8_t>& byt
         BlockRecord record;
         if (reference == 0) {
             std::uint32_t length = 0;
-            if (!readU32(bytes, at + 4, length) || !hasBytes(bytes, at + 8, length))
+            // A block needs a name to be written back under.
+            if (!readU32(bytes, at + 4, length) || length == 0 || !hasBytes(bytes, at + 8, length))
                 return std::nullopt;
             record.keptName.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at + 8),
                                    bytes.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));

@@ -155,6 +155,20 @@ TEST(TrackReader, AReferenceThatLeadsNowhereFailsTheOpen) {
     EXPECT_TRUE(envelope.headBytes.empty());
 }
 
+// Neither reader takes a block spelled out with an empty name: it could never be saved.
+TEST(TrackReader, ABlockWithAnEmptyNameFailsTheOpen) {
+    ConvertedTrackBuilder b;
+    b.block("Road", 0, 1, 1, 1);
+    b.u32(0x40000000);
+    b.u32(0);
+    b.raw({0, 2, 1, 1});
+    b.u32(0);
+    b.countOverride = 2;
+    Track track;
+    TrackEnvelope envelope;
+    EXPECT_FALSE(parseConvertedTrack(b.build(), stadium(), track, envelope));
+}
+
 TEST(TrackReader, ReferenceFiveSkipsToBehindTheNextFacade) {
     ConvertedTrackBuilder b;
     b.block("Road", 0, 1, 1, 1);
