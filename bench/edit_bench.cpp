@@ -5,6 +5,8 @@
 #include "edit/area_cells.h"
 #include "edit/block_edits.h"
 #include "edit/block_list_index.h"
+#include "edit/block_placing.h"
+#include "edit/edit_step.h"
 #include "edit/editor_context.h"
 #include "edit/selection_ops.h"
 #include "seams/panels.h"
@@ -22,6 +24,7 @@ class CountingPanels : public Panels {
     void refreshCursorPosition() override { ++calls; }
     void refreshAreaCounts() override { ++calls; }
     void setFrameRateText(const std::string&) override { ++calls; }
+    void showStatusMessage(const std::string&) override { ++calls; }
 };
 
 struct FullTrack {
@@ -33,6 +36,8 @@ struct FullTrack {
         ctx.catalog.currentEnvironment = 0;
         auto& entries = ctx.catalog.catalogs[0].entries;
         entries.resize(2);
+        entries[0].name = "One";
+        entries[1].name = "Three";
         entries[0].units = {{0, 0, 0}};
         entries[1].units = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}};
         entries[1].halfSizeX = 1.0f;
@@ -159,6 +164,144 @@ void BM_BlockListIndexRebuildAndLookup(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BlockListIndexRebuildAndLookup)->Unit(benchmark::kMillisecond);
+
+// Each kind of step on the full grid, and its undo and redo, timed apart: phase 0 times the
+// step, 1 its undo, 2 its redo. The history starts empty each time.
+enum StepKind {
+    MoveAll,
+    TurnAll,
+    TurnGroupAll,
+    Variant,
+    HideAll,
+    UnhideAll,
+    DeleteHalf,
+    DeleteInArea,
+    FillArea,
+    Place,
+    PasteAll,
+    DuplicateAll
+};
+
+void prepareStep(FullTrack& t, StepKind kind) {
+    t.fill();
+    startNewHistory(t.ctx);
+    clearArea(t.ctx);
+    switch (kind) {
+    case DeleteHalf:
+        t.selectEvery(2);
+        break;
+    case DeleteInArea:
+    case FillArea:
+        t.areaIsWholeGrid();
+        break;
+    case UnhideAll:
+        t.selectEvery(1);
+        hideSelection(t.ctx);
+        startNewHistory(t.ctx);
+        break;
+    case Variant:
+    case Place:
+        t.selectEvery(kGridSize * kGridSize * kGridSize);
+        break;
+    case PasteAll:
+        t.selectEvery(1);
+        copySelection(t.ctx);
+        break;
+    default:
+        t.selectEvery(1);
+        break;
+    }
+}
+
+void runStep(FullTrack& t, StepKind kind) {
+    EditorContext& ctx = t.ctx;
+    switch (kind) {
+    case MoveAll:
+        moveSelection(ctx, 1, 0, 0);
+        break;
+    case TurnAll:
+        rotateSelection(ctx, 1);
+        break;
+    case TurnGroupAll:
+        rotateSelectionGroup(ctx, 1);
+        break;
+    case Variant:
+        setVariantByte(ctx, *ctx.selection.first(), 0, 7);
+        break;
+    case HideAll:
+        hideSelection(ctx);
+        break;
+    case UnhideAll:
+        unhideAll(ctx);
+        break;
+    case DeleteHalf:
+        deleteSelection(ctx);
+        break;
+    case DeleteInArea:
+        deleteBlocksInArea(ctx);
+        break;
+    case FillArea:
+        fillArea(ctx, 1);
+        break;
+    case Place:
+        placeBlock(ctx, 1);
+        break;
+    case PasteAll:
+        pasteClipboard(ctx);
+        break;
+    case DuplicateAll:
+        duplicateSelection(ctx);
+        break;
+    }
+}
+
+void BM_StepUndoRedo(benchmark::State& state) {
+    FullTrack t;
+    const auto kind = static_cast<StepKind>(state.range(0));
+    const int phase = static_cast<int>(state.range(1));
+    auto timedIf = [&state](bool timed, auto&& work) {
+        if (timed)
+            state.ResumeTiming();
+        work();
+        if (timed)
+            state.PauseTiming();
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepareStep(t, kind);
+        timedIf(phase == 0, [&] { runStep(t, kind); });
+        if (phase >= 1)
+            timedIf(phase == 1, [&] { undoStep(t.ctx); });
+        if (phase == 2)
+            timedIf(true, [&] { redoStep(t.ctx); });
+        state.ResumeTiming();
+    }
+    if (t.ctx.history.stepCount() != 1)
+        state.SkipWithError("the step was not recorded");
+}
+BENCHMARK(BM_StepUndoRedo)
+    ->ArgsProduct({benchmark::CreateDenseRange(MoveAll, DuplicateAll, 1), {0, 1, 2}})
+    ->ArgNames({"step", "phase"})
+    ->Iterations(10) // each iteration first refills the grid, untimed
+    ->Unit(benchmark::kMillisecond);
+
+// What the history holds after 100 moves of every block of the full grid.
+void BM_HistoryOfHundredWholeGridMoves(benchmark::State& state) {
+    FullTrack t;
+    t.ctx.history.setMemoryCap(std::size_t{1} << 40);
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.fill();
+        startNewHistory(t.ctx);
+        t.selectEvery(1);
+        state.ResumeTiming();
+        for (int i = 0; i < 100; ++i)
+            moveSelection(t.ctx, i % 2 ? 1 : -1, 0, 0);
+    }
+    state.counters["history_MB"] = static_cast<double>(t.ctx.history.memoryUsed()) / (1 << 20);
+    state.counters["steps"] = static_cast<double>(t.ctx.history.stepCount());
+}
+BENCHMARK(BM_HistoryOfHundredWholeGridMoves)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -1,9 +1,8 @@
-// The recovery copy of the full-grid track (32,768 blocks): what the drawing thread pays (a look
-// at the track, and the snapshot handed to the writer) and what the writer's thread does.
+// The recovery copy of the full-grid track (32,768 blocks): what the drawing thread pays (the
+// snapshot handed to the writer) and what the writer's thread does.
 #include <benchmark/benchmark.h>
 
 #include "bench_base.h"
-#include "recovery/change_watch.h"
 #include "recovery/recovery_store.h"
 #include "recovery/recovery_writer.h"
 
@@ -24,22 +23,6 @@ struct FullGrid {
 FullGrid& fullGrid() {
     static FullGrid grid;
     return grid;
-}
-
-// Each second, and after each input event.
-void BM_RecoveryLook(benchmark::State& state) {
-    FullGrid& g = fullGrid();
-    if (!g.ok) {
-        state.SkipWithError("no full-grid track");
-        return;
-    }
-    ChangeWatch watch;
-    watch.matchesFile(g.track);
-    for (auto _ : state) {
-        ++g.track.blocks.front().x;
-        watch.look(g.track);
-        benchmark::DoNotOptimize(watch.steps());
-    }
 }
 
 // When a copy is due: the snapshot and handing it over. The writer's thread works meanwhile, as
@@ -80,7 +63,6 @@ void BM_RecoveryWriteOnTheWorker(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_RecoveryLook)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecoveryCopyOnTheDrawingThread)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecoveryWriteOnTheWorker)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,11 +1,12 @@
 # Shared by scripts/run and scripts/test: install what is missing, configure and build.
 # Sourced, not run.
 
+# openbox: a window manager for the test of the maximised window (a bare X server maximises nothing).
 BLOCKYARD_PACKAGES=(build-essential cmake ninja-build ccache
   qt6-base-dev libqt6opengl6-dev libxkbcommon-dev libvulkan-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   liblzo2-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps imagemagick)
+  xvfb xauth x11-apps imagemagick openbox)
 
 install_missing_packages() {
   local missing=()

@@ -77,6 +77,12 @@ void DrawArea::initializeGL() {
 
 void DrawArea::paintGL() {}
 
+void DrawArea::resizeEvent(QResizeEvent* event) {
+    // The base class makes the framebuffer of the new size; the frame is then drawn into it.
+    QOpenGLWidget::resizeEvent(event);
+    onViewResized(ctx_, width(), height());
+}
+
 ScreenPoint DrawArea::pixelAt(const QPointF& position) const {
     const double ratio = devicePixelRatioF();
     return ScreenPoint{static_cast<float>(std::floor(position.x() * ratio)),
@@ -112,6 +118,9 @@ void DrawArea::wheelEvent(QWheelEvent* event) {
 }
 
 void DrawArea::keyPressEvent(QKeyEvent* event) {
+    // Ctrl with a letter is a command (copy, paste, duplicate), never a camera key or a toggle.
+    if (event->modifiers() & Qt::ControlModifier)
+        return;
     // An auto-repeated press is another key-down, as the keyboard's repeat produces.
     onKeyDown(ctx_, virtualKey(*event));
 }

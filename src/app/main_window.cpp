@@ -4,11 +4,15 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "app/anchor_layout.h"
+#include "app/edit_commands.h"
 #include "app/main_window_ids.h"
 #include "app/qt_prompts.h"
+#include "app/recent_tracks.h"
 #include "catalog/environment.h"
 #include "edit/selection_ops.h"
 #include "seams/prompts.h"
@@ -31,14 +35,15 @@ QFont dialogFont(QFont font) {
 } // namespace
 
 MainWindow::MainWindow(EditorContext& ctx)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
-      ctx_(ctx), modelStore_(ctx), renderer_(ctx, modelStore_.lists()) {
+    : QMainWindow(nullptr), ctx_(ctx), modelStore_(ctx), renderer_(ctx, modelStore_.lists()) {
     setWindowTitle(QString::fromLatin1(kProgramCaption));
     setFont(dialogFont(font()));
-    setFixedSize(dialogX(kMainWindowWidth), dialogY(kMainWindowHeight));
-    move(0, 0);
+    setAcceptDrops(true);
+
+    panel_ = new QWidget(this);
+    layout_ =
+        new AnchorLayout(panel_, QSize(dialogX(kMainWindowWidth), dialogY(kMainWindowHeight)));
+    setCentralWidget(panel_);
 
     ctx_.baseFolder = std::filesystem::current_path();
     createControls();
@@ -47,10 +52,10 @@ MainWindow::MainWindow(EditorContext& ctx)
 
     viewPort_ = std::make_unique<GlViewPort>(*view_, renderer_);
     modelResolver_ = std::make_unique<GlModelResolver>(*view_, modelStore_);
-    panels_ =
-        std::make_unique<PagePanels>(*blocksPage_, *areaPage_, [this](const std::string& text) {
-            frameRate_->setText(QString::fromStdString(text));
-        });
+    panels_ = std::make_unique<PagePanels>(
+        *blocksPage_, *areaPage_,
+        [this](const std::string& text) { frameRate_->setText(QString::fromStdString(text)); },
+        [this](const std::string& text) { showStatusMessage(QString::fromStdString(text)); });
     ctx_.viewPort = viewPort_.get();
     ctx_.modelResolver = modelResolver_.get();
     ctx_.panels = panels_.get();
@@ -64,19 +69,27 @@ MainWindow::MainWindow(EditorContext& ctx)
     hooks.showEnvironmentName = [this](const std::string& name) {
         environmentName_->setText(QString::fromStdString(name));
     };
-    hooks.trackOpened = [this] { recovery_->trackOpened(); };
-    hooks.trackSaved = [this] { recovery_->trackSaved(); };
+    hooks.trackOpened = [this](const std::string& path) { rememberTrack(path); };
     commands_ = std::make_unique<TrackCommands>(ctx_, launcher_, std::move(hooks));
     recovery_ = std::make_unique<RecoveryKeeper>(ctx_);
 
-    connect(static_cast<QPushButton*>(control(kOpenTrackButton)), &QPushButton::clicked, this,
-            [this] { commands_->openTrackCommand(); });
-    connect(static_cast<QPushButton*>(control(kReloadButton)), &QPushButton::clicked, this,
-            [this] { commands_->reloadCommand(); });
-    connect(static_cast<QPushButton*>(control(kSaveTrackButton)), &QPushButton::clicked, this,
-            [this] { commands_->saveTrackCommand(); });
-    connect(static_cast<QPushButton*>(control(kSaveAsButton)), &QPushButton::clicked, this,
-            [this] { commands_->saveAsCommand(); });
+    editCommands_ = new EditCommands(ctx_, *blocksPage_, *this);
+    titleListener_ = ctx_.history.addListener([this](const TrackChange&) {
+        setWindowTitle(QString::fromStdString(mainWindowTitle(ctx_)));
+    });
+
+    connectButtons();
+    createMenus();
+    refreshRecentMenu();
+
+    statusMessageTimer_.setSingleShot(true);
+    connect(&statusMessageTimer_, &QTimer::timeout, this, &MainWindow::refreshStatus);
+    refreshStatus();
+
+    // The menu bar takes its height on top of the panel, so the view keeps its designed size.
+    resize(sizeHint());
+    move(0, 0);
+    restoreGeometry(settings_.windowGeometry());
 }
 
 MainWindow::~MainWindow() {
@@ -96,24 +109,30 @@ void MainWindow::createControls() {
         {kSaveAsButton, "Save as...", dialogRect(573, 7, 48, 15)},
     };
     for (const Button& b : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(b.text), this);
-        button->setGeometry(b.rect);
+        auto* button = new QPushButton(QString::fromLatin1(b.text), panel_);
+        layout_->addWidget(button, b.rect, Anchor::TopRight);
         controls_[b.id] = button;
     }
 
-    tabs_ = new QTabWidget(this);
-    tabs_->setGeometry(dialogRect(404, 29, 217, 328));
+    tabs_ = new QTabWidget(panel_);
+    layout_->addWidget(tabs_, dialogRect(404, 29, 217, 328), Anchor::TopRight);
     controls_[kPageTabs] = tabs_;
 
-    frameRate_ = new QLabel(this);
-    frameRate_->setGeometry(dialogRect(6, 364, 236, 9));
+    frameRate_ = new QLabel(panel_);
+    layout_->addWidget(frameRate_, dialogRect(6, 364, 236, 9), Anchor::BottomLeft);
     controls_[kFrameRateStatic] = frameRate_;
 
-    auto* environmentCaption = new QLabel(QStringLiteral("Environment:"), this);
-    environmentCaption->setGeometry(dialogRect(404, 361, 43, 10));
+    // In the bottom line's free stretch under the view, against its right edge.
+    statusLine_ = new QLabel(panel_);
+    statusLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout_->addWidget(statusLine_, dialogRect(244, 364, 153, 9), Anchor::BottomRight);
+    controls_[kStatusLine] = statusLine_;
 
-    environmentName_ = new QLabel(QStringLiteral("..."), this);
-    environmentName_->setGeometry(dialogRect(448, 361, 90, 10));
+    auto* environmentCaption = new QLabel(QStringLiteral("Environment:"), panel_);
+    layout_->addWidget(environmentCaption, dialogRect(404, 361, 43, 10), Anchor::BottomRight);
+
+    environmentName_ = new QLabel(QStringLiteral("..."), panel_);
+    layout_->addWidget(environmentName_, dialogRect(448, 361, 90, 10), Anchor::BottomRight);
     controls_[kEnvironmentLabel] = environmentName_;
 }
 
@@ -133,14 +152,27 @@ void MainWindow::createPages() {
 }
 
 void MainWindow::createView() {
-    view_ = new DrawArea(ctx_, this);
-    view_->setGeometry(11, 11, DrawArea::kWidth, DrawArea::kHeight);
+    view_ = new DrawArea(ctx_, panel_);
+    layout_->addWidget(view_, QRect(11, 11, DrawArea::kWidth, DrawArea::kHeight), Anchor::Stretch);
     renderer_.setPresent([this] {
-        if (view_)
-            view_->update();
+        if (!view_)
+            return;
+        view_->update();
+        refreshStatus();
     });
     connect(view_, &DrawArea::contextCreated, this, [this] { renderer_.setContextReady(true); });
     view_->setFocus();
+}
+
+void MainWindow::connectButtons() {
+    connect(static_cast<QPushButton*>(control(kOpenTrackButton)), &QPushButton::clicked, this,
+            [this] { commands_->openTrackCommand(); });
+    connect(static_cast<QPushButton*>(control(kReloadButton)), &QPushButton::clicked, this,
+            [this] { commands_->reloadCommand(); });
+    connect(static_cast<QPushButton*>(control(kSaveTrackButton)), &QPushButton::clicked, this,
+            [this] { commands_->saveTrackCommand(); });
+    connect(static_cast<QPushButton*>(control(kSaveAsButton)), &QPushButton::clicked, this,
+            [this] { commands_->saveAsCommand(); });
 }
 
 QWidget* MainWindow::control(int id) const {
@@ -154,6 +186,10 @@ void MainWindow::ownDialogs(QtPrompts& prompts) {
         if (view_)
             view_->restoreContext();
     });
+    prompts.setDialogFolder(settings_.dialogFolder().toStdString(),
+                            [this](const std::string& folder) {
+                                settings_.setDialogFolder(QString::fromStdString(folder));
+                            });
 }
 
 void MainWindow::startUp() {
@@ -174,7 +210,44 @@ void MainWindow::startUp() {
         });
 }
 
+bool MainWindow::openTrackAt(const std::string& path) {
+    return commands_->openPathCommand(path);
+}
+
+void MainWindow::rememberTrack(const std::string& path) {
+    // Kept absolute: the working folder is the data's, not where the user typed the path.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    settings_.setRecentTracks(
+        withRecentTrack(settings_.recentTracks(), ec ? path : absolute.string()));
+    refreshRecentMenu();
+}
+
+void MainWindow::showStatusMessage(const QString& text, int milliseconds) {
+    statusLine_->setText(text);
+    statusLine_->setToolTip(text);
+    statusMessageTimer_.start(milliseconds);
+}
+
+void MainWindow::refreshStatus() {
+    if (statusMessageTimer_.isActive())
+        return;
+    QString text = QStringLiteral("Blocks: %1  Selected: %2")
+                       .arg(ctx_.currentTrack.blocks.size())
+                       .arg(ctx_.selection.count());
+    if (ctx_.areaEditState != 0)
+        text += QStringLiteral("  Cell: %1, %2, %3")
+                    .arg(ctx_.areaCursor.x)
+                    .arg(ctx_.areaCursor.y)
+                    .arg(ctx_.cursorLevel);
+    statusLine_->setText(text);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!tornDown_ && !commands_->confirmUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     tearDown();
     event->accept();
 }
@@ -187,6 +260,7 @@ void MainWindow::tearDown() {
     if (tornDown_)
         return;
     tornDown_ = true;
+    settings_.setWindowGeometry(saveGeometry());
     // A clean close: the recovery copy goes with the track.
     recovery_.reset();
     // The GL context goes with the view; nothing may draw or compile through it afterwards.
@@ -196,8 +270,11 @@ void MainWindow::tearDown() {
     delete view_;
     view_ = nullptr;
 
-    // The selection and the list let go of the records before the track releases them.
+    // The selection, the list and the history let go of the records before the track releases
+    // them.
+    ctx_.history.removeListener(titleListener_);
     prepareTrackReplace(ctx_);
+    ctx_.history.clear();
     clearTrack(&ctx_.currentTrack);
 
     ctx_.panels = nullptr;

@@ -4,8 +4,10 @@
 #include <memory>
 #include <string>
 
-#include <QWidget>
+#include <QMainWindow>
+#include <QTimer>
 
+#include "app/app_settings.h"
 #include "app/draw_area.h"
 #include "app/gl_model_resolver.h"
 #include "app/gl_view_port.h"
@@ -16,9 +18,12 @@
 #include "ui/page_panels.h"
 #include "view/frame_renderer.h"
 
+class AnchorLayout;
 class AreaPage;
+class EditCommands;
 class BlocksPage;
 class QLabel;
+class QMenu;
 class QtPrompts;
 class QTabWidget;
 
@@ -26,30 +31,49 @@ inline constexpr int kMainWindowWidth = 628;  // dialog units
 inline constexpr int kMainWindowHeight = 378; // dialog units
 
 // The main window: the 3D view, the four track commands, the Blocks and Area pages, the
-// frame-rate line and the environment's name. It sets the context's panels, view port and
-// model resolver seams; the context's prompts come from the program (or a test).
-class MainWindow : public QWidget {
+// frame-rate and status lines and the environment's name, under a menu bar. At its default size
+// the controls stand where they were laid out; a larger window gives the extra room to the view.
+// It sets the context's panels, view port and model resolver seams; the context's prompts come
+// from the program (or a test). Recent tracks, the dialogs' folder and the window's geometry are
+// kept in the user's settings.
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(EditorContext& ctx);
     ~MainWindow() override;
 
-    // Makes the window the owner of the prompts' questions and file dialogs, and keeps the view's
-    // context current across them.
+    // Makes the window the owner of the prompts' questions and file dialogs, keeps the view's
+    // context current across them, and starts the file dialogs in the remembered folder.
     void ownDialogs(QtPrompts& prompts);
 
     // The start-up that needs the view's GL context: call once the window is shown. It ends by
     // offering the recovery copies of tracks left with unsaved changes.
     void startUp();
+    // Open track with a path instead of the dialog (the command line's track).
+    bool openTrackAt(const std::string& path);
 
     // A control by its id, or none.
     QWidget* control(int id) const;
     DrawArea* view() const { return view_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
+    // The panel under the menu bar that holds the controls, laid out as designed at 942 x 614.
+    QWidget* panel() const { return panel_; }
+    // The Edit menu, for commands that act on the track's blocks.
+    QMenu* editMenu() const { return editMenu_; }
+    QMenu* recentTracksMenu() const { return recentMenu_; }
+
+    // Shows a message on the status line for a while; the counts come back after it.
+    void showStatusMessage(const QString& text, int milliseconds = 4000);
+    // The block, selection and cursor-cell counts on the status line, now.
+    void refreshStatus();
+    EditCommands* editCommands() const { return editCommands_; }
+    TrackCommands* trackCommands() const { return commands_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // The Tab key never moves the focus between the window's controls.
     bool focusNextPrevChild(bool next) override;
 
@@ -57,9 +81,15 @@ class MainWindow : public QWidget {
     void createControls();
     void createPages();
     void createView();
+    void createMenus();
+    void connectButtons();
+    void refreshRecentMenu();
+    void openRecent(const std::string& path);
+    void rememberTrack(const std::string& path);
     void tearDown();
 
     EditorContext& ctx_;
+    AppSettings settings_;
     PosixConverterLauncher launcher_;
     ModelStore modelStore_;
     FrameRenderer renderer_;
@@ -69,12 +99,20 @@ class MainWindow : public QWidget {
     std::unique_ptr<TrackCommands> commands_;
     std::unique_ptr<RecoveryKeeper> recovery_;
 
+    QWidget* panel_ = nullptr;
+    AnchorLayout* layout_ = nullptr;
     std::map<int, QWidget*> controls_;
     QTabWidget* tabs_ = nullptr;
     BlocksPage* blocksPage_ = nullptr;
     AreaPage* areaPage_ = nullptr;
     QLabel* frameRate_ = nullptr;
     QLabel* environmentName_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+    QTimer statusMessageTimer_;
+    EditCommands* editCommands_ = nullptr;
+    int titleListener_ = 0;
     DrawArea* view_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     bool tornDown_ = false;
 };

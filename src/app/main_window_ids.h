@@ -8,3 +8,5 @@ inline constexpr int kSaveAsButton = 1029;
 inline constexpr int kPageTabs = 1028;
 inline constexpr int kFrameRateStatic = 1041;
 inline constexpr int kEnvironmentLabel = 1061;
+// The line of block, selection and cursor-cell counts beside the frame rate.
+inline constexpr int kStatusLine = 2001;

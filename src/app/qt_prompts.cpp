@@ -1,6 +1,7 @@
 #include "app/qt_prompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "ui/block_picker.h"
@@ -19,8 +20,13 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-std::optional<std::string> runFileDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(owner);
+} // namespace
+
+std::optional<std::string> QtPrompts::runFileDialog(bool save) {
+    const QFileDialog::AcceptMode mode = save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+    QFileDialog dialog(owner_);
+    if (!dialogFolder_.empty())
+        dialog.setDirectory(QString::fromStdString(dialogFolder_));
     dialog.setAcceptMode(mode);
     // Opening needs an existing file; saving may name a new one (an existing one is confirmed
     // by the dialog's overwrite question).
@@ -30,10 +36,12 @@ std::optional<std::string> runFileDialog(QWidget* owner, QFileDialog::AcceptMode
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    const QString chosen = dialog.selectedFiles().front();
+    dialogFolder_ = QFileInfo(chosen).absolutePath().toStdString();
+    if (folderChosen_)
+        folderChosen_(dialogFolder_);
+    return chosen.toStdString();
 }
-
-} // namespace
 
 void QtPrompts::dialogEnded() const {
     if (afterDialog_)
@@ -62,13 +70,13 @@ bool QtPrompts::askYesNo(const std::string& text, const std::string& caption) {
 }
 
 std::optional<std::string> QtPrompts::chooseOpenPath() {
-    std::optional<std::string> path = runFileDialog(owner_, QFileDialog::AcceptOpen);
+    std::optional<std::string> path = runFileDialog(false);
     dialogEnded();
     return path;
 }
 
 std::optional<std::string> QtPrompts::chooseSavePath() {
-    std::optional<std::string> path = runFileDialog(owner_, QFileDialog::AcceptSave);
+    std::optional<std::string> path = runFileDialog(true);
     dialogEnded();
     return path;
 }
@@ -77,4 +85,22 @@ int QtPrompts::pickBlock() {
     const int picked = showBlockPicker(owner_, ctx_);
     dialogEnded();
     return picked;
+}
+
+SaveChoice QtPrompts::askSaveChanges(const std::string& text) {
+    SaveChoice choice = SaveChoice::Cancel;
+    {
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramCaption),
+                        QString::fromStdString(text),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner_);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int answer = box.exec();
+        if (answer == QMessageBox::Save)
+            choice = SaveChoice::Save;
+        else if (answer == QMessageBox::Discard)
+            choice = SaveChoice::Discard;
+    }
+    dialogEnded();
+    return choice;
 }

@@ -21,17 +21,29 @@ class QtPrompts : public Prompts {
         afterDialog_ = std::move(afterDialog);
     }
 
+    // The folder both file dialogs start in, and who hears of the folder of each chosen file.
+    void setDialogFolder(const std::string& folder,
+                         std::function<void(const std::string&)> folderChosen = {}) {
+        dialogFolder_ = folder;
+        folderChosen_ = std::move(folderChosen);
+    }
+    const std::string& dialogFolder() const { return dialogFolder_; }
+
     void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& caption) override;
     std::optional<std::string> chooseOpenPath() override;
     std::optional<std::string> chooseSavePath() override;
     int pickBlock() override;
+    SaveChoice askSaveChanges(const std::string& text) override;
 
   private:
     void dialogEnded() const;
+    std::optional<std::string> runFileDialog(bool save);
 
     EditorContext& ctx_;
     std::function<void()> afterDialog_;
+    std::function<void(const std::string&)> folderChosen_;
+    std::string dialogFolder_;
     QWidget* owner_ = nullptr;
 };
 

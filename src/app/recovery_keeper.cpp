@@ -1,7 +1,5 @@
 #include "app/recovery_keeper.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QStandardPaths>
 
 #include "edit/editor_context.h"
@@ -15,13 +13,14 @@ constexpr int kLookInterval = 1000; // ms
 } // namespace
 
 RecoveryKeeper::RecoveryKeeper(EditorContext& ctx) : ctx_(ctx), folder_(defaultFolder()) {
-    watch_.matchesFile(ctx_.currentTrack);
+    schedule_.removed(ctx_.history.changeSerial(), RecoverySchedule::Clock::now());
+    listener_ = ctx_.history.addListener([this](const TrackChange&) { check(); });
     connect(&timer_, &QTimer::timeout, this, [this] { check(); });
     timer_.start(kLookInterval);
-    QCoreApplication::instance()->installEventFilter(this);
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
+    ctx_.history.removeListener(listener_);
     removeCopy();
 }
 
@@ -31,6 +30,7 @@ std::filesystem::path RecoveryKeeper::defaultFolder() {
 }
 
 void RecoveryKeeper::offerAtStart(const Recover& recover) {
+    bool recovered = false;
     for (const FoundRecovery& found : findRecoveryFiles(folder_)) {
         if (!found.copy) {
             ctx_.prompts->message(damagedRecoveryMessage(found.file), kProgramCaption,
@@ -42,7 +42,7 @@ void RecoveryKeeper::offerAtStart(const Recover& recover) {
             std::filesystem::remove(found.file, ec);
             continue;
         }
-        if (!copyFile_.empty())
+        if (recovered)
             continue; // one track is open at a time; the others are offered next time
         if (!ctx_.prompts->askYesNo(recoveryQuestion(*found.copy), kProgramCaption)) {
             std::filesystem::remove(found.file, ec);
@@ -54,52 +54,31 @@ void RecoveryKeeper::offerAtStart(const Recover& recover) {
             continue;
         }
         // The copy stays until the recovered track is saved or the editor closes cleanly.
-        watch_.differsFromFile(ctx_.currentTrack);
-        schedule_.adopt(watch_.steps(), RecoverySchedule::Clock::now());
+        recovered = true;
         copyFile_ = found.file;
+        schedule_.adopt(ctx_.history.changeSerial(), RecoverySchedule::Clock::now());
     }
 }
 
-void RecoveryKeeper::trackOpened() {
-    removeCopy();
-    watch_.matchesFile(ctx_.currentTrack);
-    schedule_.removed(watch_.steps(), RecoverySchedule::Clock::now());
-}
-
-void RecoveryKeeper::trackSaved() {
-    trackOpened();
-}
-
 void RecoveryKeeper::check() {
-    checkQueued_ = false;
-    watch_.look(ctx_.currentTrack);
     // A track that was never opened has no file to recover into.
-    const bool modified = watch_.modified() && !ctx_.currentTrackPath.empty();
+    const bool modified = ctx_.history.modified() && !ctx_.currentTrackPath.empty();
+    const std::uint64_t steps = ctx_.history.changeSerial();
     const auto now = RecoverySchedule::Clock::now();
-    switch (schedule_.check(modified, watch_.steps(), now)) {
+    switch (schedule_.check(modified, steps, now)) {
     case RecoverySchedule::Due::Write:
         copyFile_ = recoveryFilePath(folder_, ctx_.currentTrackPath);
         writer_.write(copyFile_, takeRecoverySnapshot(ctx_.currentTrackPath, ctx_.currentTrack,
                                                       ctx_.envelope, ctx_.catalog));
-        schedule_.wrote(watch_.steps(), now);
+        schedule_.wrote(steps, now);
         break;
     case RecoverySchedule::Due::Remove:
         removeCopy();
-        schedule_.removed(watch_.steps(), now);
+        schedule_.removed(steps, now);
         break;
     case RecoverySchedule::Due::Nothing:
         break;
     }
-}
-
-bool RecoveryKeeper::eventFilter(QObject* watched, QEvent* event) {
-    // Looked at once the input has been handled.
-    const QEvent::Type type = event->type();
-    if (!checkQueued_ && (type == QEvent::KeyPress || type == QEvent::MouseButtonRelease)) {
-        checkQueued_ = true;
-        QTimer::singleShot(0, this, [this] { check(); });
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void RecoveryKeeper::removeCopy() {

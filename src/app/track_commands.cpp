@@ -5,11 +5,28 @@
 
 #include "app/challenge_suffix.h"
 #include "edit/area_cells.h"
+#include "edit/edit_step.h"
 #include "edit/editor_context.h"
+#include "edit/seam_calls.h"
 #include "edit/selection_ops.h"
 #include "seams/prompts.h"
 #include "track/track_reader.h"
 #include "track/track_writer.h"
+
+std::string trackDisplayName(const EditorContext& ctx) {
+    if (ctx.currentTrackPath.empty())
+        return "new track";
+    return std::filesystem::path(ctx.currentTrackPath).filename().string();
+}
+
+std::string mainWindowTitle(const EditorContext& ctx) {
+    std::string title = kProgramCaption;
+    if (!ctx.currentTrackPath.empty())
+        title += " - " + trackDisplayName(ctx);
+    if (ctx.history.modified())
+        title += "*";
+    return title;
+}
 
 TrackCommands::TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Hooks hooks)
     : ctx_(ctx), launcher_(launcher), hooks_(std::move(hooks)) {}
@@ -27,19 +44,43 @@ bool TrackCommands::open(const std::string& path) {
     return opened;
 }
 
+bool TrackCommands::confirmUnsavedChanges() {
+    if (!ctx_.history.modified() || !ctx_.prompts)
+        return true;
+    switch (ctx_.prompts->askSaveChanges("Save changes to " + trackDisplayName(ctx_) + "?")) {
+    case SaveChoice::Save:
+        return ctx_.currentTrackPath.empty() ? saveAsCommand() : saveTrackCommand();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 bool TrackCommands::openTrackCommand() {
+    if (!confirmUnsavedChanges())
+        return false;
     const std::optional<std::string> chosen = ctx_.prompts->chooseOpenPath();
     if (!chosen)
         return false;
-    if (!open(*chosen))
+    return openPathCommand(*chosen);
+}
+
+bool TrackCommands::openPathCommand(const std::string& path) {
+    if (!open(path))
         return false;
-    ctx_.currentTrackPath = *chosen;
+    ctx_.currentTrackPath = path;
     clearArea(ctx_);
     refreshAfterOpening();
+    if (hooks_.trackOpened)
+        hooks_.trackOpened(path);
     return true;
 }
 
 bool TrackCommands::reloadCommand() {
+    if (!confirmUnsavedChanges())
+        return false;
     if (!open(ctx_.currentTrackPath))
         return false;
     refreshAfterOpening();
@@ -55,12 +96,13 @@ bool TrackCommands::openRecovered(const std::string& path, const std::vector<std
     }
     ctx_.currentTrackPath = path;
     clearArea(ctx_);
-    refreshAfterOpening();
+    refreshAfterOpening(false);
     return true;
 }
 
-void TrackCommands::refreshAfterOpening() {
+void TrackCommands::refreshAfterOpening(bool matchesFile) {
     finishTrackReplace(ctx_);
+    startNewHistory(ctx_, matchesFile);
     const std::string& environment =
         ctx_.catalog.environmentNames[static_cast<std::size_t>(ctx_.catalog.currentEnvironment)];
     ctx_.modelFolder = ctx_.baseFolder / "data" / environment / "models" / "";
@@ -70,8 +112,8 @@ void TrackCommands::refreshAfterOpening() {
     ctx_.viewChanged = true;
     if (hooks_.showEnvironmentName)
         hooks_.showEnvironmentName(environment);
-    if (hooks_.trackOpened)
-        hooks_.trackOpened();
+    // The new track at once: a picture left from the old one reads as a failed open.
+    displayFrame(ctx_);
 }
 
 bool TrackCommands::saveTrackCommand() {
@@ -79,8 +121,7 @@ bool TrackCommands::saveTrackCommand() {
         ctx_.prompts->message(kSaveErrorText, kProgramCaption, MessageIcon::Error);
         return false;
     }
-    if (hooks_.trackSaved)
-        hooks_.trackSaved();
+    noteTrackSaved(ctx_);
     ctx_.prompts->message(ctx_.currentTrackPath, kSavedCaption, MessageIcon::Information);
     return true;
 }

@@ -17,6 +17,12 @@ inline constexpr const char* kSavedCaption = "Saved!";
 inline constexpr const char* kSaveAsCaption = "Save as...";
 inline constexpr const char* kReplaceQuestionEnd = " already exists.\nDo you want to replace it?";
 
+// The window title: the program's name, the open file's name, and "*" while there are unsaved
+// changes: "Blockyard 0.1 alpha - A01-Race.Challenge.Gbx*".
+std::string mainWindowTitle(const EditorContext& ctx);
+// The name the title and the unsaved-changes question give the open track.
+std::string trackDisplayName(const EditorContext& ctx);
+
 // The main window's four track commands. The window supplies what needs it: the model lists are
 // rebuilt with the view's GL context current, and the environment's name goes into its label.
 class TrackCommands {
@@ -24,24 +30,29 @@ class TrackCommands {
     struct Hooks {
         std::function<void()> rebuildModelLists;
         std::function<void(const std::string&)> showEnvironmentName;
-        // After a track was opened or reloaded, and after Save track wrote it.
-        std::function<void()> trackOpened;
-        std::function<void()> trackSaved;
+        // A track was opened from a path (not reloaded): for the recent tracks.
+        std::function<void(const std::string&)> trackOpened;
     };
 
     TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Hooks hooks);
 
     // Each returns whether its operation ran and succeeded; the outcome is also shown to the user.
     bool openTrackCommand();
+    // Open track without the dialog: a path from the command line, a drop or the recent tracks.
+    bool openPathCommand(const std::string& path);
     bool reloadCommand();
     bool saveTrackCommand();
     bool saveAsCommand();
     // Opens converted bytes (a recovery copy) as an unsaved edit of the track at `path`.
     bool openRecovered(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+    // With unsaved changes, asks "Save changes to <name>?": true to go on (saved, or the changes
+    // discarded), false for Cancel or a save that failed. True at once without changes.
+    bool confirmUnsavedChanges();
+
   private:
     bool open(const std::string& path);
-    void refreshAfterOpening();
+    void refreshAfterOpening(bool matchesFile = true);
 
     EditorContext& ctx_;
     ConverterLauncher& launcher_;

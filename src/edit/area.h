@@ -38,6 +38,15 @@ struct AreaCell {
 
 inline constexpr int kGridSize = 32;
 
+// Grid coordinates wrap round in 8 bits: 127 + 1 gives -128.
+inline std::int8_t wrap8(int value) {
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
+}
+
+inline bool onGrid(int value) {
+    return value >= 0 && value < kGridSize;
+}
+
 // A cell as one number: its three coordinates as unsigned bytes.
 inline std::uint32_t areaCellKey(GridCell c) {
     return static_cast<std::uint8_t>(c.x) | static_cast<std::uint8_t>(c.y) << 8 |

@@ -3,19 +3,12 @@
 #include "edit/area_cells.h"
 #include "edit/block_edits.h"
 #include "edit/block_list_index.h"
+#include "edit/edit_step.h"
 #include "edit/seam_calls.h"
 #include "edit/selection_ops.h"
 #include "seams/model_resolver.h"
 
 namespace {
-
-std::int8_t wrap8(int value) {
-    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
-}
-
-bool onGrid(int value) {
-    return value >= 0 && value < kGridSize;
-}
 
 // The selection becomes the blocks in the area, without telling the list or the panel.
 void gatherBlocksInArea(EditorContext& ctx) {
@@ -109,37 +102,37 @@ void selectBlocksInArea(EditorContext& ctx) {
 }
 
 void hideBlocksInArea(EditorContext& ctx) {
+    // The step begins before the selection changes, so that undo gives back the one before.
+    EditStep step(ctx, "Hide");
     selectBlocksInArea(ctx);
-    hideSelection(ctx);
+    for (BlockRecord* record : ctx.selection.members) {
+        step.change(*record);
+        record->flags |= BLOCK_HIDDEN;
+    }
 }
 
 void deleteBlocksInArea(EditorContext& ctx) {
+    EditStep step(ctx, "Delete");
     // The list is refilled by the delete, so the lines are not marked on the way.
     gatherBlocksInArea(ctx);
-    deleteSelection(ctx);
+    removeSelected(ctx, step);
 }
 
 int fillArea(EditorContext& ctx, std::uint32_t catalogIndex) {
     if (catalogIndex == 0 || !catalogEntry(ctx.catalog, catalogIndex))
         return 0;
-    std::list<BlockRecord>& blocks = ctx.currentTrack.blocks;
     const std::size_t kinds = ctx.catalog.catalogs[ctx.catalog.currentEnvironment].entries.size();
+    EditStep step(ctx, "Fill area with");
     int added = 0;
     for (const AreaCell& cell : ctx.area.cells) {
         std::optional<BlockRecord> record =
             makeRecord(catalogIndex, 0, cell.cell.x, cell.cell.y, cell.cell.z, {0, 0, 0, 0}, kinds);
         if (!record)
-            return added;
-        blocks.push_back(std::move(*record));
-        noteAppendedBlock(ctx, std::prev(blocks.end()));
+            break;
+        BlockRecord* placed = step.append(std::move(*record));
         if (ctx.modelResolver)
-            ctx.modelResolver->resolveBlockModel(blocks.back());
+            ctx.modelResolver->resolveBlockModel(*placed);
         ++added;
-    }
-    if (added > 0) {
-        ctx.viewChanged = true;
-        refreshBlockList(ctx);
-        showAreaCounts(ctx);
     }
     return added;
 }

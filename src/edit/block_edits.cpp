@@ -3,24 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "edit/area.h"
 #include "edit/block_list_index.h"
+#include "edit/edit_step.h"
 #include "edit/seam_calls.h"
 #include "edit/selection_ops.h"
+#include "seams/model_resolver.h"
 
 namespace {
 
-std::int8_t wrap8(int value) {
-    return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
-}
-
 std::uint8_t turned(std::uint8_t rotation, int steps) {
     return static_cast<std::uint8_t>(rotation + steps) & 3;
-}
-
-// Blocks created or moved by an edit take part in the next visibility pass.
-void blocksChanged(EditorContext& ctx) {
-    ctx.viewChanged = true;
-    showAreaCounts(ctx);
 }
 
 } // namespace
@@ -28,54 +21,55 @@ void blocksChanged(EditorContext& ctx) {
 BlockRecord* appendBlock(EditorContext& ctx, std::optional<BlockRecord> record) {
     if (!record)
         return nullptr;
-    std::list<BlockRecord>& blocks = ctx.currentTrack.blocks;
-    blocks.push_back(std::move(*record));
-    noteAppendedBlock(ctx, std::prev(blocks.end()));
-    refreshBlockList(ctx);
-    blocksChanged(ctx);
-    return &blocks.back();
+    EditStep step(ctx, "Add");
+    return step.append(std::move(*record));
 }
 
 std::optional<BlockRecord> removeBlock(EditorContext& ctx, BlockRecord* record) {
     if (!record)
         return std::nullopt;
     record->flags &= ~BLOCK_SELECTED;
-    std::optional<BlockRecord> removed;
-    if (const BlockListIndex::Place* place = findBlockPlace(ctx, record)) {
-        auto node = place->node;
-        removed = std::move(*node);
-        ctx.currentTrack.blocks.erase(node);
-        invalidateBlockListIndex(ctx);
-        showAreaCounts(ctx);
+    const BlockListIndex::Place* place = findBlockPlace(ctx, record);
+    if (!place) {
+        refreshBlockList(ctx);
+        return std::nullopt;
     }
-    refreshBlockList(ctx);
+    // The node itself stays with the step, so that undo can put it back.
+    std::optional<BlockRecord> removed = *record;
+    EditStep step(ctx, "Delete");
+    step.remove(place->node, static_cast<std::size_t>(place->position));
     return removed;
 }
 
 void moveSelection(EditorContext& ctx, int dx, int dy, int dz) {
     if (ctx.selection.members.empty())
         return;
+    EditStep step(ctx, "Move");
     for (BlockRecord* record : ctx.selection.members) {
+        step.change(*record);
         record->x = wrap8(record->x + dx);
         record->y = wrap8(record->y + dy);
         record->z = wrap8(record->z + dz);
     }
-    blocksChanged(ctx);
 }
 
 void rotateSelection(EditorContext& ctx, int steps) {
     if (ctx.selection.members.empty())
         return;
-    for (BlockRecord* record : ctx.selection.members)
+    EditStep step(ctx, "Turn");
+    for (BlockRecord* record : ctx.selection.members) {
+        step.change(*record);
         record->rotation = turned(record->rotation, steps);
-    showAreaCounts(ctx);
+    }
 }
 
 void rotateSelectionGroup(EditorContext& ctx, int sense) {
     if (ctx.selection.members.empty())
         return;
+    EditStep step(ctx, "Turn");
     int minX = 32, minY = 32, maxX = 0, maxY = 0;
     for (BlockRecord* record : ctx.selection.members) {
+        step.change(*record);
         record->rotation = turned(record->rotation, sense);
         minX = std::min<int>(minX, record->x);
         maxX = std::max<int>(maxX, record->x);
@@ -93,35 +87,55 @@ void rotateSelectionGroup(EditorContext& ctx, int sense) {
         record->x = wrap8(newX);
         record->y = wrap8(newY);
     }
-    blocksChanged(ctx);
+}
+
+void setVariantByte(EditorContext& ctx, BlockRecord& record, int byte, std::uint8_t value) {
+    if (byte < 0 || byte > 3)
+        return;
+    EditStep step(ctx, "Change variant of");
+    step.change(record);
+    record.variant[static_cast<std::size_t>(byte)] = value;
+    if (ctx.modelResolver)
+        ctx.modelResolver->resolveBlockModel(record);
 }
 
 void hideSelection(EditorContext& ctx) {
-    for (BlockRecord* record : ctx.selection.members)
+    EditStep step(ctx, "Hide");
+    for (BlockRecord* record : ctx.selection.members) {
+        step.change(*record);
         record->flags |= BLOCK_HIDDEN;
-    refreshBlockList(ctx);
+    }
 }
 
 void unhideAll(EditorContext& ctx) {
-    for (BlockRecord& record : ctx.currentTrack.blocks)
+    EditStep step(ctx, "Unhide");
+    for (BlockRecord& record : ctx.currentTrack.blocks) {
+        if (!(record.flags & BLOCK_HIDDEN))
+            continue;
+        step.change(record);
         record.flags &= ~BLOCK_HIDDEN;
-    refreshBlockList(ctx);
+    }
 }
 
 void deleteSelection(EditorContext& ctx) {
-    bool any = !ctx.selection.members.empty();
-    if (any) {
-        // One sweep over the track instead of a search per member: the selected bit marks
-        // exactly the members.
-        ctx.currentTrack.blocks.remove_if(
-            [](const BlockRecord& record) { return (record.flags & BLOCK_SELECTED) != 0; });
-        invalidateBlockListIndex(ctx);
+    if (ctx.selection.members.empty()) {
+        unmarkAllLines(ctx);
+        showProperties(ctx, nullptr);
+        return;
     }
-    ctx.selection.members.clear();
-    unmarkAllLines(ctx);
-    showProperties(ctx, nullptr);
-    if (any) {
-        refreshBlockList(ctx);
-        showAreaCounts(ctx);
+    EditStep step(ctx, "Delete");
+    removeSelected(ctx, step);
+}
+
+void removeSelected(EditorContext& ctx, EditStep& step) {
+    // One sweep over the track instead of a search per member: the selected bit marks exactly
+    // the members.
+    std::list<BlockRecord>& blocks = ctx.currentTrack.blocks;
+    std::size_t index = 0;
+    for (auto node = blocks.begin(); node != blocks.end(); ++index) {
+        auto next = std::next(node);
+        if (node->flags & BLOCK_SELECTED)
+            step.remove(node, index);
+        node = next;
     }
 }

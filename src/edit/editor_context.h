@@ -6,6 +6,8 @@
 #include "catalog/catalog.h"
 #include "edit/area.h"
 #include "edit/block_list_index.h"
+#include "edit/block_placing.h"
+#include "edit/edit_history.h"
 #include "edit/selection.h"
 #include "track/track.h"
 #include "view/camera.h"
@@ -34,10 +36,12 @@ struct EditorContext {
     TrackEnvelope envelope;
     BlockListIndex blockIndex; // positions of currentTrack's records, a cache
     CatalogState catalog;
+    EditHistory history; // of currentTrack; new with every opened track
 
     // Editing
     Selection selection;
     Area area;
+    BlockClipboard clipboard;
     int areaEditState = 0; // 0 off, 1 on, 2 cursor found for the frame being drawn
     AreaCursor areaCursor;
     std::int8_t cursorLevel = 1;

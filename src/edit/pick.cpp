@@ -51,8 +51,6 @@ BlockRecord* pickAt(EditorContext& ctx, float x, float y) {
             moveSelection(ctx, action.dx, action.dy, action.dz);
         else
             rotateSelectionGroup(ctx, action.sense);
-        if (ctx.selection.count() == 1)
-            showProperties(ctx, ctx.selection.first());
         displayFrame(ctx);
         return nullptr;
     }

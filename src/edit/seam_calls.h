@@ -27,6 +27,11 @@ inline void showAreaCounts(EditorContext& ctx) {
         ctx.panels->refreshAreaCounts();
 }
 
+inline void showStatus(EditorContext& ctx, const std::string& text) {
+    if (ctx.panels)
+        ctx.panels->showStatusMessage(text);
+}
+
 inline void displayFrame(EditorContext& ctx) {
     if (ctx.viewPort)
         ctx.viewPort->renderFrame(true);

@@ -95,6 +95,20 @@ void onKeyUp(EditorContext& ctx, int virtualKey) {
     displayFrame(ctx);
 }
 
+void onViewResized(EditorContext& ctx, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    ctx.viewAspect = static_cast<double>(width) / height;
+    ctx.viewChanged = true;
+    displayFrame(ctx);
+}
+
+void resetCamera(EditorContext& ctx) {
+    ctx.viewCamera = Camera{};
+    ctx.viewChanged = true;
+    displayFrame(ctx);
+}
+
 void onFocusLost(EditorContext& ctx) {
     ctx.cameraKeys = CameraKeys{};
     ctx.fKeyDown = false;

@@ -6,7 +6,7 @@ struct BlockRecord;
 
 // What the editing logic tells the Blocks and Area pages and the main window's status line.
 class Panels {
-public:
+  public:
     virtual ~Panels() = default;
 
     // Marks or unmarks one line of the block list (0-based, track order).
@@ -19,4 +19,6 @@ public:
     virtual void refreshCursorPosition() = 0;
     virtual void refreshAreaCounts() = 0;
     virtual void setFrameRateText(const std::string& text) = 0;
+    // A short message for the status line (a step dropped from the history, blocks left out).
+    virtual void showStatusMessage(const std::string& text) = 0;
 };

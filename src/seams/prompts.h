@@ -4,16 +4,16 @@
 #include <string>
 
 enum class MessageIcon { None, Information, Error };
+enum class SaveChoice { Save, Discard, Cancel };
 
 // Every message box, question and file dialog goes through here, so that the logic runs
 // without windows and tests can script the answers.
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
 
     // A message box without an owner window, with a single OK button.
-    virtual void message(const std::string& text, const std::string& caption,
-                         MessageIcon icon) = 0;
+    virtual void message(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
     // A Yes/No question owned by the main window; true only for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
     // File dialogs with the filter "GBX files (.gbx)"; none when cancelled.
@@ -21,6 +21,8 @@ public:
     virtual std::optional<std::string> chooseSavePath() = 0;
     // The modal block picker; the chosen catalogue index, or 0 when closed without a choice.
     virtual int pickBlock() = 0;
+    // "Save changes to <name>?" with Save, Discard and Cancel, owned by the main window.
+    virtual SaveChoice askSaveChanges(const std::string& text) = 0;
 };
 
 inline constexpr const char* kProgramCaption = "Blockyard 0.1 alpha";

@@ -55,14 +55,11 @@ void AreaPage::createControls() {
         hideBlocksInArea(ctx_);
         afterCommand();
     });
-    // These two are never enabled by the program.
     auto* remove = makeButton(this, "Delete blocks in current area", dialogRect(14, 136, 185, 14),
                               kDeleteBlocksInArea);
-    remove->setEnabled(false);
     connect(remove, &QPushButton::clicked, this, &AreaPage::deleteBlocksClicked);
     auto* fill = makeButton(this, "Fill current area with block...", dialogRect(14, 154, 185, 14),
                             kFillArea);
-    fill->setEnabled(false);
     connect(fill, &QPushButton::clicked, this, &AreaPage::fillAreaClicked);
 
     makeLabel(this, "Cursor position:", dialogRect(7, 186, 100, 9));
@@ -108,7 +105,6 @@ void AreaPage::deleteBlocksClicked() {
     if (!askYesNo(ctx_, "Are you sure you want to delete all blocks in current area?"))
         return;
     deleteBlocksInArea(ctx_);
-    refreshAreaCounts();
     afterCommand();
 }
 
@@ -116,7 +112,6 @@ void AreaPage::fillAreaClicked() {
     // The picker is owned by the main window; 0 means it was closed without a choice.
     const int catalogIndex = ctx_.prompts ? ctx_.prompts->pickBlock() : 0;
     fillArea(ctx_, static_cast<std::uint32_t>(catalogIndex > 0 ? catalogIndex : 0));
-    refreshAreaCounts();
     afterCommand();
 }
 

@@ -9,18 +9,15 @@ namespace {
 
 constexpr int kPictureSize = 64;
 
-// Appends the picture at path to the images and returns its index, or -1 when the file is
-// missing or not a readable bitmap.
-std::int32_t loadPicture(std::vector<QImage>& images, const QString& path) {
+QImage loadPicture(const std::filesystem::path& path) {
     QImage picture;
-    if (!picture.load(path, "BMP"))
-        return -1;
+    if (!picture.load(QString::fromStdString(path.string()), "BMP"))
+        return {};
     picture = picture.convertToFormat(QImage::Format_RGB888);
     if (picture.size() != QSize(kPictureSize, kPictureSize))
         picture = picture.scaled(kPictureSize, kPictureSize, Qt::IgnoreAspectRatio,
                                  Qt::SmoothTransformation);
-    images.push_back(picture);
-    return static_cast<std::int32_t>(images.size() - 1);
+    return picture;
 }
 
 // Keeps a picker state for as long as the window it belongs to.
@@ -33,36 +30,31 @@ class PickerStateHolder : public QObject {
 
 } // namespace
 
-void buildPickerTree(PickerState& state, const QString& pictureFolder) {
-    if (state.built)
+std::filesystem::path pickerPictureFolder(const std::filesystem::path& baseFolder,
+                                          const std::string& environmentName) {
+    return baseFolder / "data" / "textures" / "blocks" / environmentName;
+}
+
+void preparePicker(PickerState& state, const EditorContext& ctx) {
+    const int environment = ctx.catalog.currentEnvironment;
+    if (environment < 0 || environment >= kEnvironmentCount)
         return;
-    state.root = makePickerRoot();
-    state.images.clear();
-    state.images.reserve(8);
-    const QString folder = pictureFolder + QLatin1Char('/');
-    for (int g = 0; g < state.root.count; ++g) {
-        PickerGroup& group = state.root.subgroups[g];
-        group.image = loadPicture(state.images, folder + QStringLiteral("%1.bmp").arg(g));
-        if (group.hasSubgroups()) {
-            for (int s = 0; s < group.count; ++s) {
-                PickerGroup& subgroup = group.subgroups[s];
-                subgroup.image =
-                    loadPicture(state.images, folder + QStringLiteral("%1_%2.bmp").arg(g).arg(s));
-                for (int k = 0; k < subgroup.count; ++k)
-                    subgroup.blocks[k].image = loadPicture(
-                        state.images, folder + QStringLiteral("%1_%2_%3.bmp").arg(g).arg(s).arg(k));
-            }
-        } else {
-            for (int k = 0; k < group.count; ++k)
-                group.blocks[k].image =
-                    loadPicture(state.images, folder + QStringLiteral("%1_%2.bmp").arg(g).arg(k));
-        }
-    }
-    state.built = true;
+    const BlockCatalog& catalog = ctx.catalog.catalogs[static_cast<std::size_t>(environment)];
+    if (state.environment == environment && state.kindCount == catalog.entries.size())
+        return;
+    state = PickerState{};
+    state.environment = environment;
+    state.kindCount = catalog.entries.size();
+    state.families = blockFamilies(catalog);
+    const std::filesystem::path folder = pickerPictureFolder(
+        ctx.baseFolder, ctx.catalog.environmentNames[static_cast<std::size_t>(environment)]);
+    state.pictures.reserve(catalog.entries.size());
+    for (std::size_t i = 1; i <= catalog.entries.size(); ++i)
+        state.pictures.push_back(loadPicture(folder / (std::to_string(i) + ".bmp")));
 }
 
 int showBlockPicker(QWidget* owner, EditorContext& ctx, PickerState& state) {
-    buildPickerTree(state);
+    preparePicker(state, ctx);
     BlockPickerDialog dialog(state, ctx.catalog, owner);
     return dialog.exec();
 }

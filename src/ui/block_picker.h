@@ -2,35 +2,34 @@
 
 #include <QImage>
 #include <QString>
-#include <cstdint>
+#include <filesystem>
 #include <vector>
 
-#include "ui/picker_tree.h"
+#include "catalog/block_families.h"
 
 struct EditorContext;
 class QWidget;
 
-// What the picker keeps between openings: its tree and pictures, built at the first opening and
-// reused, and the level the user left it at.
+// What the picker keeps between openings: the open environment's families and pictures, built
+// at the first opening for that environment, and the family the user left it at.
 struct PickerState {
-    PickerGroup root;
-    std::vector<QImage> images; // 64 x 64, 24-bit colour
-    bool built = false;
-    std::int8_t currentGroup = -1;
-    std::int8_t currentSubgroup = -1;
+    int environment = -1;
+    std::size_t kindCount = 0;
+    std::vector<BlockFamily> families;
+    std::vector<QImage> pictures; // by catalogue index - 1, 64 x 64; null where there is none
+    int currentFamily = -1;       // -1: the list of families
 };
 
-// Where the pictures are read from, relative to the working folder.
-inline constexpr const char* kPickerPictureFolder = "data/textures/blocks";
+// The folder of an environment's picker pictures, one "<catalogue index>.bmp" per kind.
+std::filesystem::path pickerPictureFolder(const std::filesystem::path& baseFolder,
+                                          const std::string& environmentName);
 
-// Builds the tree and loads its pictures from the folder, once; later calls keep what is there.
-// Pictures load group by group: the group's own, then for each sub-group its picture followed by
-// its blocks' pictures, or else the pictures of the group's blocks. A file that is missing or
-// unreadable leaves its node without a picture.
-void buildPickerTree(PickerState& state, const QString& pictureFolder = kPickerPictureFolder);
+// Builds the families and loads the pictures of the catalogue's current environment, unless the
+// state already holds them. A missing or unreadable picture leaves its kind without one.
+void preparePicker(PickerState& state, const EditorContext& ctx);
 
 // Shows the picker modally over owner and returns the chosen catalogue index, or 0 when it was
-// closed without a choice or the choice was an empty leaf.
+// closed without a choice.
 int showBlockPicker(QWidget* owner, EditorContext& ctx, PickerState& state);
 
 // The same, with the picker state kept by owner's window, so that the picker reopens where it

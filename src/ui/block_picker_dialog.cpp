@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -12,18 +13,20 @@
 namespace {
 
 constexpr int kPictureSize = 64;
+// An item is a family (its index) or a kind (its catalogue index).
+constexpr int kFamilyRole = Qt::UserRole;
+constexpr int kKindRole = Qt::UserRole + 1;
 
-QString itemLabel(const PickerState& state, bool groupHasSubgroups, int i) {
-    if (state.currentGroup == -1)
-        return QStringLiteral("Group %1").arg(i + 1);
-    if (state.currentSubgroup == -1)
-        return (groupHasSubgroups ? QStringLiteral("Group %1.%2") : QStringLiteral("Block %1.%2"))
-            .arg(state.currentGroup + 1)
-            .arg(i + 1);
-    return QStringLiteral("Block %1.%2.%3")
-        .arg(state.currentGroup + 1)
-        .arg(state.currentSubgroup + 1)
-        .arg(i + 1);
+QIcon pictureIcon(const PickerState& state, std::uint32_t kind) {
+    if (kind == 0 || kind > state.pictures.size() || state.pictures[kind - 1].isNull())
+        return {};
+    return QIcon(QPixmap::fromImage(state.pictures[kind - 1]));
+}
+
+// A kind's label without the environment's name in front, which every kind of it shares.
+QString kindLabel(const std::string& name, const std::string& environment) {
+    const bool prefixed = name.size() > environment.size() && name.starts_with(environment);
+    return QString::fromLatin1(prefixed ? name.substr(environment.size()) : name);
 }
 
 } // namespace
@@ -32,7 +35,7 @@ BlockPickerDialog::BlockPickerDialog(PickerState& state, const CatalogState& cat
                                      QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      state_(state), catalog_(catalog), list_(new QListWidget(this)),
+      state_(state), catalog_(catalog), search_(new QLineEdit(this)), list_(new QListWidget(this)),
       back_(new QPushButton(QStringLiteral("Back"), this)),
       name_(new QLabel(QStringLiteral("Block name"), this)) {
     setWindowTitle(QStringLiteral("Blockyard - Select Block"));
@@ -40,11 +43,16 @@ BlockPickerDialog::BlockPickerDialog(PickerState& state, const CatalogState& cat
     setFont(dialogFont());
     setFixedSize(dialogX(233), dialogY(225));
 
+    search_->setGeometry(dialogRect(7, 7, 219, 13));
+    search_->setPlaceholderText(QStringLiteral("Search"));
+    search_->setClearButtonEnabled(true);
+
     list_->setObjectName(controlName(control_id::kPickerList));
-    list_->setGeometry(dialogRect(7, 7, 219, 188));
+    list_->setGeometry(dialogRect(7, 24, 219, 171));
     list_->setViewMode(QListView::IconMode);
     list_->setIconSize(QSize(kPictureSize, kPictureSize));
     list_->setGridSize(QSize(96, 92));
+    list_->setWordWrap(true);
     list_->setMovement(QListView::Static);
     list_->setResizeMode(QListView::Adjust);
     list_->setWrapping(true);
@@ -59,79 +67,92 @@ BlockPickerDialog::BlockPickerDialog(PickerState& state, const CatalogState& cat
     name_->setObjectName(controlName(control_id::kPickerBlockName));
     name_->setGeometry(dialogRect(64, 206, 162, 8));
 
+    connect(search_, &QLineEdit::textChanged, this, &BlockPickerDialog::fillPickerList);
     connect(list_, &QListWidget::itemActivated, this, &BlockPickerDialog::activateItem);
     connect(list_, &QListWidget::itemSelectionChanged, this, &BlockPickerDialog::showSelectedName);
     connect(back_, &QPushButton::clicked, this, &BlockPickerDialog::goBack);
 
     fillPickerList();
-    list_->setFocus();
+    // Typing searches at once.
+    search_->setFocus();
 }
 
-const PickerGroup& BlockPickerDialog::shownGroup() const {
-    if (state_.currentGroup == -1)
-        return state_.root;
-    const PickerGroup& group = state_.root.subgroups[state_.currentGroup];
-    if (state_.currentSubgroup == -1)
-        return group;
-    return group.subgroups[state_.currentSubgroup];
+const BlockCatalog& BlockPickerDialog::catalog() const {
+    static const BlockCatalog none;
+    const int environment = state_.environment;
+    if (environment < 0 || environment >= kEnvironmentCount)
+        return none;
+    return catalog_.catalogs[static_cast<std::size_t>(environment)];
 }
 
-bool BlockPickerDialog::levelShowsBlocks() const {
-    if (state_.currentSubgroup != -1)
-        return true;
-    return state_.currentGroup >= 0 && state_.root.subgroups[state_.currentGroup].hasBlocks();
+void BlockPickerDialog::addKind(std::uint32_t kind) {
+    const auto& entries = catalog().entries;
+    if (kind == 0 || kind > entries.size())
+        return;
+    const std::string& name = entries[kind - 1].name;
+    const std::string& environment =
+        catalog_.environmentNames[static_cast<std::size_t>(state_.environment)];
+    auto* item = new QListWidgetItem(pictureIcon(state_, kind), kindLabel(name, environment));
+    item->setData(kKindRole, kind);
+    item->setToolTip(QString::fromLatin1(name));
+    list_->addItem(item);
 }
 
 void BlockPickerDialog::fillPickerList() {
     list_->clear();
-    const PickerGroup& group = shownGroup();
-    for (int i = 0; i < group.count; ++i) {
-        const std::int32_t image =
-            group.hasSubgroups() ? group.subgroups[i].image : group.blocks[i].image;
-        auto* item = new QListWidgetItem(itemLabel(state_, group.hasSubgroups(), i));
-        if (image >= 0 && image < static_cast<std::int32_t>(state_.images.size()))
-            item->setIcon(QIcon(QPixmap::fromImage(state_.images[image])));
+    name_->clear();
+    const std::string text = search_->text().trimmed().toStdString();
+    if (!text.empty()) {
+        for (std::uint32_t kind : kindsMatching(catalog(), text))
+            addKind(kind);
+        return;
+    }
+    const int family = state_.currentFamily;
+    if (family >= 0 && family < static_cast<int>(state_.families.size())) {
+        for (std::uint32_t kind : state_.families[static_cast<std::size_t>(family)].kinds)
+            addKind(kind);
+        return;
+    }
+    state_.currentFamily = -1;
+    for (std::size_t i = 0; i < state_.families.size(); ++i) {
+        const BlockFamily& f = state_.families[i];
+        auto* item = new QListWidgetItem(pictureIcon(state_, f.kinds.front()),
+                                         QString::fromStdString(f.name));
+        item->setData(kFamilyRole, static_cast<int>(i));
         list_->addItem(item);
     }
 }
 
 void BlockPickerDialog::activateItem(QListWidgetItem* item) {
-    const int i = list_->row(item);
-    const PickerGroup& group = shownGroup();
-    if (i < 0 || i >= group.count)
+    if (!item)
         return;
-    if (levelShowsBlocks()) {
-        done(group.blocks[i].catalogIndex);
+    if (const int kind = item->data(kKindRole).toInt(); kind > 0) {
+        done(kind);
         return;
     }
-    if (state_.currentGroup == -1)
-        state_.currentGroup = static_cast<std::int8_t>(i);
-    else
-        state_.currentSubgroup = static_cast<std::int8_t>(i);
+    const QVariant family = item->data(kFamilyRole);
+    if (!family.isValid())
+        return;
+    state_.currentFamily = family.toInt();
     fillPickerList();
 }
 
 void BlockPickerDialog::showSelectedName() {
-    std::uint32_t n = 0;
     const QList<QListWidgetItem*> selected = list_->selectedItems();
-    if (levelShowsBlocks() && !selected.isEmpty()) {
-        const int i = list_->row(selected.front());
-        const PickerGroup& group = shownGroup();
-        if (i >= 0 && i < group.count && group.blocks[i].catalogIndex > 0)
-            n = static_cast<std::uint32_t>(group.blocks[i].catalogIndex);
-    }
-    const CatalogEntry* entry = n != 0 ? catalogEntry(catalog_, n) : nullptr;
-    name_->setText(entry ? QString::fromLatin1(entry->name) : QString());
+    const int kind = selected.isEmpty() ? 0 : selected.front()->data(kKindRole).toInt();
+    const auto& entries = catalog().entries;
+    name_->setText(kind > 0 && static_cast<std::size_t>(kind) <= entries.size()
+                       ? QString::fromLatin1(entries[static_cast<std::size_t>(kind - 1)].name)
+                       : QString());
 }
 
 void BlockPickerDialog::goBack() {
-    if (state_.currentSubgroup != -1)
-        state_.currentSubgroup = -1;
-    else if (state_.currentGroup != -1)
-        state_.currentGroup = -1;
-    else
-        return;
-    fillPickerList();
+    if (!search_->text().isEmpty())
+        search_->clear();
+    else if (state_.currentFamily != -1) {
+        state_.currentFamily = -1;
+        fillPickerList();
+    }
 }
 
 void BlockPickerDialog::keyPressEvent(QKeyEvent* event) {

@@ -7,9 +7,9 @@
 #include <algorithm>
 
 #include "edit/block_edits.h"
+#include "edit/block_placing.h"
 #include "edit/seam_calls.h"
 #include "edit/selection_ops.h"
-#include "seams/model_resolver.h"
 #include "seams/prompts.h"
 #include "ui/arrow_spinner.h"
 #include "ui/block_list.h"
@@ -28,11 +28,14 @@ void BlocksPage::createControls() {
     makeLabel(this, "All blocks:", dialogRect(7, 6, 100, 9));
     list_ = new BlockListWidget(this);
     list_->setObjectName(controlName(kBlockList));
-    list_->setGeometry(dialogRect(7, 16, 199, 132));
+    list_->setGeometry(dialogRect(7, 16, 199, 116));
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &BlocksPage::listMarksChanged);
     // The user's toggles apply to the marks as the program last asked for them.
     list_->setBeforeInput([this] { flushLineMarks(); });
+
+    QPushButton* add = makeButton(this, "Add block...", dialogRect(7, 135, 199, 14), kAddBlock);
+    connect(add, &QPushButton::clicked, this, [this] { addBlockCommand(); });
 
     QPushButton* invert =
         makeButton(this, "Invert selection", dialogRect(7, 152, 97, 14), kInvertSelection);
@@ -77,7 +80,6 @@ void BlocksPage::createControls() {
         afterCommand();
     });
     QPushButton* remove = makeButton(this, "Delete", dialogRect(110, 286, 89, 14), kDelete);
-    remove->setEnabled(false); // no operation of the program enables it
     connect(remove, &QPushButton::clicked, this, &BlocksPage::askDeleteSelection);
 }
 
@@ -186,6 +188,9 @@ void BlocksPage::flushLineMarks() {
 
 void BlocksPage::refreshProperties(const BlockRecord* record) {
     flushLineMarks();
+    // While a spinner steps the block, the spinner and its field show what the step made.
+    if (steppingField_)
+        return;
     if (!record) {
         name_->clear();
         for (int field = 0; field < FieldCount; ++field) {
@@ -246,6 +251,7 @@ void BlocksPage::spinnerChanged(Field field, int position, int previous) {
         // they are selected, and one arrow click is one step for all of them.
         const int current[] = {block->rotation, block->x, block->y, block->z};
         const int step = single ? position - current[field] : position - previous;
+        steppingField_ = true;
         switch (field) {
         case Rotation:
             rotateSelection(ctx_, step);
@@ -260,12 +266,13 @@ void BlocksPage::spinnerChanged(Field field, int position, int previous) {
             moveSelection(ctx_, 0, 0, step);
             break;
         }
+        steppingField_ = false;
         if (!single)
             refreshProperties(nullptr);
     } else {
-        block->variant[field - Var1] = static_cast<std::uint8_t>(position);
-        if (ctx_.modelResolver)
-            ctx_.modelResolver->resolveBlockModel(*block);
+        steppingField_ = true;
+        setVariantByte(ctx_, *block, field - Var1, static_cast<std::uint8_t>(position));
+        steppingField_ = false;
     }
     if (single) {
         // The field's new value: the spinner's position, except where a grid coordinate wrapped
@@ -276,6 +283,14 @@ void BlocksPage::spinnerChanged(Field field, int position, int previous) {
         fields_[field].edit->setText(QString::number(shown[field]));
     }
     displayFrame(ctx_);
+}
+
+void BlocksPage::addBlockCommand() {
+    // The picker is owned by the main window; 0 means it was closed without a choice.
+    const int catalogIndex = ctx_.prompts ? ctx_.prompts->pickBlock() : 0;
+    if (catalogIndex > 0)
+        placeBlock(ctx_, static_cast<std::uint32_t>(catalogIndex));
+    afterCommand();
 }
 
 void BlocksPage::askDeleteSelection() {

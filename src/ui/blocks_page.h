@@ -42,6 +42,11 @@ class BlocksPage : public QWidget {
     // A control of the page by its id, or none.
     QWidget* control(int id) const;
 
+    // Asks "Are you sure you want to delete selected blocks?" and deletes them on Yes.
+    void askDeleteSelection();
+    // Opens the block picker and places the chosen kind.
+    void addBlockCommand();
+
   private:
     // The eight fields of the panel, in the order of their controls.
     enum Field { Rotation, X, Y, Z, Var1, Var2, Var3, Var4, FieldCount };
@@ -56,7 +61,6 @@ class BlocksPage : public QWidget {
     void spinnerChanged(Field field, int position, int previous);
     // The frame and the focus that follow every command that ran.
     void afterCommand();
-    void askDeleteSelection();
 
     EditorContext& ctx_;
     std::function<void()> focusView_;
@@ -68,4 +72,5 @@ class BlocksPage : public QWidget {
     std::vector<std::pair<int, bool>> pendingMarks_;
     bool flushQueued_ = false;
     bool holdMarks_ = false;
+    bool steppingField_ = false;
 };

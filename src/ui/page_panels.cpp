@@ -4,8 +4,10 @@
 #include "ui/blocks_page.h"
 
 PagePanels::PagePanels(BlocksPage& blocks, AreaPage& area,
-                       std::function<void(const std::string&)> frameRateText)
-    : blocks_(blocks), area_(area), frameRateText_(std::move(frameRateText)) {}
+                       std::function<void(const std::string&)> frameRateText,
+                       std::function<void(const std::string&)> statusText)
+    : blocks_(blocks), area_(area), frameRateText_(std::move(frameRateText)),
+      statusText_(std::move(statusText)) {}
 
 void PagePanels::markBlockLine(int index, bool marked) {
     blocks_.markBlockLine(index, marked);
@@ -35,4 +37,9 @@ void PagePanels::refreshAreaCounts() {
 void PagePanels::setFrameRateText(const std::string& text) {
     if (frameRateText_)
         frameRateText_(text);
+}
+
+void PagePanels::showStatusMessage(const std::string& text) {
+    if (statusText_)
+        statusText_(text);
 }

@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 
 #include <QApplication>
+#include <QCursor>
+#include <QImage>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/main_window_ids.h"
@@ -27,6 +33,14 @@ void ensureApplication() {
     new QApplication(argc, argv);
     // Tests close windows; that must not end anything.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Never the user's own settings: a folder that goes when the test program ends.
+    static QTemporaryDir settings;
+    useSettingsFolder(settings.path().toStdString());
+}
+
+void useSettingsFolder(const std::filesystem::path& folder) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(folder.string()));
 }
 
 std::vector<BlockShape> shapesOf(const Track& track) {
@@ -34,6 +48,14 @@ std::vector<BlockShape> shapesOf(const Track& track) {
     for (const BlockRecord& r : track.blocks)
         shapes.push_back({r.catalogIndex, r.x, r.y, r.z, r.rotation, r.variant});
     return shapes;
+}
+
+std::size_t coloursShown(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            colours.insert(image.pixel(x, y));
+    return colours.size();
 }
 
 void AppFixture::SetUp() {
@@ -48,14 +70,20 @@ void AppFixture::SetUp() {
 
     previousFolder_ = fs::current_path();
     fs::current_path(base_.path());
+    useSettingsFolder(base_.path() / "settings");
     ctx_.prompts = &prompts_;
+    startWindow();
+    startUpMessages_ = prompts_.shown;
+    prompts_.shown.clear();
+}
+
+void AppFixture::startWindow() {
+    window_.reset();
     window_ = std::make_unique<MainWindow>(ctx_);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     window_->startUp();
     ASSERT_TRUE(window_->view()->contextReady());
-    startUpMessages_ = prompts_.shown;
-    prompts_.shown.clear();
 }
 
 void AppFixture::TearDown() {
@@ -109,8 +137,8 @@ AppFixture::findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted
     // Pixels of the framebuffer, which has the device pixel ratio; the result is in widget
     // coordinates, as an event carries them.
     const double ratio = window_->view()->devicePixelRatioF();
-    const int width = static_cast<int>(DrawArea::kWidth * ratio);
-    const int height = static_cast<int>(DrawArea::kHeight * ratio);
+    const int width = static_cast<int>(window_->view()->width() * ratio);
+    const int height = static_cast<int>(window_->view()->height() * ratio);
     ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
     ctx_.viewPort->renderFrame(false);
     const int step = static_cast<int>(8 * ratio);
@@ -130,4 +158,19 @@ AppFixture::findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted
         }
     }
     return std::nullopt;
+}
+
+void ActiveViewFixture::SetUp() {
+    AppFixture::SetUp();
+    if (HasFatalFailure())
+        return;
+    activateWindow();
+    if (HasFatalFailure())
+        return;
+    // The real pointer rests away from the window: a widget shown or hidden under it would
+    // send the view a pointer move of the X server's own.
+    if (QScreen* screen = window_->screen())
+        QCursor::setPos(screen->geometry().bottomRight());
+    QApplication::processEvents();
+    window_->view()->setFocus();
 }

@@ -17,6 +17,8 @@
 // The one QApplication of the test program, made at the first call and never destroyed. The
 // program's per-user data folder is a fresh one, or the one named by kUserDataVariable.
 void ensureApplication();
+// Where the program's settings file goes from now on.
+void useSettingsFolder(const std::filesystem::path& folder);
 inline constexpr const char* kUserDataVariable = "BLOCKYARD_TEST_USER_DATA";
 
 // What a block is, without its flags and list number: for comparing tracks read twice.
@@ -28,6 +30,10 @@ struct BlockShape {
 };
 std::vector<BlockShape> shapesOf(const Track& track);
 
+// How many colours a grid of every fourth pixel shows: a scene of blocks has far more than a
+// cleared view.
+std::size_t coloursShown(const QImage& image);
+
 // A main window over a fresh base folder: data/ from the runtime folder, GS/ with the converter
 // from the build, and tracks/ for the test's files. The window is shown and started up, with
 // the prompts scripted by the test.
@@ -36,6 +42,8 @@ class AppFixture : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // A new main window over the same context and settings, as at a restart of the program.
+    void startWindow();
     // Copies the first sample track of the environment into tracks/; none when there is none.
     std::optional<std::string> copySample(const std::string& environment);
     // Replaces the converter with a program that always fails.
@@ -57,4 +65,10 @@ class AppFixture : public ::testing::Test {
     RecordingPrompts prompts_;
     std::vector<RecordingPrompts::Shown> startUpMessages_;
     std::unique_ptr<MainWindow> window_;
+};
+
+// The fixture's window made active with the keyboard focus in the view, as after a user's click.
+class ActiveViewFixture : public AppFixture {
+  protected:
+    void SetUp() override;
 };

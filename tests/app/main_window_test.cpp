@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -9,14 +10,21 @@
 #include "seams/view_port.h"
 #include "ui/area_page.h"
 #include "ui/blocks_page.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_units.h"
 
 using MainWindowTest = AppFixture;
 
-TEST_F(MainWindowTest, HasItsCaptionAndFixedSize) {
+TEST_F(MainWindowTest, HasItsCaptionAndTheDesignedSizeUnderTheMenuBar) {
     EXPECT_EQ(window_->windowTitle(), "Blockyard 0.1 alpha");
-    EXPECT_EQ(window_->size(), QSize(942, 614));
-    EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
+    EXPECT_EQ(window_->panel()->size(), QSize(942, 614));
+    const int menuHeight = window_->menuBar()->height();
+    EXPECT_GT(menuHeight, 0);
+    EXPECT_EQ(window_->panel()->geometry().top(), menuHeight);
+    EXPECT_EQ(window_->size(), QSize(942, 614 + menuHeight));
+    // Resizable, but never smaller than the layout.
+    EXPECT_EQ(window_->minimumSizeHint(), window_->size());
+    EXPECT_GT(window_->maximumSize().width(), 942);
 }
 
 TEST_F(MainWindowTest, StartsUpWithTheFixedModelsAndNoMessage) {
@@ -59,7 +67,7 @@ TEST_F(MainWindowTest, StaticsShowTheirStartTexts) {
     EXPECT_EQ(frameRate->geometry(), dialogRect(6, 364, 236, 9));
 
     bool captionFound = false;
-    for (QLabel* label : window_->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    for (QLabel* label : window_->panel()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         if (label->text() == "Environment:") {
             captionFound = true;
             EXPECT_EQ(label->geometry(), dialogRect(404, 361, 43, 10));
@@ -132,4 +140,39 @@ TEST(MainWindowBeforeShow, FramesAskedBeforeTheContextDrawNothing) {
     ctx.viewPort->renderFrame(true);
     EXPECT_TRUE(ctx.viewCamera.position == before);
     EXPECT_EQ(ctx.viewPort->readPickColour(10, 10), (Rgb{255, 255, 255}));
+}
+
+TEST_F(MainWindowTest, TheStatusLineCountsBlocksSelectionAndTheCursorCell) {
+    auto* status = qobject_cast<QLabel*>(window_->control(kStatusLine));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), "Blocks: 0  Selected: 0");
+    const std::optional<std::string> sample = copySample("Stadium");
+    ASSERT_TRUE(sample);
+    openThroughButton(*sample);
+    const QString blocks = QString::number(ctx_.currentTrack.blocks.size());
+    EXPECT_EQ(status->text(), "Blocks: " + blocks + "  Selected: 0");
+
+    const std::optional<std::pair<QPoint, BlockRecord*>> found = findBlockPixel();
+    ASSERT_TRUE(found);
+    QTest::mouseClick(window_->view(), Qt::LeftButton, {}, found->first);
+    EXPECT_EQ(status->text(), "Blocks: " + blocks + "  Selected: 1");
+
+    // Area editing adds the cell under the pointer and its level.
+    QTest::mouseClick(window_->areaPage()->control(control_id::kEditCurrentArea), Qt::LeftButton);
+    QTest::mouseMove(window_->view(), found->first);
+    const QString cell = QStringLiteral("  Cell: %1, %2, %3")
+                             .arg(ctx_.areaCursor.x)
+                             .arg(ctx_.areaCursor.y)
+                             .arg(ctx_.cursorLevel);
+    EXPECT_EQ(status->text(), "Blocks: " + blocks + "  Selected: 1" + cell);
+    // The longest text the grid allows fits the line.
+    EXPECT_LE(
+        status->fontMetrics().horizontalAdvance("Blocks: 32768  Selected: 32768  Cell: -1, -1, 31"),
+        status->width());
+
+    // A message stands for its time, then the counts come back.
+    window_->showStatusMessage(QStringLiteral("Copied 3 blocks"), 50);
+    ctx_.viewPort->renderFrame(true);
+    EXPECT_EQ(status->text(), "Copied 3 blocks");
+    QTRY_COMPARE(status->text(), "Blocks: " + blocks + "  Selected: 1" + cell);
 }

@@ -14,6 +14,8 @@
 #include "app/qt_prompts.h"
 #include "app_fixture.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 // Runs `act` on the modal dialog as soon as one is shown by the code that follows.
@@ -208,4 +210,31 @@ TEST_F(QtPromptsOverViewTest, OpenTrackThroughTheRealDialogs) {
     open->click();
     EXPECT_TRUE(text.startsWith("An error occurred while opening your file."));
     EXPECT_EQ(boxOwner, nullptr);
+}
+
+TEST_F(QtPromptsOverViewTest, TheDialogsStartInTheFolderOfTheLastChoiceAfterARestart) {
+    QtPrompts prompts(ctx_);
+    window_->ownDialogs(prompts);
+    EXPECT_EQ(prompts.dialogFolder(), "");
+    const fs::path saved = tracks_ / "saved";
+    fs::create_directory(saved);
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdString((saved / "New").string()));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(prompts.chooseSavePath());
+
+    startWindow();
+    QtPrompts again(ctx_);
+    window_->ownDialogs(again);
+    EXPECT_EQ(again.dialogFolder(), saved.string());
+    QString shownFolder;
+    whenModal([&](QWidget* modal) {
+        shownFolder = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
+        qobject_cast<QFileDialog*>(modal)->reject();
+    });
+    EXPECT_FALSE(again.chooseOpenPath());
+    EXPECT_EQ(shownFolder.toStdString(), saved.string());
 }

@@ -83,8 +83,11 @@ TEST_F(TrackCommandsTest, ReloadDiscardsEditsAndKeepsTheArea) {
     toggleAreaCell(ctx_, 2, 3, 1);
     toggleAreaCell(ctx_, 2, 4, 1);
 
+    prompts_.saveChoices = {SaveChoice::Discard};
     clickControl(kReloadButton);
-    EXPECT_TRUE(prompts_.shown.empty());
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_EQ(prompts_.shown[0].text,
+              "Save changes to " + fs::path(samplePath_).filename().string() + "?");
     EXPECT_EQ(shapesOf(ctx_.currentTrack), opened);
     EXPECT_EQ(ctx_.area.count(), 2);
     EXPECT_EQ(ctx_.selection.count(), 0);

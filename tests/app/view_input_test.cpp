@@ -8,18 +8,8 @@
 #include "app/main_window_ids.h"
 #include "app_fixture.h"
 
-class ViewInputTest : public AppFixture {
+class ViewInputTest : public ActiveViewFixture {
   protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        activateWindow();
-        if (HasFatalFailure())
-            return;
-        window_->view()->setFocus();
-    }
-
     void openStadiumSample() {
         const std::optional<std::string> sample = copySample("Stadium");
         ASSERT_TRUE(sample);
@@ -169,4 +159,37 @@ TEST_F(ViewInputTest, TabDoesNotMoveBetweenTheWindowsControls) {
     ASSERT_TRUE(button->hasFocus());
     QTest::keyClick(button, Qt::Key_Tab);
     EXPECT_TRUE(button->hasFocus());
+}
+
+TEST_F(ViewInputTest, LetterKeysOfANonLatinLayoutActByPosition) {
+    // A Russian layout: the keys at W, Z and G type Cyrillic letters (Qt's key is the capital's
+    // code point); the X key codes of the positions stay those of a US keyboard.
+    constexpr int kTse = 0x0426, kYa = 0x042F, kPe = 0x041F, kE = 0x042D;
+    const auto native = [this](QEvent::Type type, int code, quint32 scanCode, bool repeat) {
+        QKeyEvent event(type, code, Qt::NoModifier, scanCode, 0, 0, QString(), repeat);
+        QApplication::sendEvent(window_->view(), &event);
+    };
+    native(QEvent::KeyPress, kTse, 25, false);
+    EXPECT_TRUE(ctx_.cameraKeys.forward);
+    native(QEvent::KeyRelease, kTse, 25, false);
+    EXPECT_FALSE(ctx_.cameraKeys.forward);
+
+    native(QEvent::KeyPress, kYa, 52, false);
+    EXPECT_FALSE(ctx_.solidFill);
+    native(QEvent::KeyRelease, kPe, 42, false);
+    EXPECT_TRUE(ctx_.showGrid);
+    // A key off the letter rows stays no view key.
+    native(QEvent::KeyPress, kE, 48, false);
+    EXPECT_FALSE(ctx_.solidFill);
+}
+
+TEST_F(ViewInputTest, TheViewMenusKeysStillReachTheView) {
+    // The View menu names G, Z and X; they must not become shortcuts that take the keys away.
+    QTest::keyClick(window_->view(), Qt::Key_G);
+    EXPECT_TRUE(ctx_.showGrid);
+    QTest::keyClick(window_->view(), Qt::Key_Z);
+    EXPECT_FALSE(ctx_.solidFill);
+    QTest::keyPress(window_->view(), Qt::Key_W);
+    EXPECT_TRUE(ctx_.cameraKeys.forward);
+    QTest::keyRelease(window_->view(), Qt::Key_W);
 }

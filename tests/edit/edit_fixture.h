@@ -46,6 +46,8 @@ class RecordingPanels : public Panels {
     void refreshCursorPosition() override {}
     void refreshAreaCounts() override { ++areaCountCalls; }
     void setFrameRateText(const std::string&) override {}
+    void showStatusMessage(const std::string& text) override { statusMessages.push_back(text); }
+    std::vector<std::string> statusMessages;
 
     std::vector<int> markedLines() const {
         std::vector<int> lines;

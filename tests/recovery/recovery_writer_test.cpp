@@ -7,7 +7,6 @@
 #include "catalog_fixture.h"
 #include "converted_track_builder.h"
 #include "file_bytes.h"
-#include "recovery/change_watch.h"
 #include "recovery/recovery_store.h"
 #include "recovery/recovery_writer.h"
 #include "temp_folder.h"
@@ -98,26 +97,6 @@ TEST_F(RecoveryFolder, DamagedCopiesAreFoundAsDamagedAndComeLast) {
     EXPECT_FALSE(found[1].copy);
     EXPECT_EQ(found[1].file, folder / "broken.recovery");
     EXPECT_TRUE(findRecoveryFiles(temp.path() / "none").empty());
-}
-
-TEST_F(RecoveryFolder, TheWatchSeesChangesAndTheirUndoing) {
-    ChangeWatch watch;
-    watch.matchesFile(track);
-    watch.look(track);
-    EXPECT_FALSE(watch.modified());
-    EXPECT_EQ(watch.steps(), 0u);
-    track.blocks.back().rotation = 3;
-    watch.look(track);
-    track.blocks.back().variant[0] = 1;
-    watch.look(track);
-    EXPECT_TRUE(watch.modified());
-    EXPECT_EQ(watch.steps(), 2u);
-    track.blocks.back().rotation = 1;
-    track.blocks.back().variant[0] = 0;
-    watch.look(track);
-    EXPECT_FALSE(watch.modified());
-    watch.differsFromFile(track);
-    EXPECT_TRUE(watch.modified());
 }
 
 } // namespace

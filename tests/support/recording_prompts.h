@@ -9,7 +9,7 @@
 
 // Records every message and question; answers come from queues that the test fills.
 class RecordingPrompts : public Prompts {
-public:
+  public:
     struct Shown {
         std::string text;
         std::string caption;
@@ -22,6 +22,7 @@ public:
     std::deque<std::optional<std::string>> openPaths;
     std::deque<std::optional<std::string>> savePaths;
     std::deque<int> pickedBlocks;
+    std::deque<SaveChoice> saveChoices;
 
     void message(const std::string& text, const std::string& caption, MessageIcon icon) override {
         shown.push_back({text, caption, icon, false});
@@ -33,8 +34,12 @@ public:
     std::optional<std::string> chooseOpenPath() override { return pop(openPaths, {}); }
     std::optional<std::string> chooseSavePath() override { return pop(savePaths, {}); }
     int pickBlock() override { return pop(pickedBlocks, 0); }
+    SaveChoice askSaveChanges(const std::string& text) override {
+        shown.push_back({text, kProgramCaption, MessageIcon::None, true});
+        return pop(saveChoices, SaveChoice::Discard);
+    }
 
-private:
+  private:
     template <typename T> static T pop(std::deque<T>& queue, T fallback) {
         if (queue.empty())
             return fallback;

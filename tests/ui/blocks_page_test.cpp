@@ -328,17 +328,25 @@ TEST_F(BlocksPageTest, HideUnhideAndInvertRunOnTheSelection) {
     EXPECT_EQ(focusCalls, 4);
 }
 
-TEST_F(BlocksPageTest, DeleteStaysDisabled) {
-    addBlock(1, 0, 0, 1);
+TEST_F(BlocksPageTest, AddBlockPlacesThePickedKindBesideTheSelection) {
+    addBlock(1, 4, 5, 2);
     blocks->fillBlockList();
     clickLine(0);
-    EXPECT_FALSE(button(blocks, kDelete)->isEnabled());
-    click(blocks, kDelete);
-    click(blocks, kHide);
-    click(blocks, kUnhideAll);
-    EXPECT_FALSE(button(blocks, kDelete)->isEnabled());
+    EXPECT_TRUE(button(blocks, kDelete)->isEnabled());
+    prompts.pickedBlocks = {0}; // closed without a choice
+    click(blocks, kAddBlock);
     EXPECT_EQ(ctx.currentTrack.blocks.size(), 1u);
-    EXPECT_TRUE(prompts.shown.empty());
+    prompts.pickedBlocks = {3};
+    click(blocks, kAddBlock);
+    ASSERT_EQ(ctx.currentTrack.blocks.size(), 2u);
+    const BlockRecord& placed = ctx.currentTrack.blocks.back();
+    EXPECT_EQ(placed.x, 5);
+    EXPECT_EQ(placed.y, 5);
+    EXPECT_EQ(placed.z, 2);
+    EXPECT_EQ(lines(), (QStringList{"1: Kind1", "2: Kind3"}));
+    EXPECT_EQ(markedLines(), std::vector<int>{1});
+    EXPECT_EQ(text(blocks, kBlockName), "Kind3");
+    EXPECT_EQ(text(blocks, kXEdit), "5");
 }
 
 TEST_F(BlocksPageTest, DeleteAsksTheMainWindowAndGoesAheadOnlyOnYes) {
@@ -347,8 +355,6 @@ TEST_F(BlocksPageTest, DeleteAsksTheMainWindowAndGoesAheadOnlyOnYes) {
     blocks->fillBlockList();
     clickLine(0);
     const int frames = view.displayFrames();
-    // The handler behind the disabled button, reached by enabling it here.
-    button(blocks, kDelete)->setEnabled(true);
 
     prompts.answers = {false};
     click(blocks, kDelete);

@@ -24,7 +24,8 @@ TEST_F(PageLayout, EveryControlOfThePagesHasItsIdAndCaption) {
                                                         {kMoveGizmo, "Move"},
                                                         {kRotateGizmo, "Rotate"},
                                                         {kHide, "Hide"},
-                                                        {kDelete, "Delete"}};
+                                                        {kDelete, "Delete"},
+                                                        {kAddBlock, "Add block..."}};
     for (auto [id, caption] : blockButtons) {
         ASSERT_NE(button(blocks, id), nullptr) << id;
         EXPECT_EQ(button(blocks, id)->text(), caption);

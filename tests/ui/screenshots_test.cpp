@@ -70,35 +70,23 @@ TEST_F(Screenshots, BothPagesWithASampleTrack) {
 }
 
 TEST_F(Screenshots, PickerAtEachLevel) {
-    // The picker reads its pictures from the working folder.
-    const QString oldFolder = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(kRuntime.string())));
+    ctx.baseFolder = kRuntime;
     PickerState state;
-    buildPickerTree(state);
-    QDir::setCurrent(oldFolder);
-    EXPECT_GT(state.images.size(), 0u);
+    preparePicker(state, ctx);
+    ASSERT_FALSE(state.families.empty());
 
     BlockPickerDialog dialog(state, ctx.catalog);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto enter = [&](int row) {
-        dialog.list()->setCurrentRow(row);
-        QTest::keyClick(dialog.list(), Qt::Key_Return);
-        QApplication::processEvents();
-    };
-    save(dialog, "picker_top.png");
-    enter(0);
-    dialog.list()->setCurrentRow(1);
-    save(dialog, "picker_group_1.png");
-    QTest::mouseClick(dialog.backButton(), Qt::LeftButton);
-    enter(1);
-    save(dialog, "picker_group_2_empty.png");
-    QTest::mouseClick(dialog.backButton(), Qt::LeftButton);
-    enter(5);
-    save(dialog, "picker_group_6.png");
-    enter(1);
+    save(dialog, "picker_families.png");
     dialog.list()->setCurrentRow(0);
-    save(dialog, "picker_group_6_2.png");
+    QTest::keyClick(dialog.list(), Qt::Key_Return);
+    dialog.list()->setCurrentRow(1);
+    QApplication::processEvents();
+    save(dialog, "picker_family_1.png");
+    QTest::keyClicks(dialog.searchField(), "road");
+    QApplication::processEvents();
+    save(dialog, "picker_search.png");
 }
 
 } // namespace

@@ -30,6 +30,7 @@ class RecordingPanels : public Panels {
     void refreshCursorPosition() override { ++cursorRefreshes; }
     void refreshAreaCounts() override {}
     void setFrameRateText(const std::string& text) override { frameRateTexts.push_back(text); }
+    void showStatusMessage(const std::string&) override {}
 };
 
 // A pixel of the view, y counted down from the top as the pointer gives it.

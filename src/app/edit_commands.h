@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+struct EditorContext;
+class BlocksPage;
+class QAction;
+class QWidget;
+
+// The editing commands of the main window as actions with their shortcuts: undo and redo (named
+// after the step they take back or repeat), copy, paste, duplicate, delete and add block. The
+// actions are added to the window, so that their shortcuts work from the view and the block list
+// alike, with or without a menu that lists them.
+class EditCommands : public QObject {
+    Q_OBJECT
+  public:
+    EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& window);
+    ~EditCommands() override;
+
+    // The actions in the order an Edit menu lists them; null entries stand for separators.
+    QList<QAction*> actions() const;
+
+    QAction* undoAction() const { return undo_; }
+    QAction* redoAction() const { return redo_; }
+    QAction* copyAction() const { return copy_; }
+    QAction* pasteAction() const { return paste_; }
+    QAction* duplicateAction() const { return duplicate_; }
+    QAction* deleteAction() const { return delete_; }
+    QAction* addBlockAction() const { return addBlock_; }
+
+    // Names and greys out Undo and Redo after the history, and Paste after the clipboard.
+    void refresh();
+
+  private:
+    QAction* makeAction(const char* text, QList<QKeySequence> keys);
+    // The frame, the line marks and the focus that follow a command that ran.
+    void afterCommand();
+
+    EditorContext& ctx_;
+    BlocksPage& blocks_;
+    QWidget& window_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* copy_ = nullptr;
+    QAction* paste_ = nullptr;
+    QAction* duplicate_ = nullptr;
+    QAction* delete_ = nullptr;
+    QAction* addBlock_ = nullptr;
+    int listener_ = 0;
+};
