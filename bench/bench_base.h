@@ -77,11 +77,6 @@ class BenchBase {
     RecordingPrompts prompts;
 
   private:
-    // B14-Speed, with 1,365 blocks the largest of them.
-    static std::filesystem::path largestRealTrack() {
-        return realTracksFolder() / "B14-Speed.Challenge.Gbx";
-    }
-
     // Every cell of the 32 x 32 x 32 grid holds a Stadium block whose model is in the data pack,
     // the kinds taken in turn, rotations varied. Written uncompressed, which the converter takes.
     bool writeFullGrid() {

@@ -67,6 +67,7 @@ struct Scene {
     }
 };
 
+// 0 the large sample, 1 the full grid, 2 the largest real track.
 Scene* scene(benchmark::State& state) {
     static BenchBase base;
     // Scenes hold GL objects and are left to the end of the process, like the GL context.
@@ -92,17 +93,39 @@ void report(benchmark::State& state, const Scene& s) {
     state.counters["triangles"] = s.trianglesInView();
 }
 
-// A visible frame, finished before it is shown; the visibility pass runs when the view changed.
+// The renderer's fast paths are on unless the benchmark's "fast" argument is 0 (the
+// straightforward renderer, for comparison).
+void useFastPaths(benchmark::State& state, Scene& s, int argument) {
+    s.renderer.setFastPaths(state.range(argument) != 0);
+}
+
+// A visible frame of a moving camera (turned a little to and fro at each frame, as in a drag),
+// finished before it is shown: the visibility pass runs and the scene is drawn afresh.
 void BM_DisplayRender(benchmark::State& state) {
     Scene* s = scene(state);
     if (!s)
         return;
-    const bool viewChanged = state.range(1) != 0;
+    useFastPaths(state, *s, 1);
+    double turn = 1e-4;
     for (auto _ : state) {
-        s->ctx.viewChanged = viewChanged || s->ctx.viewChanged;
+        s->ctx.viewCamera.turn(turn);
+        turn = -turn;
+        s->ctx.viewChanged = true;
         s->renderer.renderFrame(true);
     }
     report(state, *s);
+}
+
+// A visible frame of a scene that did not change (the pointer moved, nothing else).
+void BM_UnchangedFrame(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    useFastPaths(state, *s, 1);
+    for (auto _ : state)
+        s->renderer.renderFrame(true);
+    report(state, *s);
+    state.counters["reused"] = s->renderer.framesReused();
 }
 
 // A click's picking render: reset the table, draw flat colours, read the pixel under the pointer.
@@ -110,10 +133,27 @@ void BM_PickingRender(benchmark::State& state) {
     Scene* s = scene(state);
     if (!s)
         return;
+    useFastPaths(state, *s, 1);
     for (auto _ : state) {
         s->ctx.pickTable.resetPickTable(static_cast<int>(s->ctx.currentTrack.blocks.size()));
-        s->renderer.renderFrame(false);
-        benchmark::DoNotOptimize(s->renderer.readPickColour(292, 285));
+        benchmark::DoNotOptimize(s->renderer.pickColourAt(292, 285));
+    }
+    report(state, *s);
+}
+
+// A click on a block: the picking render, then the display frame that shows the block's new
+// selection (toggled at every click).
+void BM_Click(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    useFastPaths(state, *s, 1);
+    for (auto _ : state) {
+        s->ctx.pickTable.resetPickTable(static_cast<int>(s->ctx.currentTrack.blocks.size()));
+        const Rgb colour = s->renderer.pickColourAt(292, 285);
+        if (auto* hit = reinterpret_cast<BlockRecord*>(s->ctx.pickTable.findPickColour(colour)))
+            hit->flags ^= BLOCK_SELECTED;
+        s->renderer.renderFrame(true);
     }
     report(state, *s);
 }
@@ -123,8 +163,12 @@ void BM_AreaEditingFrame(benchmark::State& state) {
     Scene* s = scene(state);
     if (!s)
         return;
-    s->ctx.lastPointer = {292, 285};
+    useFastPaths(state, *s, 1);
+    // The pointer moves between two cells at every frame.
+    bool aside = false;
     for (auto _ : state) {
+        s->ctx.lastPointer = aside ? ScreenPoint{292, 285} : ScreenPoint{330, 300};
+        aside = !aside;
         s->ctx.areaEditState = 1;
         s->renderer.renderFrame(true);
     }
@@ -150,32 +194,53 @@ void BM_CellPickingPass(benchmark::State& state) {
 
 // First argument: 0 the large sample, 1 the full grid, 2 the largest real track.
 BENCHMARK(BM_DisplayRender)
-    ->ArgNames({"track", "viewChanged"})
+    ->ArgNames({"track", "fast"})
     ->Args({0, 0})
     ->Args({0, 1})
     ->Args({1, 0})
+    ->Args({1, 1})
     ->Args({2, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_UnchangedFrame)
+    ->ArgNames({"track", "fast"})
+    ->Args({0, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_PickingRender)
-    ->ArgName("track")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"track", "fast"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_Click)
+    ->ArgNames({"track", "fast"})
+    ->Args({0, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_AreaEditingFrame)
-    ->ArgName("fullGrid")
-    ->Arg(0)
+    ->ArgNames({"track", "fast"})
+    ->Args({0, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_CellPickingPass)
-    ->ArgName("fullGrid")
+    ->ArgName("track")
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2)

@@ -7,10 +7,12 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "app/virtual_key.h"
 #include "edit/editor_context.h"
+#include "edit/seam_calls.h"
 #include "edit/view_input.h"
 
 namespace {
@@ -69,6 +71,34 @@ void DrawArea::useContext() {
                                        static_cast<int>(height() * ratio));
 }
 
+bool DrawArea::deferDisplayFrame() {
+    if (!handlingInput_ || !frameInBurst_)
+        return false;
+    framePending_ = true;
+    return true;
+}
+
+void DrawArea::displayFrameDrawn() {
+    framePending_ = false;
+    // Only the view's own input waits: a frame drawn for an edit or a file lets the next move or
+    // key draw at once.
+    if (frameInBurst_ || !handlingInput_)
+        return;
+    frameInBurst_ = true;
+    // Queued to run after the events delivered so far.
+    QTimer::singleShot(0, this, &DrawArea::endInputBurst);
+}
+
+void DrawArea::drawPendingFrame() {
+    if (framePending_)
+        displayFrame(ctx_);
+}
+
+void DrawArea::endInputBurst() {
+    frameInBurst_ = false;
+    drawPendingFrame();
+}
+
 void DrawArea::initializeGL() {
     contextReady_ = context() != nullptr && context()->isValid();
     if (contextReady_)
@@ -93,6 +123,7 @@ void DrawArea::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason);
+    drawPendingFrame();
     const ScreenPoint p = pixelAt(event->position());
     onLeftButtonDown(ctx_, p.x, p.y);
 }
@@ -100,11 +131,17 @@ void DrawArea::mousePressEvent(QMouseEvent* event) {
 void DrawArea::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
+    // A click picks what the view shows: the area cursor of the pointer's last position.
+    drawPendingFrame();
     const ScreenPoint p = pixelAt(event->position());
     onLeftButtonUp(ctx_, p.x, p.y);
 }
 
 void DrawArea::mouseMoveEvent(QMouseEvent* event) {
+    // The release went elsewhere (outside the window, to a grab): the drag is over.
+    if (!(event->buttons() & Qt::LeftButton))
+        onLeftButtonLost(ctx_);
+    HandlingInput handling(*this);
     const ScreenPoint p = pixelAt(event->position());
     onMouseMove(ctx_, p.x, p.y);
 }
@@ -112,8 +149,10 @@ void DrawArea::mouseMoveEvent(QMouseEvent* event) {
 void DrawArea::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     // A purely horizontal wheel has no vertical delta; it is not a wheel step of the view.
-    if (delta != 0)
+    if (delta != 0) {
+        HandlingInput handling(*this);
         onWheel(ctx_, delta);
+    }
     event->accept();
 }
 
@@ -122,6 +161,7 @@ void DrawArea::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() & Qt::ControlModifier)
         return;
     // An auto-repeated press is another key-down, as the keyboard's repeat produces.
+    HandlingInput handling(*this);
     onKeyDown(ctx_, virtualKey(*event));
 }
 
@@ -129,6 +169,7 @@ void DrawArea::keyReleaseEvent(QKeyEvent* event) {
     // The X server pairs each auto-repeated press with a release; only the last release is real.
     if (event->isAutoRepeat())
         return;
+    HandlingInput handling(*this);
     onKeyUp(ctx_, virtualKey(*event));
 }
 

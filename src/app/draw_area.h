@@ -26,6 +26,15 @@ class DrawArea : public QOpenGLWidget {
     // dialog) has let the window's compositing make its own context current.
     void restoreContext();
 
+    // True when a display frame asked for now is put off. Input handled after a frame was drawn
+    // for the view's input and before the event loop turned (the input that queued up while the
+    // frame was drawn) draws no frame of its own: one frame follows once that input has been
+    // handled, so a slow frame never makes queued pointer moves and key repeats wait for a frame
+    // each.
+    bool deferDisplayFrame();
+    // A display frame was drawn: one put off is no longer needed.
+    void displayFrameDrawn();
+
   signals:
     void contextCreated();
 
@@ -49,10 +58,29 @@ class DrawArea : public QOpenGLWidget {
     void useContext();
     // Widget coordinates to framebuffer pixels, origin at the top left.
     ScreenPoint pixelAt(const QPointF& position) const;
+    // Draws the frame put off, if any: before a click acts on what the view shows.
+    void drawPendingFrame();
+    // The event loop turned after a frame: the frame put off since, if any, is drawn now.
+    void endInputBurst();
+
+    // Marks the handling of one input event whose frames may be put off.
+    class HandlingInput {
+      public:
+        explicit HandlingInput(DrawArea& view) : view_(view) { view_.handlingInput_ = true; }
+        ~HandlingInput() { view_.handlingInput_ = false; }
+        HandlingInput(const HandlingInput&) = delete;
+        HandlingInput& operator=(const HandlingInput&) = delete;
+
+      private:
+        DrawArea& view_;
+    };
 
     EditorContext& ctx_;
     bool contextReady_ = false;
     int contextDepth_ = 0;
+    bool handlingInput_ = false;
+    bool framePending_ = false;
+    bool frameInBurst_ = false;
 };
 
 // Holds the view's context current for a scope.

@@ -14,6 +14,7 @@ class GlViewPort : public ViewPort {
     // White without a context: no block has a 255 component and white is no handle colour,
     // so nothing is picked.
     Rgb readPickColour(int x, int y) override;
+    Rgb pickColourAt(int x, int y) override;
 
   private:
     DrawArea& view_;

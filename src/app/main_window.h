@@ -55,6 +55,7 @@ class MainWindow : public QMainWindow {
     // A control by its id, or none.
     QWidget* control(int id) const;
     DrawArea* view() const { return view_; }
+    FrameRenderer& renderer() { return renderer_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
     // The panel under the menu bar that holds the controls, laid out as designed at 942 x 614.

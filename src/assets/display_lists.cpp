@@ -21,3 +21,18 @@ GLuint DisplayLists::name(std::int32_t offset) const {
         return 0;
     return blocks_[offset / kBlockSize] + static_cast<GLuint>(offset % kBlockSize);
 }
+
+void DisplayLists::setBounds(std::int32_t offset, const Box3& box) {
+    if (offset < 0)
+        return;
+    if (static_cast<std::size_t>(offset) >= bounds_.size())
+        bounds_.resize(offset + 1);
+    bounds_[offset] = box;
+}
+
+const Box3& DisplayLists::bounds(std::int32_t offset) const {
+    static const Box3 unknown;
+    if (offset < 0 || static_cast<std::size_t>(offset) >= bounds_.size())
+        return unknown;
+    return bounds_[offset];
+}

@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+#include "math/box3.h"
+
 // Display list names for the models, handed out in blocks of 500 consecutive names. Offset 0 is
 // the Stadium surroundings, 1 the fallback model, 2 and up the block models; an offset past the
 // first block lives in a later block, so any number of models can have a list.
@@ -22,6 +24,11 @@ class DisplayLists {
     GLuint base() const { return blocks_.empty() ? 0 : blocks_.front(); }
     std::int32_t capacity() const { return static_cast<std::int32_t>(blocks_.size()) * kBlockSize; }
 
+    // The bounds of the model recorded at an offset, relative to its anchor; empty when unknown.
+    void setBounds(std::int32_t offset, const Box3& box);
+    const Box3& bounds(std::int32_t offset) const;
+
   private:
     std::vector<GLuint> blocks_;
+    std::vector<Box3> bounds_;
 };

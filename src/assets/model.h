@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "math/box3.h"
+
 class Prompts;
 struct PixelBuffer;
 
@@ -41,6 +43,9 @@ struct Model {
 // than there are, a name has no zero byte within its 64 bytes, or a triangle's texture index is
 // not below the texture count. Bytes after the last triangle are ignored.
 bool parseModel(const std::uint8_t* data, std::size_t size, Model& model);
+
+// The box holding every vertex of the model; empty for a model without triangles.
+Box3 modelBounds(const Model& model);
 
 // Reads the model file at path and uploads one texture object per texture name from
 // textureFolder. A texture that cannot be loaded is reported (loadBitmap) and becomes plain

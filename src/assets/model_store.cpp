@@ -24,6 +24,7 @@ bool ModelStore::compile(const std::filesystem::path& path,
     glNewList(lists_.name(offset), GL_COMPILE);
     drawModel(model);
     glEndList();
+    lists_.setBounds(offset, modelBounds(model));
     // Only the texture objects are needed once the list exists.
     textures_.push_back(std::move(model.textures));
     return true;

@@ -41,9 +41,8 @@ BlockRecord* pickAt(EditorContext& ctx, float x, float y) {
     if (!ctx.viewPort)
         return nullptr;
     ctx.pickTable.resetPickTable(static_cast<int>(ctx.currentTrack.blocks.size()));
-    ctx.viewPort->renderFrame(false);
-    Rgb colour = ctx.viewPort->readPickColour(static_cast<int>(std::floor(x)),
-                                              static_cast<int>(std::floor(y)));
+    Rgb colour = ctx.viewPort->pickColourAt(static_cast<int>(std::floor(x)),
+                                            static_cast<int>(std::floor(y)));
 
     HandleAction action = classifyHandleColour(colour);
     if (action.kind != HandleAction::None) {

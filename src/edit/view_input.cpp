@@ -95,6 +95,10 @@ void onKeyUp(EditorContext& ctx, int virtualKey) {
     displayFrame(ctx);
 }
 
+void onLeftButtonLost(EditorContext& ctx) {
+    ctx.leftButtonDown = false;
+}
+
 void onViewResized(EditorContext& ctx, int width, int height) {
     if (width <= 0 || height <= 0)
         return;
@@ -112,4 +116,5 @@ void resetCamera(EditorContext& ctx) {
 void onFocusLost(EditorContext& ctx) {
     ctx.cameraKeys = CameraKeys{};
     ctx.fKeyDown = false;
+    onLeftButtonLost(ctx);
 }

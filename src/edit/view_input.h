@@ -38,10 +38,13 @@ void onWheel(EditorContext& ctx, int delta);
 void onKeyDown(EditorContext& ctx, int virtualKey);
 // Key release: camera keys and F are let go, G toggles the grid. Draws a frame.
 void onKeyUp(EditorContext& ctx, int virtualKey);
+// The left button's release went elsewhere: a drag ends, without a click. Draws nothing.
+void onLeftButtonLost(EditorContext& ctx);
 // The view has a new size in pixels: the projection and the visibility test follow its aspect.
 // Draws a frame, since the view's framebuffer was made anew.
 void onViewResized(EditorContext& ctx, int width, int height);
 // Puts the camera back where a new editor starts. Draws a frame.
 void resetCamera(EditorContext& ctx);
-// The view lost the keyboard focus: every held key is let go, since its release goes elsewhere.
+// The view lost the keyboard focus: every held key and the left button are let go, since their
+// releases go elsewhere.
 void onFocusLost(EditorContext& ctx);

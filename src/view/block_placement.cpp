@@ -39,6 +39,28 @@ Vec3 blockAnchor(const BlockRecord& record, const CatalogState& catalog) {
                 record.z * static_cast<double>(kLevelHeight) - kHalfLevel - kLevelOffset);
 }
 
+Box3 blockBox(const BlockRecord& record, const CatalogState& catalog, const Box3& modelBounds) {
+    const HalfSizes h = halfSizes(record, catalog);
+    const Vec3 anchor = blockAnchor(record, catalog);
+    const double halfX = (h.x + 0.5) * static_cast<double>(kCellWidth);
+    const double halfY = (h.y + 0.5) * static_cast<double>(kCellWidth);
+    const double bottom = anchor.z - kHalfLevel;
+    Box3 box;
+    box.add(Vec3(anchor.x - halfX, anchor.y - halfY, bottom));
+    box.add(Vec3(anchor.x + halfX, anchor.y + halfY, bottom + (h.maxHeight + 1) * kLevelHeight));
+    if (modelBounds.empty())
+        return box;
+    // The model is turned by -90 degrees per quarter turn about Z, then placed at the anchor.
+    const int turns = drawnRotation(record);
+    for (int c = 0; c < 8; ++c) {
+        Vec3 p = modelBounds.corner(c);
+        for (int t = 0; t < turns; ++t)
+            p = Vec3(p.y, -p.x, p.z);
+        box.add(anchor + p);
+    }
+    return box;
+}
+
 bool isWithinBounds(const BlockRecord& record, const CatalogState& catalog) {
     if (catalog.currentEnvironment != kStadium)
         return true;

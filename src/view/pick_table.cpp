@@ -1,5 +1,16 @@
 #include "view/pick_table.h"
 
+#include "view/handle_colours.h"
+
+namespace {
+
+// The minus handles have no 255 either, so they are kept out by name.
+bool isHandleColour(Rgb c) {
+    return c == kMoveMinusX || c == kMoveMinusY || c == kMoveMinusZ || c == kRotateOtherWay;
+}
+
+} // namespace
+
 void PickTable::resetPickTable(int capacity) {
     for (const Entry& e : entries_)
         used_[pack(e.colour)] = false;
@@ -21,7 +32,7 @@ Rgb PickTable::assignPickColour(std::uintptr_t payload) {
         c.r = component();
         c.g = component();
         c.b = component();
-        if (c.r == 255 || c.g == 255 || c.b == 255 || used_[pack(c)])
+        if (c.r == 255 || c.g == 255 || c.b == 255 || isHandleColour(c) || used_[pack(c)])
             continue;
         break;
     }

@@ -8,7 +8,7 @@
 
 // Maps flat picking colours back to what was drawn in them: a block record or a grid cell code.
 class PickTable {
-public:
+  public:
     struct Entry {
         std::uintptr_t payload = 0;
         Rgb colour;
@@ -16,7 +16,8 @@ public:
 
     // Forgets every entry and expects up to capacity assignments before the next reset.
     void resetPickTable(int capacity);
-    // A fresh colour, never used by another entry since the reset and with no component 255.
+    // A fresh colour, never used by another entry since the reset, with no component 255 and
+    // never a handle colour.
     Rgb assignPickColour(std::uintptr_t payload);
     // Payload of the entry drawn in this colour, or 0 (none).
     std::uintptr_t findPickColour(Rgb colour) const;
@@ -24,7 +25,7 @@ public:
     int count() const { return static_cast<int>(entries_.size()); }
     const std::vector<Entry>& entries() const { return entries_; }
 
-private:
+  private:
     // 15-bit values, uniform in 0..32767, the same sequence at every start.
     int nextRandom();
     static std::uint32_t pack(Rgb c) { return (c.r << 16) | (c.g << 8) | c.b; }

@@ -1,5 +1,6 @@
 #include "view/view_pyramid.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -7,9 +8,14 @@ constexpr double kFarDistance = 5000;
 // Half the vertical field of view, 40 degrees.
 constexpr double kHalfFieldOfView = 0.6981316672431098;
 constexpr double kNearEyeDistance = 75;
-} // namespace
 
-bool isBlockInView(const Vec3& point, const Camera& camera, double aspect) {
+// The four side planes of the pyramid, each as a point on it and its outward normal.
+struct Sides {
+    Vec3 point[4];
+    Vec3 normal[4];
+};
+
+Sides pyramidSides(const Camera& camera, double aspect) {
     Vec3 forward = Vec3(camera.direction).normalized();
     Vec3 up = Vec3(camera.up).normalized();
     const Vec3& eye = camera.position;
@@ -22,12 +28,53 @@ bool isBlockInView(const Vec3& point, const Camera& camera, double aspect) {
     const Vec3 corners[4] = {
         baseCentre + halfHeight + halfWidth, baseCentre + halfHeight - halfWidth,
         baseCentre - halfHeight - halfWidth, baseCentre - halfHeight + halfWidth};
-    bool inside = true;
-    for (int i = 0; i < 4 && inside; ++i) {
+    Sides sides;
+    for (int i = 0; i < 4; ++i) {
         const Vec3& a = corners[i];
         const Vec3& b = corners[(i + 1) % 4];
-        Vec3 normal = (a - eye).cross(b - a);
-        inside = (a - point).angleTo(normal) > 1.5707963;
+        sides.point[i] = a;
+        sides.normal[i] = (a - eye).cross(b - a);
     }
-    return inside || (point - eye).length() < kNearEyeDistance;
+    return sides;
+}
+
+double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+} // namespace
+
+bool isBlockInView(const Vec3& point, const Camera& camera, double aspect) {
+    Box3 box;
+    box.add(point);
+    return isBoxInView(box, camera, aspect);
+}
+
+bool isBoxInView(const Box3& box, const Camera& camera, double aspect) {
+    const Vec3& eye = camera.position;
+    const Vec3 nearest(std::clamp(eye.x, box.lo.x, box.hi.x), std::clamp(eye.y, box.lo.y, box.hi.y),
+                       std::clamp(eye.z, box.lo.z, box.hi.z));
+    if ((nearest - eye).length() < kNearEyeDistance)
+        return true;
+    const Sides sides = pyramidSides(camera, aspect);
+    // Hidden only when every corner lies outside one and the same side.
+    for (int i = 0; i < 4; ++i) {
+        bool allOutside = true;
+        for (int c = 0; c < 8 && allOutside; ++c)
+            allOutside = dot(sides.point[i] - box.corner(c), sides.normal[i]) >= 0;
+        if (allOutside)
+            return false;
+    }
+    return true;
+}
+
+PickRay pixelRay(const Camera& camera, double aspect, int x, int y, int width, int height) {
+    // The frame's eye axes as gluLookAt builds them.
+    Vec3 forward = Vec3(camera.direction).normalized();
+    Vec3 side = Vec3(forward).cross(camera.up).normalized();
+    Vec3 up = Vec3(side).cross(forward);
+    const double t = std::tan(kHalfFieldOfView);
+    const double ndcX = 2.0 * (x + 0.5) / width - 1.0;
+    const double ndcY = 1.0 - 2.0 * (y + 0.5) / height;
+    return {camera.position, forward + side * (ndcX * t * aspect) + up * (ndcY * t)};
 }

@@ -161,6 +161,85 @@ TEST_F(ViewInputTest, TabDoesNotMoveBetweenTheWindowsControls) {
     EXPECT_TRUE(button->hasFocus());
 }
 
+TEST_F(ViewInputTest, QueuedMovesAndKeyRepeatsDrawOneFrameAndTheCameraEndsWithThePointer) {
+    FrameStats& stats = window_->renderer().frameStats();
+    stats.interval = 0xFFFFFFFFu; // frames are counted, never a window of the rate closed
+    QApplication::processEvents();
+    DrawArea* view = window_->view();
+    auto post = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
+        QApplication::postEvent(
+            view, new QMouseEvent(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier));
+    };
+
+    // A drag whose forty moves are all queued when the view gets to them.
+    const double ratio = view->devicePixelRatioF();
+    const QPointF start(200, 200);
+    Camera expected = ctx_.viewCamera;
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, start);
+    std::uint32_t before = stats.frameCount;
+    QPointF at = start;
+    for (int i = 1; i <= 40; ++i) {
+        const QPointF next = start + QPointF(i, i % 3);
+        expected.turn((std::floor(at.x() * ratio) - std::floor(next.x() * ratio)) * 0.005f);
+        expected.pitch((std::floor(at.y() * ratio) - std::floor(next.y() * ratio)) * 0.002f);
+        post(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, next);
+        at = next;
+    }
+    post(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_LE(stats.frameCount - before, 2u);
+    EXPECT_GE(stats.frameCount - before, 1u);
+    EXPECT_NEAR(ctx_.viewCamera.direction.x, expected.direction.x, 1e-9);
+    EXPECT_NEAR(ctx_.viewCamera.direction.y, expected.direction.y, 1e-9);
+    EXPECT_NEAR(ctx_.viewCamera.direction.z, expected.direction.z, 1e-9);
+    EXPECT_NEAR(ctx_.viewCamera.up.z, expected.up.z, 1e-9);
+
+    // W held with thirty auto-repeats queued, then let go: each frame steps the camera once.
+    const Vec3 position = ctx_.viewCamera.position;
+    before = stats.frameCount;
+    auto postKey = [&](QEvent::Type type, bool autoRepeat) {
+        QApplication::postEvent(
+            view, new QKeyEvent(type, Qt::Key_W, Qt::NoModifier, QString(), autoRepeat));
+    };
+    postKey(QEvent::KeyPress, false);
+    for (int i = 0; i < 30; ++i) {
+        postKey(QEvent::KeyRelease, true);
+        postKey(QEvent::KeyPress, true);
+    }
+    postKey(QEvent::KeyRelease, false);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const std::uint32_t frames = stats.frameCount - before;
+    EXPECT_GE(frames, 1u);
+    EXPECT_LE(frames, 2u);
+    const double flown = (ctx_.viewCamera.position - position).length();
+    EXPECT_GT(flown, 0.0);
+    EXPECT_LE(flown, 10.0 * frames + 1e-9);
+    // Nothing more is drawn once the input is handled.
+    before = stats.frameCount;
+    QApplication::processEvents();
+    EXPECT_EQ(stats.frameCount, before);
+    EXPECT_FALSE(ctx_.cameraKeys.forward);
+}
+
+TEST_F(ViewInputTest, ADragEndsWhenTheReleaseGoesElsewhere) {
+    const Camera before = ctx_.viewCamera;
+    // A move without the left button: its release was missed.
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(100, 100));
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPointF(140, 120));
+    EXPECT_FALSE(ctx_.leftButtonDown);
+    EXPECT_TRUE(ctx_.viewCamera.direction == before.direction);
+
+    // The focus goes elsewhere while the button is held.
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(100, 100));
+    window_->control(kOpenTrackButton)->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(ctx_.leftButtonDown);
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPointF(140, 120));
+    EXPECT_TRUE(ctx_.viewCamera.direction == before.direction);
+}
+
 TEST_F(ViewInputTest, LetterKeysOfANonLatinLayoutActByPosition) {
     // A Russian layout: the keys at W, Z and G type Cyrillic letters (Qt's key is the capital's
     // code point); the X key codes of the positions stay those of a US keyboard.

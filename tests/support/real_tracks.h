@@ -22,3 +22,8 @@ inline std::vector<std::filesystem::path> realTrackFiles() {
     std::sort(files.begin(), files.end());
     return files;
 }
+
+// The track with the most blocks (1,365, as the folder's README lists them).
+inline std::filesystem::path largestRealTrack() {
+    return realTracksFolder() / "B14-Speed.Challenge.Gbx";
+}

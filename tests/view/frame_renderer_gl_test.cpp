@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "edit/pick.h"
 #include "view/cell_picking.h"
 
 namespace {
@@ -62,6 +63,18 @@ TEST_F(BlockPicking, InViewIsRecomputedOnlyWhenTheViewChanged) {
     a.y = 6;
     pickingRender();
     EXPECT_EQ(pickedAt(seenAt + Vec3(0, 41.7, 0)), &a);
+}
+
+TEST_F(BlockPicking, ALargeBlockStaysInViewWhileAnyPartOfItIs) {
+    // Nine cells square: its anchor lies well outside a close view of its corner cell.
+    ctx.catalog.catalogs[0].entries[0].halfSizeX = 4;
+    ctx.catalog.catalogs[0].entries[0].halfSizeY = 4;
+    BlockRecord& large = addBlock(10, 10, 1);
+    BlockRecord& beyond = addBlock(20, 10, 1);
+    lookDownAt(anchorOf(large) + Vec3(3.5 * 41.7, -3.5 * 41.7, 0), 60);
+    renderer.renderFrame(true);
+    EXPECT_TRUE(large.flags & BLOCK_IN_VIEW);
+    EXPECT_FALSE(beyond.flags & BLOCK_IN_VIEW);
 }
 
 using BlockColours = ViewScene;
@@ -125,11 +138,28 @@ TEST_F(BlockColours, RotationTurnsTheModelClockwiseByQuarters) {
     }
 }
 
-TEST_F(BlockColours, AxisLinesArePureColoursInPickingRenders) {
+TEST_F(BlockColours, AxesAreShownButNeverPicked) {
+    BlockRecord& a = addBlock(10, 10, 2);
+    select(a);
+    ctx.showMoveGizmo = true;
+    ctx.viewPort = &renderer;
     lookDownAt(Vec3(-100, 100, 0), 300);
-    pickingRender();
-    EXPECT_TRUE(colourNear(Vec3(0, 120, 0), Rgb{0, 255, 0}));
+    renderer.renderFrame(true);
+    Pixel around = pixelOf(Vec3(0, 120, 0));
+    Pixel onAxis;
+    for (int dx = -2; dx <= 2 && onAxis.x < 0; ++dx)
+        if (renderer.readPickColour(around.x + dx, around.y) == Rgb{0, 255, 0})
+            onAxis = {around.x + dx, around.y};
+    ASSERT_GE(onAxis.x, 0);
     EXPECT_TRUE(colourNear(Vec3(-120, 0, 0), Rgb{255, 0, 0}));
+
+    pickingRender();
+    EXPECT_FALSE(colourNear(Vec3(0, 120, 0), Rgb{0, 255, 0}));
+    EXPECT_FALSE(colourNear(Vec3(-120, 0, 0), Rgb{255, 0, 0}));
+    // A click on the green axis is a click on the background, not on a plus-Y handle.
+    pickAt(ctx, static_cast<float>(onAxis.x), static_cast<float>(onAxis.y));
+    EXPECT_EQ(a.y, 10);
+    EXPECT_EQ(ctx.selection.count(), 0);
 }
 
 using FrameCycle = ViewScene;

@@ -43,6 +43,22 @@ TEST(PickTable, SequenceIsTheSameAtEveryStartAndResetForgetsEntries) {
     EXPECT_EQ(a.findPickColour(first), 0u);
 }
 
+TEST(PickTable, NoColourIsAMinusHandle) {
+    // The colour sequence, restarted every 1000 colours as frames do, reaches (0, 254, 0)
+    // within its first million colours.
+    PickTable t;
+    int clashes = 0;
+    for (int frame = 0; frame < 1000; ++frame) {
+        t.resetPickTable(1000);
+        for (int i = 0; i < 1000; ++i) {
+            const Rgb c = t.assignPickColour(1);
+            clashes += c == Rgb{254, 0, 0} || c == Rgb{0, 254, 0} || c == Rgb{0, 0, 254} ||
+                       c == Rgb{254, 0, 254};
+        }
+    }
+    EXPECT_EQ(clashes, 0);
+}
+
 TEST(PickTable, CellCodes) {
     EXPECT_EQ(cellCode(0, 0), 0x00010001u);
     EXPECT_EQ(cellCode(3, 7), 0x00080004u);

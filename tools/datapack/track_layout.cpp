@@ -171,27 +171,17 @@ class RoadBuilder {
 
     // A slope climbed from its low end, or come down from its high end.
     void slope(const std::string& name, bool up) {
-        const int index = kindIndex(kinds_, name);
-        const std::vector<RoadEnd> ends =
-            index ? roadEnds(layout_.kind(index), roadOrientation(layout_.kind(index).environment))
-                  : std::vector<RoadEnd>{};
-        if (ends.size() != 2) {
-            ok_ = false;
+        const std::vector<RoadEnd> ends = twoEnds(name);
+        if (ends.empty())
             return;
-        }
         piece(name, (ends[0].unit.z > ends[1].unit.z) == up);
     }
 
     // A quarter turn to the right: whichever way through the curve turns clockwise.
     void rightTurn(const std::string& name) {
-        const int index = kindIndex(kinds_, name);
-        const std::vector<RoadEnd> ends =
-            index ? roadEnds(layout_.kind(index), roadOrientation(layout_.kind(index).environment))
-                  : std::vector<RoadEnd>{};
-        if (ends.size() != 2) {
-            ok_ = false;
+        const std::vector<RoadEnd> ends = twoEnds(name);
+        if (ends.empty())
             return;
-        }
         const int in = headingOf(-ends[0].dx, -ends[0].dy), out = headingOf(ends[1].dx, ends[1].dy);
         piece(name, (out - in + 4) % 4 != 3);
     }
@@ -205,6 +195,18 @@ class RoadBuilder {
     const std::vector<SampleBlock>& placed() const { return placed_; }
 
   private:
+    // The two road ends of a kind; none (and the layout marked failed) for another count.
+    std::vector<RoadEnd> twoEnds(const std::string& name) {
+        const int index = kindIndex(kinds_, name);
+        std::vector<RoadEnd> ends =
+            index ? roadEnds(layout_.kind(index), roadOrientation(layout_.kind(index).environment))
+                  : std::vector<RoadEnd>{};
+        if (ends.size() == 2)
+            return ends;
+        ok_ = false;
+        return {};
+    }
+
     Layout& layout_;
     const std::vector<BlockKind>& kinds_;
     int x_, y_, z_, heading_;

@@ -1,0 +1,136 @@
+#include <filesystem>
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "app/draw_area.h"
+#include "app_fixture.h"
+#include "real_tracks.h"
+
+// The renderer's fast paths (nearest blocks first, picking renders of one pixel) against the
+// straightforward renderer, on the samples and the largest real track: the same picture and the
+// same picked colours.
+class FastFrames : public AppFixture, public ::testing::WithParamInterface<const char*> {
+  protected:
+    struct Frame {
+        int width = 0;
+        int height = 0;
+        std::vector<GLubyte> rgb;
+        std::vector<GLuint> depth;
+    };
+
+    Frame displayFrame(bool fast) {
+        window_->renderer().setFastPaths(fast);
+        ctx_.viewChanged = true;
+        ctx_.viewPort->renderFrame(true);
+        CurrentContext current(*window_->view());
+        Frame f;
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        f.width = viewport[2];
+        f.height = viewport[3];
+        f.rgb.resize(static_cast<std::size_t>(f.width) * f.height * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(viewport[0], viewport[1], f.width, f.height, GL_RGB, GL_UNSIGNED_BYTE,
+                     f.rgb.data());
+        f.depth.resize(static_cast<std::size_t>(f.width) * f.height);
+        glReadPixels(viewport[0], viewport[1], f.width, f.height, GL_DEPTH_COMPONENT,
+                     GL_UNSIGNED_INT, f.depth.data());
+        return f;
+    }
+
+    // Where faces of two blocks lie in one plane (neighbours' shared sides, blocks stacked in one
+    // cell) the one drawn first shows: drawn nearest first, such a pixel may change hands, but
+    // its depth stays the same. Any other difference is a fault.
+    void expectAlike(const Frame& plain, const Frame& fast, const std::string& property) {
+        ASSERT_EQ(plain.depth.size(), fast.depth.size());
+        int ties = 0;
+        int faults = 0;
+        for (std::size_t i = 0; i < plain.depth.size(); ++i) {
+            const std::size_t p = 3 * i;
+            if (plain.rgb[p] == fast.rgb[p] && plain.rgb[p + 1] == fast.rgb[p + 1] &&
+                plain.rgb[p + 2] == fast.rgb[p + 2])
+                continue;
+            (plain.depth[i] == fast.depth[i] ? ties : faults) += 1;
+        }
+        EXPECT_EQ(faults, 0) << faults << " pixels differ at other depths";
+        EXPECT_LE(ties, static_cast<int>(plain.depth.size() / 50));
+        RecordProperty(property + "Ties", ties);
+    }
+
+    // The block drawn in a picking colour (colours differ from render to render), or else the
+    // colour itself (a handle, the background).
+    using Picked = std::pair<std::uintptr_t, std::uint32_t>;
+    Picked pickedAt(Rgb colour) const {
+        if (const std::uintptr_t payload = ctx_.pickTable.findPickColour(colour))
+            return {payload, 0};
+        return {0, (colour.r << 16) | (colour.g << 8) | colour.b};
+    }
+
+    // Opens the track, selects every 40th block with the move gizmo shown, and compares.
+    void compareRenderers(const std::string& path) {
+        openThroughButton(path);
+        ASSERT_FALSE(ctx_.currentTrack.blocks.empty());
+        int i = 0;
+        for (BlockRecord& r : ctx_.currentTrack.blocks)
+            if (i++ % 40 == 0) {
+                r.flags |= BLOCK_SELECTED;
+                ctx_.selection.members.push_back(&r);
+            }
+        ctx_.showMoveGizmo = true;
+        ctx_.showGrid = true;
+        ctx_.showStadium = true;
+
+        const Frame plain = displayFrame(false);
+        const Frame fast = displayFrame(true);
+        expectAlike(plain, fast, "display");
+
+        // Area editing: the pointer moves, so the second fast frame puts the first one back and
+        // draws the cursor at its new cell.
+        ctx_.areaEditState = 1;
+        ctx_.lastPointer = {250, 300};
+        displayFrame(true);
+        ctx_.lastPointer = {300, 320};
+        const Frame plainArea = displayFrame(false);
+        const int reused = window_->renderer().framesReused();
+        const Frame fastArea = displayFrame(true);
+        EXPECT_EQ(window_->renderer().framesReused(), reused + 1);
+        expectAlike(plainArea, fastArea, "area");
+        ctx_.areaEditState = 0;
+
+        // Every 40th pixel each way: the whole picking render against the one-pixel one.
+        window_->renderer().setFastPaths(false);
+        ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
+        ctx_.viewPort->renderFrame(false);
+        std::vector<Picked> whole;
+        for (int y = 5; y < plain.height; y += 40)
+            for (int x = 5; x < plain.width; x += 40)
+                whole.push_back(pickedAt(ctx_.viewPort->readPickColour(x, y)));
+        window_->renderer().setFastPaths(true);
+        std::size_t k = 0;
+        int blocks = 0;
+        for (int y = 5; y < plain.height; y += 40)
+            for (int x = 5; x < plain.width; x += 40, ++k) {
+                ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
+                const Picked one = pickedAt(ctx_.viewPort->pickColourAt(x, y));
+                EXPECT_TRUE(one == whole[k]) << "at " << x << ", " << y;
+                blocks += one.first != 0;
+            }
+        EXPECT_GT(blocks, 0) << "no block under any pixel tried";
+    }
+};
+
+TEST_P(FastFrames, SampleLooksTheSame) {
+    const std::optional<std::string> sample = copySample(GetParam());
+    ASSERT_TRUE(sample);
+    compareRenderers(*sample);
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, FastFrames,
+                         ::testing::Values("LargeStadium", "StadiumCircuit", "Alpine", "Coast"));
+
+TEST_F(FastFrames, LargestRealTrackLooksTheSame) {
+    if (!std::filesystem::exists(largestRealTrack()))
+        GTEST_SKIP() << "no real track at " << largestRealTrack();
+    compareRenderers(largestRealTrack().string());
+}
