@@ -55,7 +55,6 @@ struct FullTrack {
                     ctx.currentTrack.blocks.push_back(
                         *makeRecord(kind, static_cast<std::uint8_t>(z % 4), x, y, z, {}, 2));
                 }
-        ctx.currentTrack.blockCount = static_cast<std::uint32_t>(ctx.currentTrack.blocks.size());
         invalidateBlockListIndex(ctx);
     }
 

@@ -62,7 +62,6 @@ struct Scene {
             r.rotation = static_cast<std::uint8_t>(i % 4);
             ctx.currentTrack.blocks.push_back(r);
         }
-        ctx.currentTrack.blockCount = kBlocks;
         renderer.setContextReady(true);
         renderer.setPresent([] { glFinish(); });
         ok = true;

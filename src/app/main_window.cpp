@@ -71,6 +71,7 @@ MainWindow::MainWindow(EditorContext& ctx)
     };
     hooks.trackOpened = [this](const std::string& path) { rememberTrack(path); };
     commands_ = std::make_unique<TrackCommands>(ctx_, launcher_, std::move(hooks));
+    recovery_ = std::make_unique<RecoveryKeeper>(ctx_);
 
     editCommands_ = new EditCommands(ctx_, *blocksPage_, *this);
     titleListener_ = ctx_.history.addListener([this](const TrackChange&) {
@@ -203,6 +204,10 @@ void MainWindow::startUp() {
     renderer_.frameStatsReset();
     viewPort_->renderFrame(true);
     view_->setFocus();
+    recovery_->offerAtStart(
+        [this](const std::string& path, const std::vector<std::uint8_t>& bytes) {
+            return commands_->openRecovered(path, bytes);
+        });
 }
 
 bool MainWindow::openTrackAt(const std::string& path) {
@@ -256,6 +261,8 @@ void MainWindow::tearDown() {
         return;
     tornDown_ = true;
     settings_.setWindowGeometry(saveGeometry());
+    // A clean close: the recovery copy goes with the track.
+    recovery_.reset();
     // The GL context goes with the view; nothing may draw or compile through it afterwards.
     ctx_.viewPort = nullptr;
     ctx_.modelResolver = nullptr;

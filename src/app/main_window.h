@@ -11,6 +11,7 @@
 #include "app/draw_area.h"
 #include "app/gl_model_resolver.h"
 #include "app/gl_view_port.h"
+#include "app/recovery_keeper.h"
 #include "app/track_commands.h"
 #include "assets/model_store.h"
 #include "track/converter_launch.h"
@@ -45,7 +46,8 @@ class MainWindow : public QMainWindow {
     // context current across them, and starts the file dialogs in the remembered folder.
     void ownDialogs(QtPrompts& prompts);
 
-    // The start-up that needs the view's GL context: call once the window is shown.
+    // The start-up that needs the view's GL context: call once the window is shown. It ends by
+    // offering the recovery copies of tracks left with unsaved changes.
     void startUp();
     // Open track with a path instead of the dialog (the command line's track).
     bool openTrackAt(const std::string& path);
@@ -96,6 +98,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<GlModelResolver> modelResolver_;
     std::unique_ptr<PagePanels> panels_;
     std::unique_ptr<TrackCommands> commands_;
+    std::unique_ptr<RecoveryKeeper> recovery_;
 
     QWidget* panel_ = nullptr;
     AnchorLayout* layout_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/track_commands.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include "app/challenge_suffix.h"
 #include "edit/area_cells.h"
@@ -86,9 +87,22 @@ bool TrackCommands::reloadCommand() {
     return true;
 }
 
-void TrackCommands::refreshAfterOpening() {
+bool TrackCommands::openRecovered(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    prepareTrackReplace(ctx_);
+    if (!readConvertedTrack(ctx_.baseFolder, bytes, ctx_.currentTrack, ctx_.envelope, ctx_.catalog,
+                            *ctx_.prompts)) {
+        finishTrackReplace(ctx_);
+        return false;
+    }
+    ctx_.currentTrackPath = path;
+    clearArea(ctx_);
+    refreshAfterOpening(false);
+    return true;
+}
+
+void TrackCommands::refreshAfterOpening(bool matchesFile) {
     finishTrackReplace(ctx_);
-    startNewHistory(ctx_);
+    startNewHistory(ctx_, matchesFile);
     const std::string& environment =
         ctx_.catalog.environmentNames[static_cast<std::size_t>(ctx_.catalog.currentEnvironment)];
     ctx_.modelFolder = ctx_.baseFolder / "data" / environment / "models" / "";
@@ -113,12 +127,18 @@ bool TrackCommands::saveTrackCommand() {
 }
 
 bool TrackCommands::saveAsCommand() {
-    if (ctx_.currentTrack.blockCount == 0)
+    if (countedBlocks(ctx_.currentTrack) == 0)
         return false;
     const std::optional<std::string> chosen = ctx_.prompts->chooseSavePath();
     if (!chosen)
         return false;
+    // The dialog asked about replacing the name it was given; a suffix added here names another
+    // file, which gets its own question.
     const std::string path = withChallengeSuffix(*chosen);
+    std::error_code ec;
+    if (path != *chosen && std::filesystem::exists(path, ec) &&
+        !ctx_.prompts->askYesNo(path + kReplaceQuestionEnd, kSaveAsCaption))
+        return false;
     if (!saveTrack(path, ctx_.currentTrack, ctx_.envelope, ctx_.catalog)) {
         ctx_.prompts->message(kSaveAsErrorText, kProgramCaption, MessageIcon::None);
         return false;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct EditorContext;
 class ConverterLauncher;
@@ -12,6 +14,8 @@ inline constexpr const char* kOpenErrorText =
 inline constexpr const char* kSaveErrorText = "Hmm... What do you want to save? This blue sky?";
 inline constexpr const char* kSaveAsErrorText = "ERROR!!!!!11";
 inline constexpr const char* kSavedCaption = "Saved!";
+inline constexpr const char* kSaveAsCaption = "Save as...";
+inline constexpr const char* kReplaceQuestionEnd = " already exists.\nDo you want to replace it?";
 
 // The window title: the program's name, the open file's name, and "*" while there are unsaved
 // changes: "Blockyard 0.1 alpha - A01-Race.Challenge.Gbx*".
@@ -39,6 +43,8 @@ class TrackCommands {
     bool reloadCommand();
     bool saveTrackCommand();
     bool saveAsCommand();
+    // Opens converted bytes (a recovery copy) as an unsaved edit of the track at `path`.
+    bool openRecovered(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
     // With unsaved changes, asks "Save changes to <name>?": true to go on (saved, or the changes
     // discarded), false for Cancel or a save that failed. True at once without changes.
@@ -46,7 +52,7 @@ class TrackCommands {
 
   private:
     bool open(const std::string& path);
-    void refreshAfterOpening();
+    void refreshAfterOpening(bool matchesFile = true);
 
     EditorContext& ctx_;
     ConverterLauncher& launcher_;

@@ -1,5 +1,6 @@
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include <GL/gl.h>
 
@@ -13,24 +14,21 @@
 
 namespace {
 
-// One texture object with the image at path, or plain white when it cannot be loaded.
-GLuint uploadTexture(const std::filesystem::path& path, PixelBuffer& pixelBuffer,
-                     Prompts* prompts) {
+// One texture object with the image, or plain white when there is none.
+GLuint uploadTexture(const std::optional<PixelBuffer>& image) {
     static const std::uint8_t kWhite[3] = {255, 255, 255};
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-
-    const bool loaded = loadBitmap(path, pixelBuffer, prompts);
     // The buffer's rows are tightly packed, whatever their width.
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (loaded)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, pixelBuffer.width, pixelBuffer.height, 0, GL_BGR_EXT,
-                     GL_UNSIGNED_BYTE, pixelBuffer.pixels.data());
+    if (image)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image->width, image->height, 0, GL_BGR_EXT,
+                     GL_UNSIGNED_BYTE, image->pixels.data());
     else
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, kWhite);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
@@ -50,10 +48,19 @@ bool loadModel(const std::filesystem::path& path, Model& model,
     Model loaded;
     if (!parseModel(bytes.data(), bytes.size(), loaded))
         return false;
-    loaded.textures.reserve(loaded.textureNames.size());
-    for (const std::string& name : loaded.textureNames)
-        loaded.textures.push_back(
-            uploadTexture(inFolder(textureFolder, name), pixelBuffer, prompts));
+    // Every image is read, and every missing one reported, before the first GL call: a message
+    // box then never opens (and runs the event loop) while a texture object is half made.
+    std::vector<std::optional<PixelBuffer>> images;
+    images.reserve(loaded.textureNames.size());
+    for (const std::string& name : loaded.textureNames) {
+        if (loadBitmap(inFolder(textureFolder, name), pixelBuffer, prompts))
+            images.emplace_back(pixelBuffer);
+        else
+            images.emplace_back(std::nullopt);
+    }
+    loaded.textures.reserve(images.size());
+    for (const std::optional<PixelBuffer>& image : images)
+        loaded.textures.push_back(uploadTexture(image));
     model = std::move(loaded);
     return true;
 }

@@ -58,8 +58,6 @@ struct EditStepRecord {
     std::list<BlockRecord> held;
     std::vector<BlockRecord*> selectionBefore;
     std::vector<BlockRecord*> selectionAfter;
-    std::uint32_t countBefore = 0;
-    std::uint32_t countAfter = 0;
     bool selectionKept = false; // selectionAfter is left empty then
     bool linesChanged = false;
     std::size_t bytes = 0;
@@ -101,6 +99,8 @@ class EditHistory {
     // Releases every step; the current state becomes the saved one.
     void clear();
     void markSaved();
+    // The track differs from its file although no step was done (recovered changes).
+    void markUnsaved() { savedReachable_ = false; }
 
     // Takes a finished step as the newest, dropping the steps that were undone and, past the cap,
     // the oldest ones.

@@ -36,10 +36,6 @@ void swapState(EditStepRecord::Changed& changed) {
     changed.other = now;
 }
 
-bool counted(const BlockRecord& record) {
-    return record.flagWord() != kFlagUncounted;
-}
-
 // Puts held nodes back into the list at their indexes, taken in ascending order.
 void insertAtIndexes(std::list<BlockRecord>& blocks, std::list<BlockRecord>& held,
                      const std::vector<EditStepRecord::Node>& nodes) {
@@ -145,7 +141,6 @@ std::string blockCountText(int count) {
 EditStep::EditStep(EditorContext& ctx, std::string verb)
     : ctx_(ctx), verb_(std::move(verb)), step_(std::make_unique<EditStepRecord>()) {
     step_->selectionBefore = selectionVector(ctx.selection);
-    step_->countBefore = ctx.currentTrack.blockCount;
 }
 
 EditStep::~EditStep() {
@@ -167,8 +162,6 @@ BlockRecord* EditStep::append(BlockRecord record) {
     const std::size_t index = blocks.size();
     blocks.push_back(std::move(record));
     auto node = std::prev(blocks.end());
-    if (counted(*node))
-        ++ctx_.currentTrack.blockCount;
     noteAppendedBlock(ctx_, node);
     step_->added.push_back({index, node});
     return &*node;
@@ -177,8 +170,6 @@ BlockRecord* EditStep::append(BlockRecord record) {
 void EditStep::remove(std::list<BlockRecord>::iterator node, std::size_t index) {
     if (committed_)
         return;
-    if (counted(*node) && ctx_.currentTrack.blockCount > 0)
-        --ctx_.currentTrack.blockCount;
     node->flags &= ~BLOCK_SELECTED;
     step_->held.splice(step_->held.end(), ctx_.currentTrack.blocks, node);
     step_->removed.push_back({index, node});
@@ -211,7 +202,6 @@ void EditStep::commit() {
     step.selectionKept = after == step.selectionBefore;
     if (!step.selectionKept)
         step.selectionAfter = after;
-    step.countAfter = ctx_.currentTrack.blockCount;
     step.linesChanged = hiddenChanged || !step.added.empty() || !step.removed.empty();
 
     const bool changedTrack = !step.changed.empty() || !step.added.empty() || !step.removed.empty();
@@ -244,7 +234,6 @@ bool undoStep(EditorContext& ctx) {
     insertAtIndexes(blocks, step->held, step->removed);
     for (auto changed = step->changed.rbegin(); changed != step->changed.rend(); ++changed)
         swapState(*changed);
-    ctx.currentTrack.blockCount = step->countBefore;
     takeSelection(ctx, step->selectionBefore);
     invalidateBlockListIndex(ctx);
     announce(ctx, changeOf(*step, TrackChange::Cause::Undo));
@@ -261,15 +250,16 @@ bool redoStep(EditorContext& ctx) {
         swapState(changed);
     takeOut(blocks, step->held, step->removed);
     insertAtIndexes(blocks, step->held, step->added);
-    ctx.currentTrack.blockCount = step->countAfter;
     takeSelection(ctx, step->selectionKept ? step->selectionBefore : step->selectionAfter);
     invalidateBlockListIndex(ctx);
     announce(ctx, changeOf(*step, TrackChange::Cause::Redo));
     return true;
 }
 
-void startNewHistory(EditorContext& ctx) {
+void startNewHistory(EditorContext& ctx, bool matchesFile) {
     ctx.history.clear();
+    if (!matchesFile)
+        ctx.history.markUnsaved();
     TrackChange change;
     change.cause = TrackChange::Cause::NewHistory;
     ctx.history.notify(change);

@@ -44,8 +44,9 @@ class EditStep {
 bool undoStep(EditorContext& ctx);
 bool redoStep(EditorContext& ctx);
 
-// Starts a new history (an opened or reloaded track) and tells the listeners.
-void startNewHistory(EditorContext& ctx);
+// Starts a new history (an opened or reloaded track) and tells the listeners. A track that does
+// not match its file (recovered changes) starts modified.
+void startNewHistory(EditorContext& ctx, bool matchesFile = true);
 // The track was saved as it is now.
 void noteTrackSaved(EditorContext& ctx);
 

@@ -40,9 +40,7 @@ HandleAction classifyHandleColour(Rgb c) {
 BlockRecord* pickAt(EditorContext& ctx, float x, float y) {
     if (!ctx.viewPort)
         return nullptr;
-    std::size_t listed = ctx.currentTrack.blocks.size();
-    ctx.pickTable.resetPickTable(
-        static_cast<int>(std::max<std::size_t>(ctx.currentTrack.blockCount, listed)));
+    ctx.pickTable.resetPickTable(static_cast<int>(ctx.currentTrack.blocks.size()));
     Rgb colour = ctx.viewPort->pickColourAt(static_cast<int>(std::floor(x)),
                                             static_cast<int>(std::floor(y)));
 

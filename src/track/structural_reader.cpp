@@ -180,7 +180,8 @@ std::optional<ParsedTrack> readByStructure(const std::vector<std::uint8_t>& byte
                             : 0;
 
     std::size_t countAt = walk.at;
-    if (!walk.u32(track.blockCount))
+    std::uint32_t stored = 0;
+    if (!walk.u32(stored))
         return std::nullopt;
     walk.names.headCount = walk.names.texts.size();
     parsed.envelope.headNames = walk.names.texts;
@@ -188,10 +189,11 @@ std::optional<ParsedTrack> readByStructure(const std::vector<std::uint8_t>& byte
     std::uint32_t counted = 0;
     std::uint32_t next = 0;
     // Blocks the count leaves out may also stand behind the last counted one.
-    while (counted < track.blockCount ||
+    while (counted < stored ||
            (readU32(bytes, walk.at, next) && next != C + kFollowingChunk && (next & kNameFlags))) {
         ParsedName name;
-        if (!walk.name(name) || name.empty || name.predefined)
+        // A block needs a name to be written back under.
+        if (!walk.name(name) || name.empty || name.predefined || name.text.empty())
             return std::nullopt;
         BlockRecord record;
         record.keptName = name.text;

@@ -59,7 +59,8 @@ std::optional<ParsedTrack> readByTextSearch(const std::vector<std::uint8_t>& byt
         return std::nullopt;
 
     std::size_t countAt = *nadeo + kCountOffset;
-    if (!readU32(bytes, countAt, track.blockCount))
+    std::uint32_t stored = 0;
+    if (!readU32(bytes, countAt, stored))
         return std::nullopt;
 
     NameTable names;
@@ -90,7 +91,8 @@ std::optional<ParsedTrack> readByTextSearch(const std::vector<std::uint8_t>& byt
         BlockRecord record;
         if (reference == 0) {
             std::uint32_t length = 0;
-            if (!readU32(bytes, at + 4, length) || !hasBytes(bytes, at + 8, length))
+            // A block needs a name to be written back under.
+            if (!readU32(bytes, at + 4, length) || length == 0 || !hasBytes(bytes, at + 8, length))
                 return std::nullopt;
             record.keptName.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at + 8),
                                    bytes.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
@@ -114,7 +116,7 @@ std::optional<ParsedTrack> readByTextSearch(const std::vector<std::uint8_t>& byt
         record.flags = 0;
         track.blocks.push_back(std::move(record));
     }
-    if (counted != track.blockCount)
+    if (counted != stored)
         return std::nullopt;
 
     parsed.envelope.headBytes.assign(bytes.begin(),

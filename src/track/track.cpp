@@ -1,10 +1,11 @@
 #include "track/track.h"
 
+#include <algorithm>
+
 void clearTrack(Track* track) {
     if (!track)
         return;
     track->blocks.clear();
-    track->blockCount = 0;
 }
 
 std::optional<BlockRecord> makeRecord(std::uint32_t catalogIndex, std::uint8_t rotation,
@@ -21,4 +22,10 @@ std::optional<BlockRecord> makeRecord(std::uint32_t catalogIndex, std::uint8_t r
     record.z = z;
     record.variant = variant;
     return record;
+}
+
+std::uint32_t countedBlocks(const Track& track) {
+    return static_cast<std::uint32_t>(
+        std::count_if(track.blocks.begin(), track.blocks.end(),
+                      [](const BlockRecord& r) { return r.flagWord() != kFlagUncounted; }));
 }

@@ -59,9 +59,12 @@ struct BlockRecord {
 struct Track {
     std::string uid;
     std::int32_t environment = 0;
-    std::uint32_t blockCount = 0;
     std::list<BlockRecord> blocks;
 };
+
+// The blocks that the file's block count counts: every block but those whose flag word is
+// kFlagUncounted. Derived, never kept, so that no edit can make it disagree with the list.
+std::uint32_t countedBlocks(const Track& track);
 
 // The converted file's bytes before the block count and from the block list's end marker on.
 // It also keeps the names that the head defines: number i + 1 is headNames[i], empty when the

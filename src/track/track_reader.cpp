@@ -22,17 +22,18 @@ std::filesystem::path withBak(const std::filesystem::path& path) {
     return bak;
 }
 
-bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+// The copy's path in the converter folder: a name no file has yet, so that the reader never
+// overwrites, or on failure removes, a file it did not make (the user's own file among them).
+// A ".bak" under the chosen name would announce a conversion that has not happened, so the
+// name's ".bak" must be free too.
+std::filesystem::path copyPathFor(const std::filesystem::path& folder, const std::string& name) {
     std::error_code ec;
-    return std::filesystem::exists(b, ec) && std::filesystem::equivalent(a, b, ec);
-}
-
-// The copy's path in the converter folder. The user's file is only ever read: when it lies in
-// that folder under the copy's name, the copy gets a name of its own.
-std::filesystem::path copyPathFor(const std::filesystem::path& folder, const std::string& name,
-                                  const std::filesystem::path& source) {
+    auto taken = [&ec](const std::filesystem::path& path) {
+        return std::filesystem::exists(std::filesystem::symlink_status(path, ec)) ||
+               std::filesystem::exists(std::filesystem::symlink_status(withBak(path), ec));
+    };
     std::filesystem::path copy = folder / name;
-    for (int n = 1; isSameFile(source, copy); ++n)
+    for (int n = 1; taken(copy); ++n)
         copy = folder / ("copy" + std::to_string(n) + "_" + name);
     return copy;
 }
@@ -45,16 +46,18 @@ bool readWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& byt
     return !in.bad();
 }
 
-// The text searches read the usual tracks; their result stands only when every reference of the
-// list named a name that the list spelled out. Tracks of the older generation, tracks whose author
-// is "Nadeo" and tracks whose head defines block names need the walk through the body's chunks.
+// The walk through the body's chunks knows where every name is defined, so its result stands
+// whenever it can walk the file. The text searches assume how many names the head defines; they
+// only read what the walk cannot, and only when every reference named a spelled-out name.
 std::optional<ParsedTrack> readConverted(const std::vector<std::uint8_t>& bytes,
                                          const CatalogState& catalog) {
+    if (std::optional<ParsedTrack> walked = readByStructure(bytes, catalog.currentEnvironment))
+        return walked;
     std::optional<ParsedTrack> parsed =
         readByTextSearch(bytes, catalog.environmentNames, catalog.currentEnvironment);
     if (parsed && parsed->unresolvedReferences == 0)
         return parsed;
-    return readByStructure(bytes, catalog.currentEnvironment);
+    return std::nullopt;
 }
 
 std::vector<std::string> catalogNames(const BlockCatalog& catalog) {
@@ -111,16 +114,15 @@ bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourc
     if (name.empty())
         return false;
     std::filesystem::path folder = converterFolder(baseFolder);
-    std::filesystem::path copy = copyPathFor(folder, name, sourcePath);
+    std::filesystem::path copy = copyPathFor(folder, name);
     std::filesystem::path bak = withBak(copy);
 
     std::error_code ec;
-    // A ".bak" left from an earlier run would announce a conversion that has not happened.
-    std::filesystem::remove(bak, ec);
     // Without a copy the converter has nothing to convert; no need to wait for it.
-    if (!std::filesystem::copy_file(sourcePath, copy,
-                                    std::filesystem::copy_options::overwrite_existing, ec)) {
-        std::filesystem::remove(copy, ec);
+    if (!std::filesystem::copy_file(sourcePath, copy, std::filesystem::copy_options::none, ec)) {
+        // A copy that exists now appeared after the name was chosen: it is not ours.
+        if (ec != std::errc::file_exists)
+            std::filesystem::remove(copy, ec);
         return false;
     }
 
@@ -147,6 +149,12 @@ bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourc
     std::filesystem::remove(copy, ec);
     std::filesystem::remove(bak, ec);
 
+    return readConvertedTrack(baseFolder, bytes, track, envelope, catalog, prompts);
+}
+
+bool readConvertedTrack(const std::filesystem::path& baseFolder,
+                        const std::vector<std::uint8_t>& bytes, Track& track,
+                        TrackEnvelope& envelope, CatalogState& catalog, Prompts& prompts) {
     std::optional<ParsedTrack> parsed = readConverted(bytes, catalog);
     if (!parsed)
         return false;

@@ -27,6 +27,12 @@ bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourc
                TrackEnvelope& envelope, CatalogState& catalog, Prompts& prompts,
                ConverterLauncher& launcher);
 
+// Reads converted-file bytes already in memory as openTrack reads the converter's output: on
+// success the catalogue's current environment is the track's and its catalogue is loaded afresh.
+bool readConvertedTrack(const std::filesystem::path& baseFolder,
+                        const std::vector<std::uint8_t>& bytes, Track& track,
+                        TrackEnvelope& envelope, CatalogState& catalog, Prompts& prompts);
+
 // Parses converted-file bytes already in memory, resolving block names in the catalogue of the
 // file's environment as `catalog` holds it (nothing is loaded). No file access. On failure
 // `track` and `envelope` are unchanged.

@@ -1,14 +1,10 @@
 #include "track/track_writer.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 
-#include <unistd.h>
-
+#include "track/atomic_file.h"
 #include "track/block_entry.h"
 #include "track/byte_reading.h"
 
@@ -61,8 +57,6 @@ const std::string* blockName(const BlockRecord& record, const CatalogState& cata
 
 std::optional<std::vector<std::uint8_t>>
 serialiseTrack(const Track& track, const TrackEnvelope& envelope, const CatalogState& catalog) {
-    if (track.blockCount == 0)
-        return std::nullopt;
     std::vector<std::uint8_t> out = envelope.headBytes;
     std::size_t countAt = out.size();
     appendU32(out, 0);
@@ -99,6 +93,8 @@ serialiseTrack(const Track& track, const TrackEnvelope& envelope, const CatalogS
         if (flags & kFlagWaypoint)
             writeNodeRef(out, record.skin.waypoint, nodesWritten);
     }
+    if (counted == 0)
+        return std::nullopt;
     // The count the game reads is the number of counted entries actually written.
     for (int i = 0; i < 4; ++i)
         out[countAt + i] = static_cast<std::uint8_t>(counted >> (8 * i));
@@ -106,55 +102,8 @@ serialiseTrack(const Track& track, const TrackEnvelope& envelope, const CatalogS
     return out;
 }
 
-bool saveTrack(const std::filesystem::path& requested, const Track& track,
+bool saveTrack(const std::filesystem::path& target, const Track& track,
                const TrackEnvelope& envelope, const CatalogState& catalog) {
     std::optional<std::vector<std::uint8_t>> bytes = serialiseTrack(track, envelope, catalog);
-    if (!bytes)
-        return false;
-    // Through a link the file it points to is replaced, and the link stays.
-    std::error_code linkError;
-    std::filesystem::path target = requested;
-    if (std::filesystem::is_symlink(requested, linkError)) {
-        std::filesystem::path resolved = std::filesystem::weakly_canonical(requested, linkError);
-        if (!linkError)
-            target = resolved;
-    }
-
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return false;
-    std::filesystem::path temp = pattern;
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (!file) {
-        ::close(fd);
-        std::error_code ec;
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    bool ok = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-
-    std::error_code ec;
-    if (ok) {
-        // Keep the permissions of the file being replaced.
-        auto status = std::filesystem::status(target, ec);
-        auto perms =
-            !ec && std::filesystem::exists(status)
-                ? status.permissions()
-                : std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                      std::filesystem::perms::group_read | std::filesystem::perms::others_read;
-        std::filesystem::permissions(temp, perms, ec);
-        ec.clear();
-        std::filesystem::rename(temp, target, ec);
-        ok = !ec;
-    }
-    if (!ok)
-        std::filesystem::remove(temp, ec);
-    return ok;
+    return bytes && replaceFileAtomically(target, *bytes);
 }

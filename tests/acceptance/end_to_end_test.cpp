@@ -27,9 +27,11 @@
 #include "app/edit_commands.h"
 #include "app/main_window_ids.h"
 #include "app_fixture.h"
+#include "assets/model_store.h"
 #include "catalog/catalog.h"
 #include "edit/area_blocks.h"
 #include "edit/area_cells.h"
+#include "real_tracks.h"
 #include "ui/area_page.h"
 #include "ui/arrow_spinner.h"
 #include "ui/block_list.h"
@@ -508,8 +510,49 @@ TEST_F(EndToEndTest, AnEditingSessionIsSavedAndOpensAgainAsItWasLeft) {
     EXPECT_EQ(ctx_.currentTrackPath, written);
     EXPECT_EQ(shapesOf(ctx_.currentTrack), saved);
     EXPECT_EQ(shapesOf(ctx_.currentTrack), expected);
-    EXPECT_EQ(ctx_.currentTrack.blockCount, expected.size());
+    EXPECT_EQ(countedBlocks(ctx_.currentTrack), expected.size());
     EXPECT_EQ(blockList()->count(), static_cast<int>(expected.size()));
+}
+
+namespace {
+
+// The colours of the fallback image, a magenta and black checker, under any light: green near 0,
+// red near blue.
+bool isFallbackColour(const QColor& c) {
+    return c.green() < 24 && std::abs(c.red() - c.blue()) < 24;
+}
+
+} // namespace
+
+// Blocks are drawn with their models' images. In a sample, a block with a model of its own shows
+// none of the fallback image's colours. In a real track the same holds once the data pack gives
+// its kinds models; until then its blocks take the fallback model, which must show its image.
+TEST_F(EndToEndTest, BlocksShowTheirModelsImages) {
+    const std::optional<std::string> sample = copySample("Stadium");
+    ASSERT_TRUE(sample);
+    std::vector<std::string> tracks = {*sample};
+    const std::vector<fs::path> real = realTrackFiles();
+    if (!real.empty())
+        tracks.push_back(real.front().string());
+    for (const std::string& track : tracks) {
+        SCOPED_TRACE(track);
+        openThroughButton(track);
+        ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
+        const bool ownModels =
+            track == *sample ||
+            std::any_of(ctx_.currentTrack.blocks.begin(), ctx_.currentTrack.blocks.end(),
+                        [](const BlockRecord& r) { return r.modelList != kFallbackList; });
+        const auto block = findBlockPixel([ownModels](const BlockRecord& record) {
+            return (record.modelList != kFallbackList) == ownModels;
+        });
+        ASSERT_TRUE(block);
+        ctx_.viewPort->renderFrame(true);
+        const double ratio = view()->devicePixelRatioF();
+        const QColor shown = view()->grabFramebuffer().pixelColor(
+            static_cast<int>(block->first.x() * ratio), static_cast<int>(block->first.y() * ratio));
+        EXPECT_NE(isFallbackColour(shown), ownModels)
+            << shown.red() << "," << shown.green() << "," << shown.blue();
+    }
 }
 
 TEST_F(EndToEndTest, DeleteUndoPlaceCopyPasteAndFillThroughTheWindow) {

@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -21,6 +22,11 @@ namespace fs = std::filesystem;
 void ensureApplication() {
     if (QApplication::instance())
         return;
+    // Per-user files (the recovery copies) go to a folder of the test program's own, or to the
+    // one a test that starts another test program hands down.
+    static TempFolder userData;
+    const char* handedDown = std::getenv(kUserDataVariable);
+    setenv("XDG_DATA_HOME", handedDown ? handedDown : userData.path().c_str(), 1);
     static int argc = 1;
     static char name[] = "app-tests";
     static char* argv[] = {name, nullptr};
@@ -126,7 +132,8 @@ void AppFixture::activateWindow() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
 }
 
-std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
+std::optional<std::pair<QPoint, BlockRecord*>>
+AppFixture::findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted) {
     // Pixels of the framebuffer, which has the device pixel ratio; the result is in widget
     // coordinates, as an event carries them.
     const double ratio = window_->view()->devicePixelRatioF();
@@ -139,7 +146,7 @@ std::optional<std::pair<QPoint, BlockRecord*>> AppFixture::findBlockPixel() {
         for (int x = step / 2; x < width; x += step) {
             const Rgb here = ctx_.viewPort->readPickColour(x, y);
             const std::uintptr_t payload = ctx_.pickTable.findPickColour(here);
-            if (payload == 0)
+            if (payload == 0 || (wanted && !wanted(*reinterpret_cast<BlockRecord*>(payload))))
                 continue;
             // Only a pixel whose neighbours show the same block: a click there cannot miss.
             const int near = static_cast<int>(2 * ratio);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,10 +14,12 @@
 #include "recording_prompts.h"
 #include "temp_folder.h"
 
-// The one QApplication of the test program, made at the first call and never destroyed.
+// The one QApplication of the test program, made at the first call and never destroyed. The
+// program's per-user data folder is a fresh one, or the one named by kUserDataVariable.
 void ensureApplication();
 // Where the program's settings file goes from now on.
 void useSettingsFolder(const std::filesystem::path& folder);
+inline constexpr const char* kUserDataVariable = "BLOCKYARD_TEST_USER_DATA";
 
 // What a block is, without its flags and list number: for comparing tracks read twice.
 struct BlockShape {
@@ -50,8 +53,10 @@ class AppFixture : public ::testing::Test {
     void clickControl(int id);
     // Makes the window the active one, as a user's first click would; keys go to it then.
     void activateWindow();
-    // A view pixel showing a block of the track, found with a picking render, and its record.
-    std::optional<std::pair<QPoint, BlockRecord*>> findBlockPixel();
+    // A view pixel showing a block of the track (one that `wanted` accepts, when given), found
+    // with a picking render, and its record.
+    std::optional<std::pair<QPoint, BlockRecord*>>
+    findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted = {});
 
     TempFolder base_;
     std::filesystem::path tracks_;

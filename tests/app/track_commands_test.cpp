@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <fstream>
 
 #include <QLabel>
 #include <QListWidget>
@@ -29,7 +30,7 @@ class TrackCommandsTest : public AppFixture {
         samplePath_ = *sample;
         openThroughButton(samplePath_);
         ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
-        ASSERT_GT(ctx_.currentTrack.blockCount, 0u);
+        ASSERT_GT(countedBlocks(ctx_.currentTrack), 0u);
     }
 
     void expectOpenError() {
@@ -53,7 +54,7 @@ TEST_F(TrackCommandsTest, OpenShowsTheEnvironmentAndListsTheBlocks) {
     EXPECT_EQ(ctx_.textureFolder, base_.path() / "data" / "Stadium" / "textures" / "");
     auto* list = window_->blocksPage()->findChild<QListWidget*>();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->count(), static_cast<int>(ctx_.currentTrack.blockCount));
+    EXPECT_EQ(list->count(), static_cast<int>(countedBlocks(ctx_.currentTrack)));
     // Every block has its model list: its own or the fallback.
     for (const BlockRecord& r : ctx_.currentTrack.blocks)
         EXPECT_GE(r.modelList, 1);
@@ -178,6 +179,29 @@ TEST_F(TrackCommandsTest, SaveAsKeepsASuffixInAnyCase) {
     EXPECT_EQ(prompts_.shown[0].text, chosen);
     EXPECT_TRUE(fs::exists(chosen));
     EXPECT_FALSE(fs::exists(chosen + ".Challenge.Gbx"));
+}
+
+// The suffix makes the name of a file that exists: it is replaced only after a Yes.
+TEST_F(TrackCommandsTest, SaveAsAsksBeforeReplacingTheSuffixedFile) {
+    openSample("Stadium");
+    const fs::path existing = tracks_ / "MyTrack.Challenge.Gbx";
+    { std::ofstream(existing) << "mine"; }
+    prompts_.savePaths.push_back((tracks_ / "MyTrack").string());
+    prompts_.answers.push_back(false);
+    clickControl(kSaveAsButton);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_TRUE(prompts_.shown[0].question);
+    EXPECT_EQ(prompts_.shown[0].text,
+              existing.string() + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(fs::file_size(existing), 4u);
+
+    prompts_.shown.clear();
+    prompts_.savePaths.push_back((tracks_ / "MyTrack").string());
+    prompts_.answers.push_back(true);
+    clickControl(kSaveAsButton);
+    ASSERT_EQ(prompts_.shown.size(), 2u);
+    EXPECT_EQ(prompts_.shown[1].caption, "Saved!");
+    EXPECT_GT(fs::file_size(existing), 4u);
 }
 
 TEST_F(TrackCommandsTest, SaveAsOnAnEmptyTrackShowsNothing) {

@@ -127,6 +127,27 @@ TEST_F(ModelGl, AMissingTextureIsReportedAndDrawsWhite) {
     EXPECT_EQ(pixelAt(150, 50), (Rgb3{200, 100, 50}));
 }
 
+// The message about a missing image comes before any texture object of the model is made.
+TEST_F(ModelGl, MissingImagesAreReportedBeforeAnyTextureIsMade) {
+    ASSERT_TRUE(writeFile(tmp.path() / "red.bmp", solidBmp(4, 4, kRed)));
+    class BindingPrompts : public RecordingPrompts {
+      public:
+        GLint bound = -1;
+        void message(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override {
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+            RecordingPrompts::message(text, caption, icon);
+        }
+    } watching;
+    glBindTexture(GL_TEXTURE_2D, 0);
+    writeFile(tmp.path() / "m.mdl", makeModel({"red.bmp", "gone.bmp"}, quad(0, 0, 0, 100, 100)));
+    Model model;
+    ASSERT_TRUE(loadModel(tmp.path() / "m.mdl", model, tmp.path(), buffer, &watching));
+    ASSERT_EQ(watching.shown.size(), 1u);
+    EXPECT_EQ(watching.bound, 0);
+    EXPECT_EQ(model.textures.size(), 2u);
+}
+
 TEST_F(ModelGl, AnEmptyModelsListDrawsNothing) {
     Model model;
     ASSERT_TRUE(load(makeModel({}, {}), model));

@@ -111,7 +111,7 @@ TEST_F(AreaBlocks, DeleteRemovesTheBlocksInTheArea) {
     ASSERT_EQ(ctx.currentTrack.blocks.size(), 2u);
     EXPECT_EQ(&block(0), &keep);
     EXPECT_EQ(&block(1), &other);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 2u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 2u);
     EXPECT_EQ(ctx.selection.count(), 0);
     EXPECT_FALSE(other.flags & BLOCK_SELECTED);
     EXPECT_EQ(panels.refills, 1);
@@ -127,7 +127,7 @@ TEST_F(Filling, OneBlockPerCellInCellOrderWithItsModel) {
     toggleAreaCell(ctx, 1, 2, 1);
     EXPECT_EQ(fillArea(ctx, 2), 2);
     ASSERT_EQ(ctx.currentTrack.blocks.size(), 3u);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 3u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 3u);
     const BlockRecord& first = block(1);
     EXPECT_EQ(std::tuple(int(first.x), int(first.y), int(first.z)), std::tuple(3, 2, 1));
     EXPECT_EQ(block(2).x, 1);

@@ -1,7 +1,10 @@
+#include "converted_track_builder.h"
 #include "edit/block_edits.h"
 #include "edit/block_list_index.h"
 #include "edit/selection_ops.h"
 #include "edit_fixture.h"
+#include "track/track_reader.h"
+#include "track/track_writer.h"
 
 namespace {
 
@@ -135,11 +138,11 @@ TEST_F(AppendRemove, AppendToAnEmptyTrack) {
     BlockRecord* a = appendBlock(ctx, makeRecord(4, 0, 1, 2, 3, {}, 10));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(&ctx.currentTrack.blocks.front(), a);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 1u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 1u);
     EXPECT_EQ(panels.refills, 1);
     EXPECT_EQ(appendBlock(ctx, std::nullopt), nullptr);
     EXPECT_EQ(appendBlock(ctx, makeRecord(0, 0, 1, 2, 3, {}, 10)), nullptr);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 1u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 1u);
     EXPECT_EQ(panels.refills, 1);
 }
 
@@ -152,7 +155,7 @@ TEST_F(AppendRemove, RemoveHandsTheRecordBack) {
     EXPECT_EQ(removed->x, 6);
     EXPECT_FALSE(removed->flags & BLOCK_SELECTED);
     EXPECT_EQ(ctx.currentTrack.blocks.size(), 1u);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 1u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 1u);
 }
 
 TEST_F(AppendRemove, RemovingAStrangerOnlyClearsItsBitAndRefills) {
@@ -161,7 +164,7 @@ TEST_F(AppendRemove, RemovingAStrangerOnlyClearsItsBitAndRefills) {
     stranger.flags = BLOCK_SELECTED | BLOCK_HIDDEN;
     EXPECT_FALSE(removeBlock(ctx, &stranger));
     EXPECT_EQ(stranger.flags, BLOCK_HIDDEN);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 1u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 1u);
     EXPECT_EQ(panels.refills, 1);
 }
 
@@ -178,7 +181,7 @@ TEST_F(Deleting, RemovesTheSelectedBlocksOnce) {
     selectBlock(ctx, &block(3), true);
     block(2).flags |= BLOCK_HIDDEN;
     deleteSelection(ctx);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 2u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 2u);
     EXPECT_EQ(ctx.currentTrack.blocks.size(), 2u);
     EXPECT_EQ(&block(0), keep1);
     EXPECT_EQ(&block(1), keep4);
@@ -191,10 +194,29 @@ TEST_F(Deleting, RemovesTheSelectedBlocksOnce) {
     EXPECT_EQ(blockListIndex(ctx, keep4), 1);
 }
 
+// Deleting blocks that the file's count leaves out keeps the count of those it counts, so the
+// track still saves.
+TEST_F(Deleting, UncountedBlocksLeaveTheCountAlone) {
+    ConvertedTrackBuilder b;
+    b.envir = "Alpine";
+    b.block("Single", 0, 1, 1, 1, 0xFFFFFFFF);
+    b.block("Single", 0, 2, 1, 1);
+    b.block("Single", 0, 3, 1, 1, 0xFFFFFFFF);
+    ASSERT_TRUE(parseConvertedTrack(b.build(), ctx.catalog, ctx.currentTrack, ctx.envelope));
+    panels.marks.assign(3, false);
+    selectBlock(ctx, &block(0), true);
+    selectBlock(ctx, &block(2), true);
+    deleteSelection(ctx);
+    std::optional<std::vector<std::uint8_t>> saved =
+        serialiseTrack(ctx.currentTrack, ctx.envelope, ctx.catalog);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ((*saved)[ctx.envelope.headBytes.size()], 1);
+}
+
 TEST_F(Deleting, EmptySelectionRemovesNothing) {
     addBlock(0, 0);
     deleteSelection(ctx);
-    EXPECT_EQ(ctx.currentTrack.blockCount, 1u);
+    EXPECT_EQ(countedBlocks(ctx.currentTrack), 1u);
     EXPECT_EQ(panels.refills, 0);
 }
 

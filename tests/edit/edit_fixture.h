@@ -143,7 +143,6 @@ class EditTest : public ::testing::Test {
         record.z = static_cast<std::int8_t>(z);
         record.rotation = rotation;
         ctx.currentTrack.blocks.push_back(record);
-        ++ctx.currentTrack.blockCount;
         panels.marks.push_back(false);
         return ctx.currentTrack.blocks.back();
     }

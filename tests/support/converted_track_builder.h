@@ -19,6 +19,8 @@ class ConvertedTrackBuilder {
     std::string decorationAuthor = "Nadeo";
     // Names of the collection list; each entry is (name, envir, decorationAuthor).
     std::vector<std::string> collectionNames;
+    // The three names of the body's first chunk (empty: none).
+    std::vector<std::string> bodyNames = {"", "", ""};
     bool versionBeforeNames = true;
     // Malformed variants.
     std::optional<std::uint32_t> countOverride;
@@ -56,8 +58,8 @@ class ConvertedTrackBuilder {
         // Names taken so far count as the head's.
         std::uint32_t C = classId;
         put(out, C + 0x00D);
-        for (int i = 0; i < 3; ++i)
-            name(out, "");
+        for (const std::string& n : bodyNames)
+            name(out, n);
         put(out, C + 0x011);
         put(out, 2);
         bool old = classId == 0x24003000;

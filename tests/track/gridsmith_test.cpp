@@ -104,6 +104,23 @@ TEST_F(Gridsmith, RefusesWhatItCannotConvert) {
     expectRefused(external);
 }
 
+// The ".bak" cannot be written (a folder holds its name): the original stays, and nothing else
+// is left behind.
+TEST_F(Gridsmith, FailingBackupLeavesTheOriginal) {
+    writeFile(at("plain.Gbx"), plainTrack());
+    ASSERT_EQ(gridsmith(folder.path(), "--compress plain.Gbx packed.Gbx"), 0);
+    std::filesystem::remove(at("plain.Gbx"));
+    std::vector<std::uint8_t> packed = readFile(at("packed.Gbx"));
+    std::filesystem::create_directory(at("packed.Gbx.bak"));
+    writeFile(at("packed.Gbx.bak") / "inside", {1});
+
+    EXPECT_EQ(gridsmith(folder.path(), "packed.Gbx"), 1);
+    EXPECT_EQ(readFile(at("packed.Gbx")), packed);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
 TEST_F(Gridsmith, HelpAndUsage) {
     EXPECT_EQ(gridsmith(folder.path(), "--help"), 0);
     EXPECT_EQ(gridsmith(folder.path(), ""), 1);

@@ -7,6 +7,9 @@
 
 #include "catalog_fixture.h"
 #include "converted_track_builder.h"
+#include "file_bytes.h"
+#include "readers_agree.h"
+#include "real_tracks.h"
 #include "recording_prompts.h"
 #include "temp_folder.h"
 #include "track/converter_launch.h"
@@ -83,6 +86,25 @@ TEST(OpenTrackWithGridsmith, OpenSaveAndOpenAgainGiveTheSameRecords) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(base.path() / "GS"),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+// The game's own tracks, converted by the converter: the walk reads every one, and where the text
+// searches read one too, both read the same.
+TEST(OpenTrackWithGridsmith, ReadersAgreeOnTheRealTracks) {
+    const std::vector<std::filesystem::path> tracks = realTrackFiles();
+    if (tracks.empty())
+        GTEST_SKIP() << "no real tracks beside the repository";
+    EnvironmentNames environmentNames;
+    initEnvironmentNames(environmentNames);
+    TempFolder folder;
+    for (const std::filesystem::path& track : tracks) {
+        SCOPED_TRACE(track.filename().string());
+        std::filesystem::path copy = folder.path() / "t.Gbx";
+        std::filesystem::copy_file(track, copy, std::filesystem::copy_options::overwrite_existing);
+        std::string command = "cd '" + folder.path().string() + "' && '" GRIDSMITH_PATH "' t.Gbx";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_TRUE(expectReadersAgree(readFile(copy), environmentNames));
+    }
 }
 
 } // namespace

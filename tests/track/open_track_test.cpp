@@ -61,7 +61,6 @@ class OpenTrack : public ::testing::Test {
         converter.converted = b.build();
         track.uid = "old";
         track.blocks.push_back(BlockRecord{});
-        track.blockCount = 1;
         envelope.headBytes = {1};
     }
 
@@ -70,7 +69,7 @@ class OpenTrack : public ::testing::Test {
     }
     void expectUntouched() {
         EXPECT_EQ(track.uid, "old");
-        EXPECT_EQ(track.blockCount, 1u);
+        EXPECT_EQ(countedBlocks(track), 1u);
         EXPECT_EQ(envelope.headBytes, std::vector<std::uint8_t>{1});
     }
     std::size_t filesInConverterFolder() {
@@ -95,7 +94,7 @@ TEST_F(OpenTrack, CopiesUnderANameWithoutSpacesAndReadsTheConvertedFile) {
     ASSERT_EQ(track.blocks.size(), 2u);
     EXPECT_EQ(track.blocks.front().catalogIndex, 2u);
     EXPECT_EQ(track.blocks.back().catalogIndex, 1u);
-    EXPECT_EQ(track.blockCount, 2u);
+    EXPECT_EQ(countedBlocks(track), 2u);
     EXPECT_TRUE(prompts.shown.empty());
 }
 
@@ -135,6 +134,14 @@ TEST_F(OpenTrack, AMissingSourceFailsWithoutStartingTheConverter) {
     EXPECT_TRUE(converter.arguments.empty());
     expectUntouched();
     EXPECT_EQ(filesInConverterFolder(), 0u);
+}
+
+TEST_F(OpenTrack, AFailedCopyRemovesNoFileOfTheUsers) {
+    std::filesystem::path users = base.path() / "GS" / "gone.Gbx";
+    writeFile(users, {'u'});
+    EXPECT_FALSE(open((elsewhere.path() / "gone.Gbx").string()));
+    EXPECT_EQ(readFile(users), std::vector<std::uint8_t>{'u'});
+    EXPECT_EQ(filesInConverterFolder(), 1u);
 }
 
 TEST_F(OpenTrack, UnreadableConversionFailsAndLeavesTheTrackAlone) {

@@ -13,7 +13,6 @@ Track trackWithBlocks(int n) {
         r.catalogIndex = i + 1;
         t.blocks.push_back(r);
     }
-    t.blockCount = n;
     return t;
 }
 
@@ -21,7 +20,7 @@ TEST(ClearTrack, ReleasesBlocksAndKeepsIdentity) {
     Track t = trackWithBlocks(3);
     clearTrack(&t);
     EXPECT_TRUE(t.blocks.empty());
-    EXPECT_EQ(t.blockCount, 0u);
+    EXPECT_EQ(countedBlocks(t), 0u);
     EXPECT_EQ(t.uid, "abcdef");
     EXPECT_EQ(t.environment, 4);
 

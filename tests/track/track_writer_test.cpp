@@ -3,6 +3,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "catalog_fixture.h"
 #include "converted_track_builder.h"
 #include "file_bytes.h"
@@ -30,7 +34,6 @@ Track trackOf(std::vector<BlockRecord> records) {
     Track t;
     for (BlockRecord& r : records)
         t.blocks.push_back(r);
-    t.blockCount = static_cast<std::uint32_t>(t.blocks.size());
     return t;
 }
 
@@ -72,7 +75,6 @@ TEST(TrackWriter, UnknownNamesAndNamelessBlocks) {
     // Index 9 is past the catalogue and the record kept no name: nothing to write it under.
     EXPECT_FALSE(serialiseTrack(track, TrackEnvelope{}, catalog));
     track.blocks.pop_back();
-    track.blockCount = 2;
     auto bytes = serialiseTrack(track, TrackEnvelope{}, catalog);
     ASSERT_TRUE(bytes);
     std::string text(bytes->begin(), bytes->end());
@@ -152,6 +154,52 @@ TEST(TrackWriter, FailedSaveLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
               2);
+}
+
+// A file its owner made read-only is never replaced, even though its folder allows a rename
+// over it. Run as another user when the tests run as root, who may write any file.
+TEST(TrackWriter, ReadOnlyTargetStaysAsItWas) {
+    TempFolder folder;
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    std::filesystem::path target = folder.path() / "t.Gbx";
+    writeFile(target, {1, 2});
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::group_read |
+                                             std::filesystem::perms::others_read);
+    CatalogState catalog = catalogWith(kStadiumEnv, {"Road"});
+    Track good = trackOf({block(1, 0, 0, 0, 0)});
+    pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        _exit(saveTrack(target, good, TrackEnvelope{}, catalog) ? 1 : 0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(readFile(target), (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(TrackWriter, NewFileFollowsTheUmaskAndLongNamesSave) {
+    TempFolder folder;
+    CatalogState catalog = catalogWith(kStadiumEnv, {"Road"});
+    Track good = trackOf({block(1, 0, 0, 0, 0)});
+    mode_t previous = umask(027);
+    std::filesystem::path target = folder.path() / "t.Gbx";
+    bool saved = saveTrack(target, good, TrackEnvelope{}, catalog);
+    umask(previous);
+    ASSERT_TRUE(saved);
+    struct stat made {};
+    ASSERT_EQ(stat(target.c_str(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0640u);
+
+    // A name of the longest length a file system takes.
+    std::filesystem::path longName = folder.path() / (std::string(241, 'n') + ".Challenge.Gbx");
+    ASSERT_TRUE(saveTrack(longName, good, TrackEnvelope{}, catalog));
+    EXPECT_EQ(readFile(longName), *serialiseTrack(good, TrackEnvelope{}, catalog));
 }
 
 TEST(TrackWriter, UneditedTrackRoundTripsByteForByte) {

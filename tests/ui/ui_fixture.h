@@ -118,7 +118,6 @@ class PagesTest : public ::testing::Test {
         r.z = static_cast<std::int8_t>(z);
         r.flags = flags;
         ctx.currentTrack.blocks.push_back(r);
-        ++ctx.currentTrack.blockCount;
         return ctx.currentTrack.blocks.back();
     }
     BlockRecord& block(int i) { return *std::next(ctx.currentTrack.blocks.begin(), i); }

@@ -80,7 +80,6 @@ class ViewScene : public ::testing::Test {
         r.z = static_cast<std::int8_t>(z);
         r.rotation = static_cast<std::uint8_t>(rotation);
         ctx.currentTrack.blocks.push_back(r);
-        ++ctx.currentTrack.blockCount;
         return ctx.currentTrack.blocks.back();
     }
 

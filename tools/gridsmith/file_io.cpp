@@ -1,9 +1,8 @@
 #include "file_io.h"
 
 #include <cstdio>
-#include <system_error>
 
-#include <unistd.h>
+#include "track/atomic_file.h"
 
 bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
                    std::string& error) {
@@ -28,22 +27,8 @@ bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
 
 bool replaceFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
                  std::string& error) {
-    std::filesystem::path temp = path;
-    temp += ".gridsmith-" + std::to_string(::getpid());
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) {
-        error = "cannot write " + temp.string();
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code ec;
-    if (ok)
-        std::filesystem::rename(temp, path, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temp, ec);
-        error = "cannot write " + path.string();
-        return false;
-    }
-    return true;
+    if (replaceFileAtomically(path, bytes))
+        return true;
+    error = "cannot write " + path.string();
+    return false;
 }

@@ -2,12 +2,14 @@
 // editor reads, and back.
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "file_io.h"
 #include "gbx_container.h"
+#include "track/atomic_file.h"
 
 namespace {
 
@@ -35,13 +37,25 @@ int convert(const std::filesystem::path& name) {
     GbxLayout layout;
     if (!readWholeFile(name, original, error) || !readGbxLayout(original, layout, error))
         return fail(error);
-    if (layout.bodyCompressed) {
-        std::vector<std::uint8_t> plain;
-        if (!decompressBody(original, layout, plain, error) || !replaceFile(name, plain, error))
-            return fail(error);
-    }
-    if (!replaceFile(backup, original, error))
+    if (!layout.bodyCompressed)
+        return replaceFile(backup, original, error) ? 0 : fail(error);
+
+    std::vector<std::uint8_t> plain;
+    if (!decompressBody(original, layout, plain, error))
         return fail(error);
+    // The original bytes are safe on disk before NAME changes. The ".bak" gets its name last, as
+    // it tells the editor that NAME is converted; if that fails, NAME gets its bytes back.
+    std::optional<std::filesystem::path> savedOriginal = writeTemporaryBeside(backup, original);
+    if (!savedOriginal)
+        return fail("cannot write " + backup.string());
+    if (!replaceFile(name, plain, error)) {
+        std::filesystem::remove(*savedOriginal, ec);
+        return fail(error);
+    }
+    if (!renameSynced(*savedOriginal, backup)) {
+        renameSynced(*savedOriginal, name);
+        return fail("cannot write " + backup.string());
+    }
     return 0;
 }
 
