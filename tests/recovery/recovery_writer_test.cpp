@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include <sys/stat.h>
@@ -37,6 +39,9 @@ class RecoveryFolder : public ::testing::Test {
 };
 
 TEST_F(RecoveryFolder, TheWriterLeavesACopyThatReadsBackIntoTheEditedTrack) {
+    // The track was last saved a while before the edits, not within the clock's last tick.
+    std::filesystem::last_write_time(trackFile, std::filesystem::file_time_type::clock::now() -
+                                                    std::chrono::seconds(5));
     track.blocks.front().x = 30;
     const std::filesystem::path file = recoveryFilePath(folder, trackFile.string());
     EXPECT_EQ(file, recoveryFilePath(folder, trackFile.string()));
