@@ -20,21 +20,28 @@ struct FullGrid {
     }
 };
 
-FullGrid& fullGrid() {
+// The opened track, or none (and the benchmark marked failed) when it cannot be opened.
+FullGrid* fullGridOrSkip(benchmark::State& state) {
     static FullGrid grid;
-    return grid;
+    if (grid.ok)
+        return &grid;
+    state.SkipWithError("no full-grid track");
+    return nullptr;
+}
+
+std::filesystem::path recoveryFile(const FullGrid& g) {
+    return g.base.path() / "recovery" / "grid.recovery";
 }
 
 // When a copy is due: the snapshot and handing it over. The writer's thread works meanwhile, as
 // it does while the user goes on editing.
 void BM_RecoveryCopyOnTheDrawingThread(benchmark::State& state) {
-    FullGrid& g = fullGrid();
-    if (!g.ok) {
-        state.SkipWithError("no full-grid track");
+    FullGrid* grid = fullGridOrSkip(state);
+    if (!grid)
         return;
-    }
+    const FullGrid& g = *grid;
     RecoveryWriter writer;
-    const std::filesystem::path file = g.base.path() / "recovery" / "grid.recovery";
+    const std::filesystem::path file = recoveryFile(g);
     for (auto _ : state) {
         writer.write(file, takeRecoverySnapshot("grid", g.track, g.envelope, g.catalog));
         state.PauseTiming();
@@ -45,13 +52,12 @@ void BM_RecoveryCopyOnTheDrawingThread(benchmark::State& state) {
 
 // The writer's share: serialising the snapshot and writing the file as safely as a save.
 void BM_RecoveryWriteOnTheWorker(benchmark::State& state) {
-    FullGrid& g = fullGrid();
-    if (!g.ok) {
-        state.SkipWithError("no full-grid track");
+    FullGrid* grid = fullGridOrSkip(state);
+    if (!grid)
         return;
-    }
+    const FullGrid& g = *grid;
     RecoveryWriter writer;
-    const std::filesystem::path file = g.base.path() / "recovery" / "grid.recovery";
+    const std::filesystem::path file = recoveryFile(g);
     for (auto _ : state) {
         state.PauseTiming();
         RecoverySnapshot snapshot = takeRecoverySnapshot("grid", g.track, g.envelope, g.catalog);

@@ -13,6 +13,7 @@
 #include "sample_opening.h"
 #include "view/block_placement.h"
 #include "view/frame_renderer.h"
+#include "view_projection.h"
 
 namespace {
 
@@ -26,11 +27,8 @@ Camera wholeTrack(const EditorContext& ctx) {
     }
     const Vec3 centre((lo.x + hi.x) / 2, (lo.y + hi.y) / 2, lo.z);
     const double extent = std::max({hi.x - lo.x, hi.y - lo.y, 300.0});
-    const Vec3 eye(centre.x, centre.y - 0.45 * extent, centre.z + 0.72 * extent);
-    Vec3 d(centre.x - eye.x, centre.y - eye.y, centre.z - eye.z);
-    d = d.normalized();
-    Vec3 up(-d.x * d.z, -d.y * d.z, 1 - d.z * d.z);
-    return Camera(eye, d, up.normalized());
+    return cameraLookingAt(Vec3(centre.x, centre.y - 0.45 * extent, centre.z + 0.72 * extent),
+                           centre);
 }
 
 } // namespace

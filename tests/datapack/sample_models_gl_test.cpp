@@ -11,6 +11,7 @@
 #include "sample_opening.h"
 #include "track_layout.h"
 #include "view/frame_renderer.h"
+#include "view_projection.h"
 
 using namespace runtime_files;
 
@@ -51,11 +52,7 @@ class SampleModelsGl : public ::testing::Test {
 
 // A look at the grid from beyond its corner at x 0, y 0, above the ground.
 Camera overview() {
-    Vec3 eye(-120, 120, 330), target(-560, 560, 0);
-    Vec3 direction(target.x - eye.x, target.y - eye.y, target.z - eye.z);
-    direction = direction.normalized();
-    Vec3 up(-direction.x * direction.z, -direction.y * direction.z, 1 - direction.z * direction.z);
-    return Camera(eye, direction, up.normalized());
+    return cameraLookingAt(Vec3(-120, 120, 330), Vec3(-560, 560, 0));
 }
 
 } // namespace

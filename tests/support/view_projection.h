@@ -8,6 +8,13 @@
 #include "gl_context.h"
 #include "view/camera.h"
 
+// A camera at eye that looks at target, its up vector in the vertical plane of its direction.
+inline Camera cameraLookingAt(const Vec3& eye, const Vec3& target) {
+    Vec3 d = Vec3(target.x - eye.x, target.y - eye.y, target.z - eye.z).normalized();
+    Vec3 up(-d.x * d.z, -d.y * d.z, 1 - d.z * d.z);
+    return Camera(eye, d, up.normalized());
+}
+
 struct Pixel {
     int x = -1;
     int y = -1;
