@@ -191,61 +191,28 @@ void BM_CellPickingPass(benchmark::State& state) {
     state.counters["cursorX"] = ctx.areaCursor.x;
 }
 
+// Milliseconds of wall and process CPU time, over two seconds each.
+void timed(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime()->MeasureProcessCPUTime();
+}
+
+// The first `tracks` tracks (0 the large sample, 1 the full grid, 2 the largest real track), each
+// drawn the straightforward way and with the fast paths.
+template <int tracks> void bothPaths(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"track", "fast"});
+    for (int track = 0; track < tracks; ++track)
+        for (int fast = 0; fast < 2; ++fast)
+            b->Args({track, fast});
+    timed(b);
+}
+
 } // namespace
 
-// First argument: 0 the large sample, 1 the full grid, 2 the largest real track.
-BENCHMARK(BM_DisplayRender)
-    ->ArgNames({"track", "fast"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({2, 0})
-    ->Args({2, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_UnchangedFrame)
-    ->ArgNames({"track", "fast"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_PickingRender)
-    ->ArgNames({"track", "fast"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_Click)
-    ->ArgNames({"track", "fast"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_AreaEditingFrame)
-    ->ArgNames({"track", "fast"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_CellPickingPass)
-    ->ArgName("track")
-    ->Arg(0)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_DisplayRender)->Apply(bothPaths<3>);
+BENCHMARK(BM_UnchangedFrame)->Apply(bothPaths<1>);
+BENCHMARK(BM_PickingRender)->Apply(bothPaths<2>);
+BENCHMARK(BM_Click)->Apply(bothPaths<1>);
+BENCHMARK(BM_AreaEditingFrame)->Apply(bothPaths<1>);
+BENCHMARK(BM_CellPickingPass)->ArgName("track")->Arg(0)->Apply(timed);
 
 BENCHMARK_MAIN();
