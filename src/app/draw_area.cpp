@@ -11,9 +11,7 @@
 #include <QWheelEvent>
 
 #include "app/virtual_key.h"
-#include "edit/editor_context.h"
-#include "edit/seam_calls.h"
-#include "edit/view_input.h"
+#include "view/view_input.h"
 
 namespace {
 
@@ -34,7 +32,9 @@ QSurfaceFormat viewFormat() {
 
 } // namespace
 
-DrawArea::DrawArea(EditorContext& ctx, QWidget* parent) : QOpenGLWidget(parent), ctx_(ctx) {
+DrawArea::DrawArea(ViewState& view, TrackDocument& document, AreaEditor& areaEditor,
+                   QWidget* parent)
+    : QOpenGLWidget(parent), view_(view), document_(document), areaEditor_(areaEditor) {
     setFormat(viewFormat());
     // The framebuffer is not cleared before a paint: it keeps the frame drawn last.
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
@@ -91,7 +91,12 @@ void DrawArea::displayFrameDrawn() {
 
 void DrawArea::drawPendingFrame() {
     if (framePending_)
-        displayFrame(ctx_);
+        frameAfterInput();
+}
+
+void DrawArea::frameAfterInput() {
+    if (port_)
+        port_->renderFrame(true);
 }
 
 void DrawArea::endInputBurst() {
@@ -110,7 +115,9 @@ void DrawArea::paintGL() {}
 void DrawArea::resizeEvent(QResizeEvent* event) {
     // The base class makes the framebuffer of the new size; the frame is then drawn into it.
     QOpenGLWidget::resizeEvent(event);
-    onViewResized(ctx_, width(), height());
+    onViewResized(view_, width(), height());
+    if (width() > 0 && height() > 0)
+        frameAfterInput();
 }
 
 ScreenPoint DrawArea::pixelAt(const QPointF& position) const {
@@ -125,7 +132,7 @@ void DrawArea::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     drawPendingFrame();
     const ScreenPoint p = pixelAt(event->position());
-    onLeftButtonDown(ctx_, p.x, p.y);
+    onLeftButtonDown(view_, p.x, p.y);
 }
 
 void DrawArea::mouseReleaseEvent(QMouseEvent* event) {
@@ -134,16 +141,22 @@ void DrawArea::mouseReleaseEvent(QMouseEvent* event) {
     // A click picks what the view shows: the area cursor of the pointer's last position.
     drawPendingFrame();
     const ScreenPoint p = pixelAt(event->position());
-    onLeftButtonUp(ctx_, p.x, p.y);
+    const bool click = view_.leftButtonDown && p.x == view_.pressPointer.x &&
+                       p.y == view_.pressPointer.y;
+    if (port_)
+        onLeftButtonUp(view_, document_, areaEditor_, *port_, p.x, p.y);
+    if (click)
+        frameAfterInput();
 }
 
 void DrawArea::mouseMoveEvent(QMouseEvent* event) {
     // The release went elsewhere (outside the window, to a grab): the drag is over.
     if (!(event->buttons() & Qt::LeftButton))
-        onLeftButtonLost(ctx_);
+        onLeftButtonLost(view_);
     HandlingInput handling(*this);
     const ScreenPoint p = pixelAt(event->position());
-    onMouseMove(ctx_, p.x, p.y);
+    onMouseMove(view_, p.x, p.y);
+    frameAfterInput();
 }
 
 void DrawArea::wheelEvent(QWheelEvent* event) {
@@ -151,7 +164,8 @@ void DrawArea::wheelEvent(QWheelEvent* event) {
     // A purely horizontal wheel has no vertical delta; it is not a wheel step of the view.
     if (delta != 0) {
         HandlingInput handling(*this);
-        onWheel(ctx_, delta);
+        onWheel(areaEditor_, delta);
+        frameAfterInput();
     }
     event->accept();
 }
@@ -162,7 +176,8 @@ void DrawArea::keyPressEvent(QKeyEvent* event) {
         return;
     // An auto-repeated press is another key-down, as the keyboard's repeat produces.
     HandlingInput handling(*this);
-    onKeyDown(ctx_, virtualKey(*event));
+    onKeyDown(view_, virtualKey(*event));
+    frameAfterInput();
 }
 
 void DrawArea::keyReleaseEvent(QKeyEvent* event) {
@@ -170,11 +185,12 @@ void DrawArea::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     HandlingInput handling(*this);
-    onKeyUp(ctx_, virtualKey(*event));
+    onKeyUp(view_, virtualKey(*event));
+    frameAfterInput();
 }
 
 void DrawArea::focusOutEvent(QFocusEvent* event) {
-    onFocusLost(ctx_);
+    onFocusLost(view_);
     QOpenGLWidget::focusOutEvent(event);
 }
 

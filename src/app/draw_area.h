@@ -3,7 +3,10 @@
 #include <QOpenGLWidget>
 #include <QPointF>
 
-#include "edit/editor_context.h"
+#include "edit/area_editor.h"
+#include "edit/track_document.h"
+#include "seams/view_port.h"
+#include "view/view_state.h"
 
 // The 3D view window. Its framebuffer keeps the last frame: painting draws nothing new, so an
 // expose shows that frame again without another camera step. Frames are drawn only through the
@@ -14,7 +17,9 @@ class DrawArea : public QOpenGLWidget {
     static constexpr int kWidth = 584;
     static constexpr int kHeight = 571;
 
-    DrawArea(EditorContext& ctx, QWidget* parent);
+    DrawArea(ViewState& view, TrackDocument& document, AreaEditor& areaEditor, QWidget* parent);
+    // What frames are drawn and picks are read through; set once it exists.
+    void setPort(ViewPort& port) { port_ = &port; }
 
     // True once the GL context exists (after the widget was first shown).
     bool contextReady() const { return contextReady_; }
@@ -60,6 +65,8 @@ class DrawArea : public QOpenGLWidget {
     ScreenPoint pixelAt(const QPointF& position) const;
     // Draws the frame put off, if any: before a click acts on what the view shows.
     void drawPendingFrame();
+    // The one frame that follows a handled input.
+    void frameAfterInput();
     // The event loop turned after a frame: the frame put off since, if any, is drawn now.
     void endInputBurst();
 
@@ -75,7 +82,10 @@ class DrawArea : public QOpenGLWidget {
         DrawArea& view_;
     };
 
-    EditorContext& ctx_;
+    ViewState& view_;
+    TrackDocument& document_;
+    AreaEditor& areaEditor_;
+    ViewPort* port_ = nullptr;
     bool contextReady_ = false;
     int contextDepth_ = 0;
     bool handlingInput_ = false;

@@ -4,9 +4,7 @@
 #include <QWidget>
 
 #include "edit/block_placing.h"
-#include "edit/edit_step.h"
 #include "edit/editor_context.h"
-#include "edit/seam_calls.h"
 #include "ui/blocks_page.h"
 
 namespace {
@@ -20,8 +18,11 @@ QString stepText(const char* command, const std::string& step) {
 
 } // namespace
 
-EditCommands::EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& window)
-    : QObject(&window), ctx_(ctx), blocks_(blocks), window_(window) {
+EditCommands::EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& window,
+                           std::function<void()> done,
+                           std::function<void(const std::string&)> showStatus)
+    : QObject(&window), ctx_(ctx), blocks_(blocks), window_(window), done_(std::move(done)),
+      showStatus_(std::move(showStatus)) {
     undo_ = makeAction("Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
     redo_ = makeAction("Redo", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                 QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -32,38 +33,39 @@ EditCommands::EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& wind
     addBlock_ = makeAction("Add block...", {QKeySequence(Qt::Key_Insert)});
 
     connect(undo_, &QAction::triggered, this, [this] {
-        if (undoStep(ctx_))
-            afterCommand();
+        if (ctx_.document.undo() && done_)
+            done_();
     });
     connect(redo_, &QAction::triggered, this, [this] {
-        if (redoStep(ctx_))
-            afterCommand();
+        if (ctx_.document.redo() && done_)
+            done_();
     });
     connect(copy_, &QAction::triggered, this, [this] {
-        copySelection(ctx_);
+        if (ctx_.document.selection().empty())
+            return;
+        ctx_.clipboard = copySelection(ctx_.document, ctx_.catalog);
         refresh();
     });
-    connect(paste_, &QAction::triggered, this, [this] {
-        if (pasteClipboard(ctx_) > 0)
-            afterCommand();
-    });
-    connect(duplicate_, &QAction::triggered, this, [this] {
-        if (duplicateSelection(ctx_) > 0)
-            afterCommand();
-    });
+    connect(paste_, &QAction::triggered, this,
+            [this] { pasted(pasteClipboard(ctx_.document, ctx_.catalog, ctx_.clipboard)); });
+    connect(duplicate_, &QAction::triggered, this,
+            [this] { pasted(duplicateSelection(ctx_.document, ctx_.catalog)); });
     // The key asks only when there is something to delete; the page's button always asks.
     connect(delete_, &QAction::triggered, this, [this] {
-        if (!ctx_.selection.members.empty())
+        if (!ctx_.document.selection().empty())
             blocks_.askDeleteSelection();
     });
     connect(addBlock_, &QAction::triggered, &blocks_, &BlocksPage::addBlockCommand);
 
-    listener_ = ctx_.history.addListener([this](const TrackChange&) { refresh(); });
+    listener_ = ctx_.document.addListener([this](const DocumentChange& change) {
+        if (change.cause != DocumentChange::Cause::Selection)
+            refresh();
+    });
     refresh();
 }
 
 EditCommands::~EditCommands() {
-    ctx_.history.removeListener(listener_);
+    ctx_.document.removeListener(listener_);
 }
 
 QAction* EditCommands::makeAction(const char* text, QList<QKeySequence> keys) {
@@ -79,14 +81,17 @@ QList<QAction*> EditCommands::actions() const {
 }
 
 void EditCommands::refresh() {
-    undo_->setText(stepText("Undo", ctx_.history.undoName()));
-    undo_->setEnabled(ctx_.history.canUndo());
-    redo_->setText(stepText("Redo", ctx_.history.redoName()));
-    redo_->setEnabled(ctx_.history.canRedo());
+    const EditHistory& history = ctx_.document.history();
+    undo_->setText(stepText("Undo", history.undoName()));
+    undo_->setEnabled(history.canUndo());
+    redo_->setText(stepText("Redo", history.redoName()));
+    redo_->setEnabled(history.canRedo());
     paste_->setEnabled(!ctx_.clipboard.entries.empty());
 }
 
-void EditCommands::afterCommand() {
-    blocks_.flushLineMarks();
-    displayFrame(ctx_);
+void EditCommands::pasted(const PasteResult& result) {
+    if (!result.message.empty() && showStatus_)
+        showStatus_(result.message);
+    if (result.added > 0 && done_)
+        done_();
 }

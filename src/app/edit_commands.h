@@ -2,8 +2,11 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
+#include <string>
 
 struct EditorContext;
+struct PasteResult;
 class BlocksPage;
 class QAction;
 class QWidget;
@@ -15,7 +18,10 @@ class QWidget;
 class EditCommands : public QObject {
     Q_OBJECT
   public:
-    EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& window);
+    // `done` follows each command that changed something (a frame of the view); `showStatus`
+    // takes a command's message for the status line.
+    EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& window,
+                 std::function<void()> done, std::function<void(const std::string&)> showStatus);
     ~EditCommands() override;
 
     // The actions in the order an Edit menu lists them; null entries stand for separators.
@@ -34,12 +40,13 @@ class EditCommands : public QObject {
 
   private:
     QAction* makeAction(const char* text, QList<QKeySequence> keys);
-    // The frame, the line marks and the focus that follow a command that ran.
-    void afterCommand();
+    void pasted(const PasteResult& result);
 
     EditorContext& ctx_;
     BlocksPage& blocks_;
     QWidget& window_;
+    std::function<void()> done_;
+    std::function<void(const std::string&)> showStatus_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* copy_ = nullptr;

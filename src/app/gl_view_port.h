@@ -15,6 +15,9 @@ class GlViewPort : public ViewPort {
     // so nothing is picked.
     Rgb readPickColour(int x, int y) override;
     Rgb pickColourAt(int x, int y) override;
+    const BlockRecord* blockOfColour(Rgb colour) const override {
+        return renderer_.blockOfColour(colour);
+    }
 
   private:
     DrawArea& view_;

@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
 
     EditorContext ctx;
     QtPrompts prompts(ctx);
-    ctx.prompts = &prompts;
+    ctx.setPrompts(&prompts);
 
     MainWindow window(ctx);
     window.ownDialogs(prompts);

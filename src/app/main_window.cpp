@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QCloseEvent>
@@ -14,7 +15,6 @@
 #include "app/qt_prompts.h"
 #include "app/recent_tracks.h"
 #include "catalog/environment.h"
-#include "edit/selection_ops.h"
 #include "seams/prompts.h"
 #include "ui/area_page.h"
 #include "ui/blocks_page.h"
@@ -35,7 +35,9 @@ QFont dialogFont(QFont font) {
 } // namespace
 
 MainWindow::MainWindow(EditorContext& ctx)
-    : QMainWindow(nullptr), ctx_(ctx), modelStore_(ctx), renderer_(ctx, modelStore_.lists()) {
+    : QMainWindow(nullptr), ctx_(ctx), modelStore_(ctx.folders, [&ctx]() -> Prompts& { return ctx.prompts(); }),
+      renderer_(ctx.document, ctx.catalog, ctx.areaEditor, viewState_, modelStore_,
+                modelStore_.lists()) {
     setWindowTitle(QString::fromLatin1(kProgramCaption));
     setFont(dialogFont(font()));
     setAcceptDrops(true);
@@ -45,26 +47,21 @@ MainWindow::MainWindow(EditorContext& ctx)
         new AnchorLayout(panel_, QSize(dialogX(kMainWindowWidth), dialogY(kMainWindowHeight)));
     setCentralWidget(panel_);
 
-    ctx_.baseFolder = std::filesystem::current_path();
+    ctx_.folders.base = std::filesystem::current_path();
     createControls();
     createPages();
     createView();
 
     viewPort_ = std::make_unique<GlViewPort>(*view_, renderer_);
-    modelResolver_ = std::make_unique<GlModelResolver>(*view_, modelStore_);
-    panels_ = std::make_unique<PagePanels>(
-        *blocksPage_, *areaPage_,
-        [this](const std::string& text) { frameRate_->setText(QString::fromStdString(text)); },
-        [this](const std::string& text) { showStatusMessage(QString::fromStdString(text)); });
-    ctx_.viewPort = viewPort_.get();
-    ctx_.modelResolver = modelResolver_.get();
-    ctx_.panels = panels_.get();
+    view_->setPort(*viewPort_);
+    renderer_.setFrameRateText(
+        [this](const std::string& text) { frameRate_->setText(QString::fromStdString(text)); });
 
     TrackCommands::Hooks hooks;
-    hooks.rebuildModelLists = [this] {
+    hooks.resolveModels = [this] {
         CurrentContext current(*view_);
         if (current.held())
-            modelStore_.rebuildModelLists();
+            renderer_.resolveModels();
     };
     hooks.showEnvironmentName = [this](const std::string& name) {
         environmentName_->setText(QString::fromStdString(name));
@@ -73,10 +70,12 @@ MainWindow::MainWindow(EditorContext& ctx)
     commands_ = std::make_unique<TrackCommands>(ctx_, launcher_, std::move(hooks));
     recovery_ = std::make_unique<RecoveryKeeper>(ctx_);
 
-    editCommands_ = new EditCommands(ctx_, *blocksPage_, *this);
-    titleListener_ = ctx_.history.addListener([this](const TrackChange&) {
-        setWindowTitle(QString::fromStdString(mainWindowTitle(ctx_)));
-    });
+    editCommands_ = new EditCommands(
+        ctx_, *blocksPage_, *this, [this] { commandDone(false); },
+        [this](const std::string& text) { showStatusMessage(QString::fromStdString(text)); });
+    documentListener_ =
+        ctx_.document.addListener([this](const DocumentChange& change) { heard(change); });
+    areaListener_ = ctx_.areaEditor.addListener([this](AreaEditor::Change) { refreshStatus(); });
 
     connectButtons();
     createMenus();
@@ -137,14 +136,11 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::createPages() {
-    blocksPage_ = new BlocksPage(ctx_);
+    blocksPage_ = new BlocksPage(ctx_, viewState_);
     areaPage_ = new AreaPage(ctx_);
-    const auto focusView = [this] {
-        if (view_)
-            view_->setFocus();
-    };
-    blocksPage_->setFocusView(focusView);
-    areaPage_->setFocusView(focusView);
+    const auto done = [this](bool focusView) { commandDone(focusView); };
+    blocksPage_->setCommandDone(done);
+    areaPage_->setCommandDone(done);
     // The tab widget places both pages in its display area and shows the current one only.
     tabs_->addTab(blocksPage_, QStringLiteral("Blocks"));
     tabs_->addTab(areaPage_, QStringLiteral("Area"));
@@ -152,7 +148,7 @@ void MainWindow::createPages() {
 }
 
 void MainWindow::createView() {
-    view_ = new DrawArea(ctx_, panel_);
+    view_ = new DrawArea(viewState_, ctx_.document, ctx_.areaEditor, panel_);
     layout_->addWidget(view_, QRect(11, 11, DrawArea::kWidth, DrawArea::kHeight), Anchor::Stretch);
     renderer_.setPresent([this] {
         if (!view_)
@@ -165,10 +161,17 @@ void MainWindow::createView() {
 }
 
 void MainWindow::connectButtons() {
+    // The new track at once: a picture left from the old one reads as a failed open.
     connect(static_cast<QPushButton*>(control(kOpenTrackButton)), &QPushButton::clicked, this,
-            [this] { commands_->openTrackCommand(); });
+            [this] {
+                if (commands_->openTrackCommand())
+                    commandDone(false);
+            });
     connect(static_cast<QPushButton*>(control(kReloadButton)), &QPushButton::clicked, this,
-            [this] { commands_->reloadCommand(); });
+            [this] {
+                if (commands_->reloadCommand())
+                    commandDone(false);
+            });
     connect(static_cast<QPushButton*>(control(kSaveTrackButton)), &QPushButton::clicked, this,
             [this] { commands_->saveTrackCommand(); });
     connect(static_cast<QPushButton*>(control(kSaveAsButton)), &QPushButton::clicked, this,
@@ -193,14 +196,13 @@ void MainWindow::ownDialogs(QtPrompts& prompts) {
 }
 
 void MainWindow::startUp() {
-    clearTrack(&ctx_.currentTrack);
     initEnvironmentNames(ctx_.catalog.environmentNames);
     {
         CurrentContext current(*view_);
         if (current.held() && modelStore_.reserveLists())
             modelStore_.loadFixedModels();
     }
-    ctx_.viewAspect = static_cast<double>(view_->width()) / view_->height();
+    viewState_.aspect = static_cast<double>(view_->width()) / view_->height();
     renderer_.frameStatsReset();
     viewPort_->renderFrame(true);
     view_->setFocus();
@@ -211,7 +213,39 @@ void MainWindow::startUp() {
 }
 
 bool MainWindow::openTrackAt(const std::string& path) {
-    return commands_->openPathCommand(path);
+    if (!commands_->openPathCommand(path))
+        return false;
+    commandDone(false);
+    return true;
+}
+
+void MainWindow::commandDone(bool focusView) {
+    if (viewPort_)
+        viewPort_->renderFrame(true);
+    if (focusView && view_)
+        view_->setFocus();
+}
+
+void MainWindow::heard(const DocumentChange& change) {
+    setWindowTitle(QString::fromStdString(mainWindowTitle(ctx_.document)));
+    if (change.droppedSteps > 0) {
+        const std::size_t dropped = change.droppedSteps;
+        showStatusMessage(QString::fromStdString(
+            "Undo history full: the oldest " + std::to_string(dropped) +
+            (dropped == 1 ? " step was" : " steps were") + " dropped."));
+    }
+    // New blocks and new variants get their models while no frame is under way: a model that
+    // fails to load says so in a message box.
+    const bool newModels =
+        !change.added.empty() ||
+        std::any_of(change.changed.begin(), change.changed.end(),
+                    [](const DocumentChange::Changed& c) { return c.properties & kVariantChanged; });
+    if (newModels && view_) {
+        CurrentContext current(*view_);
+        if (current.held())
+            renderer_.resolveModels();
+    }
+    refreshStatus();
 }
 
 void MainWindow::rememberTrack(const std::string& path) {
@@ -233,13 +267,14 @@ void MainWindow::refreshStatus() {
     if (statusMessageTimer_.isActive())
         return;
     QString text = QStringLiteral("Blocks: %1  Selected: %2")
-                       .arg(ctx_.currentTrack.blocks.size())
-                       .arg(ctx_.selection.count());
-    if (ctx_.areaEditState != 0)
+                       .arg(ctx_.document.blocks().size())
+                       .arg(ctx_.document.selection().count());
+    const AreaEditor& area = ctx_.areaEditor;
+    if (area.editing())
         text += QStringLiteral("  Cell: %1, %2, %3")
-                    .arg(ctx_.areaCursor.x)
-                    .arg(ctx_.areaCursor.y)
-                    .arg(ctx_.cursorLevel);
+                    .arg(area.cursor().x)
+                    .arg(area.cursor().y)
+                    .arg(area.level());
     statusLine_->setText(text);
 }
 
@@ -264,20 +299,15 @@ void MainWindow::tearDown() {
     // A clean close: the recovery copy goes with the track.
     recovery_.reset();
     // The GL context goes with the view; nothing may draw or compile through it afterwards.
-    ctx_.viewPort = nullptr;
-    ctx_.modelResolver = nullptr;
     renderer_.setContextReady(false);
+    ctx_.document.removeListener(documentListener_);
+    ctx_.areaEditor.removeListener(areaListener_);
     delete view_;
     view_ = nullptr;
+    viewPort_.reset();
 
-    // The selection, the list and the history let go of the records before the track releases
-    // them.
-    ctx_.history.removeListener(titleListener_);
-    prepareTrackReplace(ctx_);
-    ctx_.history.clear();
-    clearTrack(&ctx_.currentTrack);
-
-    ctx_.panels = nullptr;
+    delete editCommands_;
+    editCommands_ = nullptr;
     delete blocksPage_;
     blocksPage_ = nullptr;
     delete areaPage_;

@@ -9,14 +9,14 @@
 
 #include "app/app_settings.h"
 #include "app/draw_area.h"
-#include "app/gl_model_resolver.h"
 #include "app/gl_view_port.h"
 #include "app/recovery_keeper.h"
 #include "app/track_commands.h"
 #include "assets/model_store.h"
 #include "track/converter_launch.h"
-#include "ui/page_panels.h"
+#include "edit/editor_context.h"
 #include "view/frame_renderer.h"
+#include "view/view_state.h"
 
 class AnchorLayout;
 class AreaPage;
@@ -33,9 +33,10 @@ inline constexpr int kMainWindowHeight = 378; // dialog units
 // The main window: the 3D view, the four track commands, the Blocks and Area pages, the
 // frame-rate and status lines and the environment's name, under a menu bar. At its default size
 // the controls stand where they were laid out; a larger window gives the extra room to the view.
-// It sets the context's panels, view port and model resolver seams; the context's prompts come
-// from the program (or a test). Recent tracks, the dialogs' folder and the window's geometry are
-// kept in the user's settings.
+// It owns the view's state and the renderer; the pages, the title, the status line, the Edit
+// commands and the recovery copy follow the document. The context's prompts come from the
+// program (or a test). Recent tracks, the dialogs' folder and the window's geometry are kept in
+// the user's settings.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -55,6 +56,9 @@ class MainWindow : public QMainWindow {
     // A control by its id, or none.
     QWidget* control(int id) const;
     DrawArea* view() const { return view_; }
+    ViewState& viewState() { return viewState_; }
+    // The view's frames and picks, for tests that drive them.
+    ViewPort& viewPort() { return *viewPort_; }
     FrameRenderer& renderer() { return renderer_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
@@ -68,6 +72,9 @@ class MainWindow : public QMainWindow {
     void showStatusMessage(const QString& text, int milliseconds = 4000);
     // The block, selection and cursor-cell counts on the status line, now.
     void refreshStatus();
+    // What follows every command of the buttons, menus and keys that ran: one frame of the view
+    // and, when asked, the keyboard focus back to it.
+    void commandDone(bool focusView = true);
     EditCommands* editCommands() const { return editCommands_; }
     TrackCommands* trackCommands() const { return commands_.get(); }
 
@@ -88,15 +95,15 @@ class MainWindow : public QMainWindow {
     void openRecent(const std::string& path);
     void rememberTrack(const std::string& path);
     void tearDown();
+    void heard(const DocumentChange& change);
 
     EditorContext& ctx_;
+    ViewState viewState_;
     AppSettings settings_;
     PosixConverterLauncher launcher_;
     ModelStore modelStore_;
     FrameRenderer renderer_;
     std::unique_ptr<GlViewPort> viewPort_;
-    std::unique_ptr<GlModelResolver> modelResolver_;
-    std::unique_ptr<PagePanels> panels_;
     std::unique_ptr<TrackCommands> commands_;
     std::unique_ptr<RecoveryKeeper> recovery_;
 
@@ -111,7 +118,8 @@ class MainWindow : public QMainWindow {
     QLabel* statusLine_ = nullptr;
     QTimer statusMessageTimer_;
     EditCommands* editCommands_ = nullptr;
-    int titleListener_ = 0;
+    int documentListener_ = 0;
+    int areaListener_ = 0;
     DrawArea* view_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;

@@ -15,7 +15,7 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "app/recent_tracks.h"
-#include "edit/view_input.h"
+#include "view/view_input.h"
 #include "seams/prompts.h"
 #include "ui/blocks_page.h"
 #include "ui/control_ids.h"
@@ -85,37 +85,42 @@ void MainWindow::createMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     struct Toggle {
         const char* text;
-        bool EditorContext::*flag;
+        bool ViewSwitches::*flag;
         int key;
         bool onRelease;
     };
     const Toggle toggles[] = {
-        {"&Grid\tG", &EditorContext::showGrid, kKeyG, true},
-        {"&Wireframe\tZ", &EditorContext::solidFill, kKeyZ, false},
-        {"&Stadium surroundings\tX", &EditorContext::showStadium, kKeyX, false},
+        {"&Grid\tG", &ViewSwitches::showGrid, kKeyG, true},
+        {"&Wireframe\tZ", &ViewSwitches::solidFill, kKeyZ, false},
+        {"&Stadium surroundings\tX", &ViewSwitches::showStadium, kKeyX, false},
     };
     for (const Toggle& t : toggles) {
         QAction* action = view->addAction(QString::fromLatin1(t.text), this, [this, t] {
             if (t.onRelease)
-                onKeyUp(ctx_, t.key);
+                onKeyUp(viewState_, t.key);
             else
-                onKeyDown(ctx_, t.key);
+                onKeyDown(viewState_, t.key);
+            commandDone(false);
         });
         action->setCheckable(true);
         // Wireframe is on while solid fill is off.
-        const bool inverted = t.flag == &EditorContext::solidFill;
-        connect(view, &QMenu::aboutToShow, action,
-                [this, action, t, inverted] { action->setChecked((ctx_.*t.flag) != inverted); });
+        const bool inverted = t.flag == &ViewSwitches::solidFill;
+        connect(view, &QMenu::aboutToShow, action, [this, action, t, inverted] {
+            action->setChecked((viewState_.switches.*t.flag) != inverted);
+        });
     }
     view->addSeparator();
-    view->addAction(QStringLiteral("&Reset camera"), this, [this] { resetCamera(ctx_); });
+    view->addAction(QStringLiteral("&Reset camera"), this, [this] {
+        resetCamera(viewState_);
+        commandDone(false);
+    });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Keys and mouse"), this, [this] {
-        ctx_.prompts->message(kKeysAndMouseText, kKeysCaption, MessageIcon::Information);
+        ctx_.prompts().message(kKeysAndMouseText, kKeysCaption, MessageIcon::Information);
     });
     help->addAction(QStringLiteral("&About Blockyard"), this, [this] {
-        ctx_.prompts->message(kAboutText, kAboutCaption, MessageIcon::Information);
+        ctx_.prompts().message(kAboutText, kAboutCaption, MessageIcon::Information);
     });
 }
 
@@ -137,14 +142,14 @@ void MainWindow::refreshRecentMenu() {
 void MainWindow::openRecent(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        if (ctx_.prompts->askYesNo(missingTrackQuestion(path), kProgramCaption)) {
+        if (ctx_.prompts().askYesNo(missingTrackQuestion(path), kProgramCaption)) {
             settings_.setRecentTracks(withoutRecentTrack(settings_.recentTracks(), path));
             refreshRecentMenu();
         }
         return;
     }
-    if (commands_->confirmUnsavedChanges())
-        commands_->openPathCommand(path);
+    if (commands_->confirmUnsavedChanges() && commands_->openPathCommand(path))
+        commandDone(false);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -160,7 +165,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     // Opened once the drop is over: the open may show a message box, whose event loop must
     // not run inside the drag and drop exchange.
     QTimer::singleShot(0, this, [this, path = track.toStdString()] {
-        if (commands_->confirmUnsavedChanges())
-            commands_->openPathCommand(path);
+        if (commands_->confirmUnsavedChanges() && commands_->openPathCommand(path))
+            commandDone(false);
     });
 }

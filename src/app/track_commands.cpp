@@ -4,26 +4,22 @@
 #include <system_error>
 
 #include "app/challenge_suffix.h"
-#include "edit/area_cells.h"
-#include "edit/edit_step.h"
 #include "edit/editor_context.h"
-#include "edit/seam_calls.h"
-#include "edit/selection_ops.h"
 #include "seams/prompts.h"
 #include "track/track_reader.h"
 #include "track/track_writer.h"
 
-std::string trackDisplayName(const EditorContext& ctx) {
-    if (ctx.currentTrackPath.empty())
+std::string trackDisplayName(const TrackDocument& document) {
+    if (document.path().empty())
         return "new track";
-    return std::filesystem::path(ctx.currentTrackPath).filename().string();
+    return std::filesystem::path(document.path()).filename().string();
 }
 
-std::string mainWindowTitle(const EditorContext& ctx) {
+std::string mainWindowTitle(const TrackDocument& document) {
     std::string title = kProgramCaption;
-    if (!ctx.currentTrackPath.empty())
-        title += " - " + trackDisplayName(ctx);
-    if (ctx.history.modified())
+    if (!document.path().empty())
+        title += " - " + trackDisplayName(document);
+    if (document.modified())
         title += "*";
     return title;
 }
@@ -32,24 +28,25 @@ TrackCommands::TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Ho
     : ctx_(ctx), launcher_(launcher), hooks_(std::move(hooks)) {}
 
 bool TrackCommands::open(const std::string& path) {
-    // Nothing may point at the records that a successful open releases.
-    prepareTrackReplace(ctx_);
-    const bool opened = openTrack(ctx_.baseFolder, path, ctx_.currentTrack, ctx_.envelope,
-                                  ctx_.catalog, *ctx_.prompts, launcher_);
-    if (!opened) {
-        // Whatever the reader left, the list shows exactly the track as it is now.
-        finishTrackReplace(ctx_);
-        ctx_.prompts->message(kOpenErrorText, kProgramCaption, MessageIcon::Error);
+    Track track;
+    TrackEnvelope envelope;
+    if (!openTrack(ctx_.folders.base, path, track, envelope, ctx_.catalog, ctx_.prompts(),
+                   launcher_)) {
+        ctx_.prompts().message(kOpenErrorText, kProgramCaption, MessageIcon::Error);
+        return false;
     }
-    return opened;
+    ctx_.document.replaceTrack(std::move(track), std::move(envelope), path);
+    followEnvironment();
+    return true;
 }
 
 bool TrackCommands::confirmUnsavedChanges() {
-    if (!ctx_.history.modified() || !ctx_.prompts)
+    if (!ctx_.document.modified())
         return true;
-    switch (ctx_.prompts->askSaveChanges("Save changes to " + trackDisplayName(ctx_) + "?")) {
+    switch (ctx_.prompts().askSaveChanges("Save changes to " + trackDisplayName(ctx_.document) +
+                                          "?")) {
     case SaveChoice::Save:
-        return ctx_.currentTrackPath.empty() ? saveAsCommand() : saveTrackCommand();
+        return ctx_.document.path().empty() ? saveAsCommand() : saveTrackCommand();
     case SaveChoice::Discard:
         return true;
     case SaveChoice::Cancel:
@@ -61,7 +58,7 @@ bool TrackCommands::confirmUnsavedChanges() {
 bool TrackCommands::openTrackCommand() {
     if (!confirmUnsavedChanges())
         return false;
-    const std::optional<std::string> chosen = ctx_.prompts->chooseOpenPath();
+    const std::optional<std::string> chosen = ctx_.prompts().chooseOpenPath();
     if (!chosen)
         return false;
     return openPathCommand(*chosen);
@@ -70,9 +67,7 @@ bool TrackCommands::openTrackCommand() {
 bool TrackCommands::openPathCommand(const std::string& path) {
     if (!open(path))
         return false;
-    ctx_.currentTrackPath = path;
-    clearArea(ctx_);
-    refreshAfterOpening();
+    ctx_.areaEditor.clear();
     if (hooks_.trackOpened)
         hooks_.trackOpened(path);
     return true;
@@ -81,55 +76,48 @@ bool TrackCommands::openPathCommand(const std::string& path) {
 bool TrackCommands::reloadCommand() {
     if (!confirmUnsavedChanges())
         return false;
-    if (!open(ctx_.currentTrackPath))
-        return false;
-    refreshAfterOpening();
-    return true;
+    return open(ctx_.document.path());
 }
 
 bool TrackCommands::openRecovered(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    prepareTrackReplace(ctx_);
-    if (!readConvertedTrack(ctx_.baseFolder, bytes, ctx_.currentTrack, ctx_.envelope, ctx_.catalog,
-                            *ctx_.prompts)) {
-        finishTrackReplace(ctx_);
+    Track track;
+    TrackEnvelope envelope;
+    if (!readConvertedTrack(ctx_.folders.base, bytes, track, envelope, ctx_.catalog,
+                            ctx_.prompts()))
         return false;
-    }
-    ctx_.currentTrackPath = path;
-    clearArea(ctx_);
-    refreshAfterOpening(false);
+    ctx_.document.replaceTrack(std::move(track), std::move(envelope), path, false);
+    ctx_.areaEditor.clear();
+    followEnvironment();
     return true;
 }
 
-void TrackCommands::refreshAfterOpening(bool matchesFile) {
-    finishTrackReplace(ctx_);
-    startNewHistory(ctx_, matchesFile);
+void TrackCommands::followEnvironment() {
     const std::string& environment =
         ctx_.catalog.environmentNames[static_cast<std::size_t>(ctx_.catalog.currentEnvironment)];
-    ctx_.modelFolder = ctx_.baseFolder / "data" / environment / "models" / "";
-    ctx_.textureFolder = ctx_.baseFolder / "data" / environment / "textures" / "";
-    if (hooks_.rebuildModelLists)
-        hooks_.rebuildModelLists();
-    ctx_.viewChanged = true;
+    ctx_.folders.models = ctx_.folders.base / "data" / environment / "models" / "";
+    ctx_.folders.textures = ctx_.folders.base / "data" / environment / "textures" / "";
+    if (hooks_.resolveModels)
+        hooks_.resolveModels();
     if (hooks_.showEnvironmentName)
         hooks_.showEnvironmentName(environment);
-    // The new track at once: a picture left from the old one reads as a failed open.
-    displayFrame(ctx_);
 }
 
 bool TrackCommands::saveTrackCommand() {
-    if (!saveTrack(ctx_.currentTrackPath, ctx_.currentTrack, ctx_.envelope, ctx_.catalog)) {
-        ctx_.prompts->message(kSaveErrorText, kProgramCaption, MessageIcon::Error);
+    const TrackDocument& document = ctx_.document;
+    if (!saveTrack(document.path(), document.track(), document.envelope(), ctx_.catalog)) {
+        ctx_.prompts().message(kSaveErrorText, kProgramCaption, MessageIcon::Error);
         return false;
     }
-    noteTrackSaved(ctx_);
-    ctx_.prompts->message(ctx_.currentTrackPath, kSavedCaption, MessageIcon::Information);
+    ctx_.document.noteSaved();
+    ctx_.prompts().message(document.path(), kSavedCaption, MessageIcon::Information);
     return true;
 }
 
 bool TrackCommands::saveAsCommand() {
-    if (countedBlocks(ctx_.currentTrack) == 0)
+    const TrackDocument& document = ctx_.document;
+    if (countedBlocks(document.track()) == 0)
         return false;
-    const std::optional<std::string> chosen = ctx_.prompts->chooseSavePath();
+    const std::optional<std::string> chosen = ctx_.prompts().chooseSavePath();
     if (!chosen)
         return false;
     // The dialog asked about replacing the name it was given; a suffix added here names another
@@ -137,12 +125,12 @@ bool TrackCommands::saveAsCommand() {
     const std::string path = withChallengeSuffix(*chosen);
     std::error_code ec;
     if (path != *chosen && std::filesystem::exists(path, ec) &&
-        !ctx_.prompts->askYesNo(path + kReplaceQuestionEnd, kSaveAsCaption))
+        !ctx_.prompts().askYesNo(path + kReplaceQuestionEnd, kSaveAsCaption))
         return false;
-    if (!saveTrack(path, ctx_.currentTrack, ctx_.envelope, ctx_.catalog)) {
-        ctx_.prompts->message(kSaveAsErrorText, kProgramCaption, MessageIcon::None);
+    if (!saveTrack(path, document.track(), document.envelope(), ctx_.catalog)) {
+        ctx_.prompts().message(kSaveAsErrorText, kProgramCaption, MessageIcon::None);
         return false;
     }
-    ctx_.prompts->message(path, kSavedCaption, MessageIcon::Information);
+    ctx_.prompts().message(path, kSavedCaption, MessageIcon::Information);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 struct EditorContext;
+class TrackDocument;
 class ConverterLauncher;
 
 inline constexpr const char* kOpenErrorText =
@@ -19,16 +20,17 @@ inline constexpr const char* kReplaceQuestionEnd = " already exists.\nDo you wan
 
 // The window title: the program's name, the open file's name, and "*" while there are unsaved
 // changes: "Blockyard 0.1 alpha - A01-Race.Challenge.Gbx*".
-std::string mainWindowTitle(const EditorContext& ctx);
+std::string mainWindowTitle(const TrackDocument& document);
 // The name the title and the unsaved-changes question give the open track.
-std::string trackDisplayName(const EditorContext& ctx);
+std::string trackDisplayName(const TrackDocument& document);
 
-// The main window's four track commands. The window supplies what needs it: the model lists are
-// rebuilt with the view's GL context current, and the environment's name goes into its label.
+// The main window's four track commands. The window supplies what needs it: the blocks' models
+// are resolved with the view's GL context current, and the environment's name goes into its
+// label.
 class TrackCommands {
   public:
     struct Hooks {
-        std::function<void()> rebuildModelLists;
+        std::function<void()> resolveModels;
         std::function<void(const std::string&)> showEnvironmentName;
         // A track was opened from a path (not reloaded): for the recent tracks.
         std::function<void(const std::string&)> trackOpened;
@@ -51,8 +53,10 @@ class TrackCommands {
     bool confirmUnsavedChanges();
 
   private:
+    // Reads the track at `path` and takes it into the document.
     bool open(const std::string& path);
-    void refreshAfterOpening(bool matchesFile = true);
+    // The environment of the track just taken: its data folders, models and name.
+    void followEnvironment();
 
     EditorContext& ctx_;
     ConverterLauncher& launcher_;

@@ -19,7 +19,7 @@ bool ModelStore::compile(const std::filesystem::path& path,
     if (!lists_.ensure(offset))
         return false;
     Model model;
-    if (!loadModel(path, model, textureFolder, pixelBuffer_, ctx_.prompts))
+    if (!loadModel(path, model, textureFolder, pixelBuffer_, &prompts_()))
         return false;
     glNewList(lists_.name(offset), GL_COMPILE);
     drawModel(model);
@@ -31,7 +31,7 @@ bool ModelStore::compile(const std::filesystem::path& path,
 }
 
 bool ModelStore::loadFixedModels() {
-    const std::filesystem::path data = ctx_.baseFolder / "data";
+    const std::filesystem::path data = folders_.base / "data";
     const std::filesystem::path fallback = data / "no.mdl";
     const std::filesystem::path stadium = data / "Stadium" / "models" / "stadium_opt.mdl";
     const std::filesystem::path* missing = nullptr;
@@ -41,9 +41,7 @@ bool ModelStore::loadFixedModels() {
         missing = &stadium;
     if (!missing)
         return true;
-    if (ctx_.prompts)
-        ctx_.prompts->message("No file found: " + missing->string(), kProgramCaption,
-                              MessageIcon::None);
+    prompts_().message("No file found: " + missing->string(), kProgramCaption, MessageIcon::None);
     return false;
 }
 
@@ -65,7 +63,7 @@ std::filesystem::path ModelStore::blockModelPath(const BlockRecord& record) cons
     // Variant values above 16 have no model of their own for this kind; 3 is its usual look.
     if (record.catalogIndex == kCappedIndex && variant[0] > 16)
         variant[0] = 3;
-    return inFolder(ctx_.modelFolder, modelName(record.catalogIndex, variant));
+    return inFolder(folders_.models, modelName(record.catalogIndex, variant));
 }
 
 template <typename Otherwise>
@@ -74,7 +72,7 @@ std::int32_t ModelStore::cachedList(const std::filesystem::path& path, Otherwise
     if (std::optional<std::int32_t> known = cache_.find(key))
         return *known;
     std::int32_t list = 0;
-    if (compile(path, ctx_.textureFolder, lastList_ + 1))
+    if (compile(path, folders_.textures, lastList_ + 1))
         list = ++lastList_;
     else
         list = otherwise();
@@ -83,18 +81,12 @@ std::int32_t ModelStore::cachedList(const std::filesystem::path& path, Otherwise
     return list;
 }
 
-std::int32_t ModelStore::resolveBlockModel(BlockRecord& record) {
-    record.modelList = cachedList(blockModelPath(record), [&] {
+std::int32_t ModelStore::resolveBlockModel(const BlockRecord& record) {
+    return cachedList(blockModelPath(record), [&] {
         const std::filesystem::path kindModel =
-            inFolder(ctx_.modelFolder, modelName(record.catalogIndex, {0, 0, 0, 0}));
+            inFolder(folders_.models, modelName(record.catalogIndex, {0, 0, 0, 0}));
         if (kindModel == blockModelPath(record))
             return kFallbackList;
         return cachedList(kindModel, [] { return kFallbackList; });
     });
-    return record.modelList;
-}
-
-void ModelStore::rebuildModelLists() {
-    for (BlockRecord& record : ctx_.currentTrack.blocks)
-        resolveBlockModel(record);
 }

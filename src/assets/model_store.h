@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "assets/bitmap.h"
@@ -9,7 +10,8 @@
 #include "assets/model_cache.h"
 #include "seams/model_resolver.h"
 
-struct EditorContext;
+struct DataFolders;
+class Prompts;
 
 // Display list offsets of the two fixed models.
 inline constexpr std::int32_t kStadiumList = 0;
@@ -19,7 +21,9 @@ inline constexpr std::int32_t kFallbackList = 1;
 // offsets. Lives for the whole run, like its lists and texture objects.
 class ModelStore : public ModelResolver {
   public:
-    explicit ModelStore(EditorContext& ctx) : ctx_(ctx) {}
+    // The prompts are asked for at each message: whoever shows them may change.
+    ModelStore(const DataFolders& folders, std::function<Prompts&()> prompts)
+        : folders_(folders), prompts_(std::move(prompts)) {}
     ModelStore(const ModelStore&) = delete;
     ModelStore& operator=(const ModelStore&) = delete;
 
@@ -28,12 +32,10 @@ class ModelStore : public ModelResolver {
     // Compiles the fallback model (data/no.mdl) into list 1 and, only when that worked, the
     // Stadium surroundings into list 0. A missing model shows "No file found: <path>".
     bool loadFixedModels();
-    // Sets record.modelList to the list of the block's model file, loading and compiling it on
-    // first use, and returns it. Without that file the block takes its kind's model (the file
-    // of its index with variants 0_0_0_0), and without that one the fallback model.
-    std::int32_t resolveBlockModel(BlockRecord& record) override;
-    // Resolves every block of the current track, in list order.
-    void rebuildModelLists();
+    // The list of the block's model file, loaded and compiled on first use. Without that file
+    // the block takes its kind's model (the file of its index with variants 0_0_0_0), and
+    // without that one the fallback model.
+    std::int32_t resolveBlockModel(const BlockRecord& record) override;
 
     // The model file of a block: "<catalogIndex>_<v1>_<v2>_<v3>_<v4>.mdl" in the model folder.
     // For index 196 a first variant above 16 names the file of variant 3; the record keeps its
@@ -52,7 +54,8 @@ class ModelStore : public ModelResolver {
     template <typename Otherwise>
     std::int32_t cachedList(const std::filesystem::path& path, Otherwise otherwise);
 
-    EditorContext& ctx_;
+    const DataFolders& folders_;
+    std::function<Prompts&()> prompts_;
     DisplayLists lists_;
     ModelCache cache_;
     std::int32_t lastList_ = kFallbackList;

@@ -1,40 +1,31 @@
 #include "edit/area_blocks.h"
 
 #include "edit/area_cells.h"
-#include "edit/block_edits.h"
-#include "edit/block_list_index.h"
 #include "edit/edit_step.h"
-#include "edit/seam_calls.h"
-#include "edit/selection_ops.h"
-#include "seams/model_resolver.h"
 
 namespace {
 
-// The selection becomes the blocks in the area, without telling the list or the panel.
-void gatherBlocksInArea(EditorContext& ctx) {
-    for (BlockRecord* record : ctx.selection.members)
-        record->flags &= ~BLOCK_SELECTED;
-    ctx.selection.members.clear();
-    if (ctx.area.cells.empty())
-        return;
-    for (BlockRecord& record : ctx.currentTrack.blocks) {
-        if (blockInArea(ctx, record)) {
-            record.flags |= BLOCK_SELECTED;
-            ctx.selection.members.push_back(&record);
-        }
-    }
+std::vector<const BlockRecord*> blocksInArea(const TrackDocument& document,
+                                             const CatalogState& catalog, const Area& area) {
+    std::vector<const BlockRecord*> found;
+    if (area.cells.empty())
+        return found;
+    for (const BlockRecord& record : document.blocks())
+        if (blockInArea(catalog, area, record))
+            found.push_back(&record);
+    return found;
 }
 
 } // namespace
 
-int footprintUnitCount(const EditorContext& ctx, const BlockRecord& record) {
-    const CatalogEntry* entry = catalogEntry(ctx.catalog, record.catalogIndex);
+int footprintUnitCount(const CatalogState& catalog, const BlockRecord& record) {
+    const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex);
     return entry ? entry->unitCount() : 1;
 }
 
-std::optional<GridCell> footprintCell(const EditorContext& ctx, const BlockRecord& record,
+std::optional<GridCell> footprintCell(const CatalogState& catalog, const BlockRecord& record,
                                       int unitIndex) {
-    const CatalogEntry* entry = catalogEntry(ctx.catalog, record.catalogIndex);
+    const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex);
     int units = entry ? entry->unitCount() : 1;
     if (unitIndex < 0 || unitIndex >= units)
         return std::nullopt;
@@ -67,85 +58,53 @@ std::optional<GridCell> footprintCell(const EditorContext& ctx, const BlockRecor
     return GridCell{wrap8(record.x + offsetX), wrap8(record.y + offsetY), wrap8(record.z + uz)};
 }
 
-bool blockInArea(const EditorContext& ctx, const BlockRecord& record) {
-    int units = footprintUnitCount(ctx, record);
+bool blockInArea(const CatalogState& catalog, const Area& area, const BlockRecord& record) {
+    int units = footprintUnitCount(catalog, record);
     for (int i = 0; i < units; ++i) {
-        std::optional<GridCell> cell = footprintCell(ctx, record, i);
-        if (cell && areaContains(ctx, cell->x, cell->y, cell->z))
+        std::optional<GridCell> cell = footprintCell(catalog, record, i);
+        if (cell && areaContains(area, cell->x, cell->y, cell->z))
             return true;
     }
     return false;
 }
 
-int countBlocksInArea(const EditorContext& ctx) {
-    if (ctx.area.cells.empty())
-        return 0;
-    int count = 0;
-    for (const BlockRecord& record : ctx.currentTrack.blocks)
-        if (blockInArea(ctx, record))
-            ++count;
-    return count;
+int countBlocksInArea(const TrackDocument& document, const CatalogState& catalog,
+                      const Area& area) {
+    return static_cast<int>(blocksInArea(document, catalog, area).size());
 }
 
-void selectBlocksInArea(EditorContext& ctx) {
-    gatherBlocksInArea(ctx);
-    unmarkAllLines(ctx);
-    if (ctx.panels) {
-        int position = 0;
-        for (const BlockRecord& record : ctx.currentTrack.blocks) {
-            if (record.flags & BLOCK_SELECTED)
-                ctx.panels->markBlockLine(position, true);
-            ++position;
-        }
-    }
-    showSingleSelected(ctx);
+void selectBlocksInArea(TrackDocument& document, const CatalogState& catalog, const Area& area) {
+    document.setSelection(blocksInArea(document, catalog, area));
 }
 
-void hideBlocksInArea(EditorContext& ctx) {
+void hideBlocksInArea(TrackDocument& document, const CatalogState& catalog, const Area& area) {
     // The step begins before the selection changes, so that undo gives back the one before.
-    EditStep step(ctx, "Hide");
-    selectBlocksInArea(ctx);
-    for (BlockRecord* record : ctx.selection.members) {
-        step.change(*record);
-        record->flags |= BLOCK_HIDDEN;
-    }
+    EditStep step(document, "Hide");
+    selectBlocksInArea(document, catalog, area);
+    for (const BlockRecord* member : document.selection().members())
+        step.change(*member).flags |= BLOCK_HIDDEN;
 }
 
-void deleteBlocksInArea(EditorContext& ctx) {
-    EditStep step(ctx, "Delete");
-    // The list is refilled by the delete, so the lines are not marked on the way.
-    gatherBlocksInArea(ctx);
-    removeSelected(ctx, step);
+void deleteBlocksInArea(TrackDocument& document, const CatalogState& catalog, const Area& area) {
+    EditStep step(document, "Delete");
+    selectBlocksInArea(document, catalog, area);
+    step.removeSelected();
 }
 
-int fillArea(EditorContext& ctx, std::uint32_t catalogIndex) {
-    if (catalogIndex == 0 || !catalogEntry(ctx.catalog, catalogIndex))
+int fillArea(TrackDocument& document, const CatalogState& catalog, const Area& area,
+             std::uint32_t catalogIndex) {
+    if (catalogIndex == 0 || !catalogEntry(catalog, catalogIndex))
         return 0;
-    const std::size_t kinds = ctx.catalog.catalogs[ctx.catalog.currentEnvironment].entries.size();
-    EditStep step(ctx, "Fill area with");
+    const std::size_t kinds = catalog.catalogs[catalog.currentEnvironment].entries.size();
+    EditStep step(document, "Fill area with");
     int added = 0;
-    for (const AreaCell& cell : ctx.area.cells) {
+    for (const AreaCell& cell : area.cells) {
         std::optional<BlockRecord> record =
             makeRecord(catalogIndex, 0, cell.cell.x, cell.cell.y, cell.cell.z, {0, 0, 0, 0}, kinds);
         if (!record)
             break;
-        BlockRecord* placed = step.append(std::move(*record));
-        if (ctx.modelResolver)
-            ctx.modelResolver->resolveBlockModel(*placed);
+        step.append(std::move(*record));
         ++added;
     }
     return added;
-}
-
-void areaClick(EditorContext& ctx) {
-    AreaCursor cursor = ctx.areaCursor;
-    if (!onGrid(cursor.x) || !onGrid(cursor.y) || !onGrid(ctx.cursorLevel))
-        return;
-    if (ctx.fKeyDown)
-        toggleAreaBox(ctx, cursor.x, cursor.y, ctx.cursorLevel);
-    else
-        toggleAreaCell(ctx, cursor.x, cursor.y, ctx.cursorLevel);
-    updateAreaOutline(ctx);
-    showAreaCounts(ctx);
-    displayFrame(ctx);
 }

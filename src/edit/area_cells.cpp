@@ -1,7 +1,5 @@
 #include "edit/area_cells.h"
 
-#include "edit/editor_context.h"
-#include "edit/seam_calls.h"
 
 namespace {
 
@@ -49,26 +47,26 @@ int stepToward(std::int8_t from, std::int8_t to) {
 
 } // namespace
 
-bool areaContains(const EditorContext& ctx, int x, int y, int z) {
-    return contains(ctx.area, gridCell(x, y, z));
+bool areaContains(const Area& area, int x, int y, int z) {
+    return contains(area, gridCell(x, y, z));
 }
 
-void removeAreaCell(EditorContext& ctx, int x, int y, int z) {
-    removeCell(ctx.area, gridCell(x, y, z));
+void removeAreaCell(Area& area, int x, int y, int z) {
+    removeCell(area, gridCell(x, y, z));
 }
 
-void toggleAreaCell(EditorContext& ctx, int x, int y, int z) {
+void toggleAreaCell(Area& area, int x, int y, int z) {
     GridCell c = gridCell(x, y, z);
-    if (contains(ctx.area, c))
-        removeCell(ctx.area, c);
+    if (contains(area, c))
+        removeCell(area, c);
     else
-        appendCell(ctx.area, c);
+        appendCell(area, c);
 }
 
-void toggleAreaBox(EditorContext& ctx, int x, int y, int z) {
+void toggleAreaBox(Area& area, int x, int y, int z) {
     GridCell target = gridCell(x, y, z);
-    GridCell start = ctx.area.cells.empty() ? target : ctx.area.cells.back().cell;
-    removeCell(ctx.area, start);
+    GridCell start = area.cells.empty() ? target : area.cells.back().cell;
+    removeCell(area, start);
     int stepX = stepToward(start.x, target.x);
     int stepY = stepToward(start.y, target.y);
     int stepZ = stepToward(start.z, target.z);
@@ -76,7 +74,7 @@ void toggleAreaBox(EditorContext& ctx, int x, int y, int z) {
     for (int cx = start.x;; cx += stepX) {
         for (int cy = start.y;; cy += stepY) {
             for (int cz = start.z;; cz += stepZ) {
-                toggleAreaCell(ctx, cx, cy, cz);
+                toggleAreaCell(area, cx, cy, cz);
                 if (cz == target.z)
                     break;
             }
@@ -88,16 +86,14 @@ void toggleAreaBox(EditorContext& ctx, int x, int y, int z) {
     }
 }
 
-void clearArea(EditorContext& ctx) {
-    ctx.area.cells.clear();
-    ctx.area.nodeOf.clear();
-    ctx.area.inGrid.reset();
-    showAreaCounts(ctx);
+void clearArea(Area& area) {
+    area.cells.clear();
+    area.nodeOf.clear();
+    area.inGrid.reset();
 }
 
-void updateAreaOutline(EditorContext& ctx) {
-    const Area& area = ctx.area;
-    for (AreaCell& a : ctx.area.cells) {
+void updateAreaOutline(Area& area) {
+    for (AreaCell& a : area.cells) {
         const GridCell c = a.cell;
         a.openTop = !contains(area, gridCell(c.x, c.y, c.z + 1));
         a.openBottom = !contains(area, gridCell(c.x, c.y, c.z - 1));

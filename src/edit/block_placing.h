@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "catalog/catalog.h"
 #include "edit/area.h"
-#include "track/track.h"
-
-struct EditorContext;
+#include "edit/track_document.h"
 
 // Copied blocks, kept across tracks: each with the name of its kind, so that a paste into another
 // environment finds the same kind there or leaves the block out.
@@ -20,20 +19,25 @@ struct BlockClipboard {
     std::string trackUid; // skins refer to nodes of this track only
 };
 
-// The cell at the centre of the view at the cursor level; on the grid, the nearest cell of it
-// when the view looks past it or away from that level.
-GridCell viewCentreCell(const EditorContext& ctx);
+// What a paste did: the blocks added, and a line for the status bar when some were left out or
+// landed outside the grid (empty otherwise).
+struct PasteResult {
+    int added = 0;
+    std::string message;
+};
 
-// Adds one block of the kind beside the first selected block (one cell along +x), or else at the
-// view's centre cell, with rotation 0 and variant bytes 0, and makes it the only selected block.
-// None for a kind the catalogue lacks.
-BlockRecord* placeBlock(EditorContext& ctx, std::uint32_t catalogIndex);
+// Adds one block of the kind beside the first selected block (one cell along +x), or else at
+// `fallback`, with rotation 0 and variant bytes 0, and makes it the only selected block. None
+// for a kind the catalogue lacks.
+const BlockRecord* placeBlock(TrackDocument& document, const CatalogState& catalog,
+                              std::uint32_t catalogIndex, GridCell fallback);
 
-// Keeps the selected blocks, in track order. False when nothing is selected.
-bool copySelection(EditorContext& ctx);
+// The selected blocks, in track order; nothing when nothing is selected.
+BlockClipboard copySelection(const TrackDocument& document, const CatalogState& catalog);
 // Adds the copied blocks one cell along +x from where they were copied, as one step, and selects
 // them together. Kinds the current catalogue lacks are left out, and blocks that land outside the
-// grid are counted; both are said in the status line. Returns the number of blocks added.
-int pasteClipboard(EditorContext& ctx);
+// grid are counted.
+PasteResult pasteClipboard(TrackDocument& document, const CatalogState& catalog,
+                           const BlockClipboard& clipboard);
 // Copies and pastes the selection in one step, leaving the clipboard as it was.
-int duplicateSelection(EditorContext& ctx);
+PasteResult duplicateSelection(TrackDocument& document, const CatalogState& catalog);

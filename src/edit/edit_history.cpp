@@ -14,20 +14,6 @@ std::size_t EditHistory::takeDroppedCount() {
     return dropped;
 }
 
-int EditHistory::addListener(Listener listener) {
-    listeners_.emplace_back(nextListener_, std::move(listener));
-    return nextListener_++;
-}
-
-void EditHistory::removeListener(int id) {
-    std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
-}
-
-void EditHistory::notify(const TrackChange& change) const {
-    for (const auto& entry : listeners_)
-        entry.second(change);
-}
-
 void EditHistory::clear() {
     steps_.clear();
     done_ = 0;
@@ -81,4 +67,20 @@ EditStepRecord* EditHistory::stepToRedo() {
         return nullptr;
     ++serial_;
     return steps_[done_++].get();
+}
+
+EditStepRecord* EditHistory::collatingStep(const std::string& key) {
+    if (key.empty() || done_ == 0 || done_ != steps_.size() || (savedReachable_ && savedAt_ == done_))
+        return nullptr;
+    EditStepRecord* newest = steps_.back().get();
+    if (newest->collateKey != key || now() - newest->lastCollated > kCollateWindow)
+        return nullptr;
+    return newest;
+}
+
+void EditHistory::collated(std::size_t bytes) {
+    EditStepRecord& newest = *steps_.back();
+    memoryUsed_ = memoryUsed_ - newest.bytes + bytes;
+    newest.bytes = bytes;
+    ++serial_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -13,21 +14,8 @@
 
 #include "track/track.h"
 
-// What one step did to the track, as its listeners hear it.
-struct TrackChange {
-    enum class Cause { Edit, Undo, Redo, NewHistory, Saved };
-    Cause cause = Cause::Edit;
-    int added = 0;
-    int removed = 0;
-    int changed = 0;
-    // Some line of the block list reads differently (a block came, went, or was hidden).
-    bool linesChanged = false;
-    bool selectionChanged = false;
-};
-
 // The fields of a record that a step may change in place.
 struct BlockState {
-    std::int32_t modelList = 0;
     std::int8_t x = 0;
     std::int8_t y = 0;
     std::int8_t z = 0;
@@ -56,11 +44,14 @@ struct EditStepRecord {
     std::vector<Node> removed; // ascending indexes
     std::vector<Node> added;   // ascending indexes
     std::list<BlockRecord> held;
-    std::vector<BlockRecord*> selectionBefore;
-    std::vector<BlockRecord*> selectionAfter;
+    std::vector<const BlockRecord*> selectionBefore;
+    std::vector<const BlockRecord*> selectionAfter;
     bool selectionKept = false; // selectionAfter is left empty then
-    bool linesChanged = false;
     std::size_t bytes = 0;
+    // Steps of one gesture (the same handle, spinner or key, again and again) share a key and
+    // collate into one; empty for steps that stand alone.
+    std::string collateKey;
+    std::chrono::steady_clock::time_point lastCollated;
 };
 
 // The undo history of the open track: unlimited in steps, bounded in memory. It also knows
@@ -68,9 +59,10 @@ struct EditStepRecord {
 // know how much happened since some moment.
 class EditHistory {
   public:
-    using Listener = std::function<void(const TrackChange&)>;
-
+    using Clock = std::chrono::steady_clock;
     static constexpr std::size_t kDefaultMemoryCap = std::size_t{256} << 20;
+    // A gesture paused for this long starts a new step.
+    static constexpr std::chrono::milliseconds kCollateWindow{1000};
 
     void setMemoryCap(std::size_t bytes) { memoryCap_ = bytes; }
     std::size_t memoryCap() const { return memoryCap_; }
@@ -91,10 +83,9 @@ class EditHistory {
     // Steps dropped from the oldest end by the memory cap since the last call.
     std::size_t takeDroppedCount();
 
-    // Called with every change: edits, undo, redo, a new history, a save. The id removes it.
-    int addListener(Listener listener);
-    void removeListener(int id);
-    void notify(const TrackChange& change) const;
+    // The clock that times gestures; tests set their own.
+    void setClock(std::function<Clock::time_point()> clock) { clock_ = std::move(clock); }
+    Clock::time_point now() const { return clock_ ? clock_() : Clock::now(); }
 
     // Releases every step; the current state becomes the saved one.
     void clear();
@@ -105,6 +96,11 @@ class EditHistory {
     // Takes a finished step as the newest, dropping the steps that were undone and, past the cap,
     // the oldest ones.
     void push(std::unique_ptr<EditStepRecord> step);
+    // The newest step, when a step of the same gesture done now may join it: it is the newest
+    // step and done, the saved state is not between them, and the gesture did not pause.
+    EditStepRecord* collatingStep(const std::string& key);
+    // The newest step took in another one and now holds `bytes`.
+    void collated(std::size_t bytes);
     // The step to undo or redo next, moving the position; none when there is none.
     EditStepRecord* stepToUndo();
     EditStepRecord* stepToRedo();
@@ -118,6 +114,5 @@ class EditHistory {
     std::size_t memoryUsed_ = 0;
     std::uint64_t serial_ = 0;
     std::size_t dropped_ = 0;
-    std::vector<std::pair<int, Listener>> listeners_;
-    int nextListener_ = 1;
+    std::function<Clock::time_point()> clock_;
 };

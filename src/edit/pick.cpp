@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include <string>
+
 #include "edit/block_edits.h"
-#include "edit/block_list_index.h"
-#include "edit/seam_calls.h"
-#include "edit/selection_ops.h"
 
 namespace {
 
@@ -37,30 +36,31 @@ HandleAction classifyHandleColour(Rgb c) {
     return action;
 }
 
-BlockRecord* pickAt(EditorContext& ctx, float x, float y) {
-    if (!ctx.viewPort)
-        return nullptr;
-    ctx.pickTable.resetPickTable(static_cast<int>(ctx.currentTrack.blocks.size()));
-    Rgb colour = ctx.viewPort->pickColourAt(static_cast<int>(std::floor(x)),
-                                            static_cast<int>(std::floor(y)));
+const BlockRecord* pickAt(TrackDocument& document, ViewPort& port, float x, float y, bool adding) {
+    const Rgb colour =
+        port.pickColourAt(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
 
-    HandleAction action = classifyHandleColour(colour);
+    const HandleAction action = classifyHandleColour(colour);
     if (action.kind != HandleAction::None) {
+        // Each handle is its own gesture: its colour names it.
+        const std::string gesture = "handle " + std::to_string(colour.r) + " " +
+                                    std::to_string(colour.g) + " " + std::to_string(colour.b);
         if (action.kind == HandleAction::Move)
-            moveSelection(ctx, action.dx, action.dy, action.dz);
+            moveSelection(document, action.dx, action.dy, action.dz, gesture);
         else
-            rotateSelectionGroup(ctx, action.sense);
-        displayFrame(ctx);
+            rotateSelectionGroup(document, action.sense, gesture);
         return nullptr;
     }
 
     // Only a record of the current track counts as a hit, whatever the table holds.
-    auto payload = reinterpret_cast<const BlockRecord*>(ctx.pickTable.findPickColour(colour));
-    const BlockListIndex::Place* place = findBlockPlace(ctx, payload);
-    BlockRecord* hit = place ? &*place->node : nullptr;
-    if (!ctx.fKeyDown)
-        clearSelection(ctx);
-    selectBlock(ctx, hit, true);
-    displayFrame(ctx);
+    const BlockRecord* payload = port.blockOfColour(colour);
+    const BlockRecord* hit = document.holds(payload) ? payload : nullptr;
+    if (!adding) {
+        // One change of the selection, not an emptying and a choice heard apart.
+        document.setSelection(hit ? std::vector<const BlockRecord*>{hit}
+                                  : std::vector<const BlockRecord*>{});
+        return hit;
+    }
+    document.select(hit, true);
     return hit;
 }

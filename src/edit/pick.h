@@ -1,9 +1,7 @@
 #pragma once
 
+#include "edit/track_document.h"
 #include "seams/view_port.h"
-#include "track/track.h"
-
-struct EditorContext;
 
 // What a pixel of a picking frame means before the table of block colours is asked.
 struct HandleAction {
@@ -19,7 +17,7 @@ struct HandleAction {
 // handle turns the other way round: (254, 0, 254) is +1, (255, 0, 255) is -1.
 HandleAction classifyHandleColour(Rgb colour);
 
-// The click decision at a view pixel: a gizmo handle edits the selection, a block changes the
-// selection (F adds or removes it), the background empties it unless F is held. Draws the
-// visible frame afterwards. Returns the block hit, or none.
-BlockRecord* pickAt(EditorContext& ctx, float x, float y);
+// The click decision at a view pixel: a gizmo handle edits the selection (clicks on one handle
+// in a row make one step), a block changes the selection (with `adding`, as F does, it is added
+// or removed), the background empties it unless adding. Returns the block hit, or none.
+const BlockRecord* pickAt(TrackDocument& document, ViewPort& port, float x, float y, bool adding);

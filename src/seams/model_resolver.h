@@ -4,9 +4,9 @@
 
 struct BlockRecord;
 
-// Gives a block the display list of its model file (or the fallback model) and returns it.
+// The display list of a block's model file (or of the fallback model).
 class ModelResolver {
-public:
+  public:
     virtual ~ModelResolver() = default;
-    virtual std::int32_t resolveBlockModel(BlockRecord& record) = 0;
+    virtual std::int32_t resolveBlockModel(const BlockRecord& record) = 0;
 };

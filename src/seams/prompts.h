@@ -26,3 +26,15 @@ class Prompts {
 };
 
 inline constexpr const char* kProgramCaption = "Blockyard 0.1 alpha";
+
+// Prompts with nobody to ask: messages go unseen, questions get No, dialogs close, and unsaved
+// changes are let go as they were before anyone could be asked.
+class SilentPrompts : public Prompts {
+  public:
+    void message(const std::string&, const std::string&, MessageIcon) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> chooseOpenPath() override { return std::nullopt; }
+    std::optional<std::string> chooseSavePath() override { return std::nullopt; }
+    int pickBlock() override { return 0; }
+    SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Discard; }
+};

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+struct BlockRecord;
+
 struct Rgb {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
@@ -24,4 +26,6 @@ class ViewPort {
         renderFrame(false);
         return readPickColour(x, y);
     }
+    // The block the last picking render drew in that colour, or none.
+    virtual const BlockRecord* blockOfColour(Rgb colour) const = 0;
 };

@@ -202,7 +202,6 @@ std::optional<ParsedTrack> readByStructure(const std::vector<std::uint8_t>& byte
             return std::nullopt;
         if (isCounted)
             ++counted;
-        record.modelList = 1;
         track.blocks.push_back(std::move(record));
     }
     if (!readU32(bytes, walk.at, next) || next != C + kFollowingChunk)

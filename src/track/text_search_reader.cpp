@@ -112,7 +112,6 @@ std::optional<ParsedTrack> readByTextSearch(const std::vector<std::uint8_t>& byt
             return std::nullopt;
         if (isCounted)
             ++counted;
-        record.modelList = 1;
         record.flags = 0;
         track.blocks.push_back(std::move(record));
     }

@@ -10,7 +10,6 @@
 
 inline constexpr std::uint32_t BLOCK_SELECTED = 1;
 inline constexpr std::uint32_t BLOCK_HIDDEN = 2;
-inline constexpr std::uint32_t BLOCK_IN_VIEW = 4;
 
 // Flag-word bits that make more data follow a block in the file.
 inline constexpr std::uint32_t kFlagSkin = 0x8000;          // author name and skin node
@@ -37,7 +36,6 @@ struct BlockSkin {
 
 struct BlockRecord {
     std::uint32_t catalogIndex = 0; // 1-based; 0 when the file's name is not in the catalogue
-    std::int32_t modelList = 0;     // display list offset from the model list base
     std::uint32_t flags = 0;
     std::int8_t x = 0;
     std::int8_t y = 0;

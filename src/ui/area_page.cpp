@@ -5,8 +5,6 @@
 #include <QPushButton>
 
 #include "edit/area_blocks.h"
-#include "edit/area_cells.h"
-#include "edit/seam_calls.h"
 #include "seams/prompts.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_units.h"
@@ -15,7 +13,7 @@
 namespace {
 
 bool askYesNo(EditorContext& ctx, const char* question) {
-    return ctx.prompts && ctx.prompts->askYesNo(question, kProgramCaption);
+    return ctx.prompts().askYesNo(question, kProgramCaption);
 }
 
 } // namespace
@@ -24,6 +22,21 @@ AreaPage::AreaPage(EditorContext& ctx, QWidget* parent) : QWidget(parent), ctx_(
     setFont(dialogFont());
     setFixedSize(dialogX(kPageWidth), dialogY(kPageHeight));
     createControls();
+    areaListener_ = ctx_.areaEditor.addListener([this](AreaEditor::Change change) {
+        if (change == AreaEditor::Change::Cells)
+            refreshAreaCounts();
+        else
+            refreshCursorPosition();
+    });
+    documentListener_ = ctx_.document.addListener([this](const DocumentChange& change) {
+        if (change.trackChanged())
+            refreshAreaCounts();
+    });
+}
+
+AreaPage::~AreaPage() {
+    ctx_.areaEditor.removeListener(areaListener_);
+    ctx_.document.removeListener(documentListener_);
 }
 
 void AreaPage::createControls() {
@@ -46,14 +59,14 @@ void AreaPage::createControls() {
     auto* select = makeButton(this, "Select blocks in current area", dialogRect(14, 100, 185, 14),
                               kSelectBlocksInArea);
     connect(select, &QPushButton::clicked, this, [this] {
-        selectBlocksInArea(ctx_);
-        afterCommand();
+        selectBlocksInArea(ctx_.document, ctx_.catalog, ctx_.areaEditor.area());
+        done();
     });
     auto* hide = makeButton(this, "Hide blocks in current area", dialogRect(14, 118, 185, 14),
                             kHideBlocksInArea);
     connect(hide, &QPushButton::clicked, this, [this] {
-        hideBlocksInArea(ctx_);
-        afterCommand();
+        hideBlocksInArea(ctx_.document, ctx_.catalog, ctx_.areaEditor.area());
+        done();
     });
     auto* remove = makeButton(this, "Delete blocks in current area", dialogRect(14, 136, 185, 14),
                               kDeleteBlocksInArea);
@@ -76,47 +89,47 @@ QWidget* AreaPage::control(int id) const {
 }
 
 void AreaPage::refreshCursorPosition() {
-    cursorX_->setText(QString::number(ctx_.areaCursor.x));
-    cursorY_->setText(QString::number(ctx_.areaCursor.y));
-    cursorLevel_->setText(QString::number(ctx_.cursorLevel));
+    cursorX_->setText(QString::number(ctx_.areaEditor.cursor().x));
+    cursorY_->setText(QString::number(ctx_.areaEditor.cursor().y));
+    cursorLevel_->setText(QString::number(ctx_.areaEditor.level()));
 }
 
 void AreaPage::refreshAreaCounts() {
-    cellCount_->setText(QString::number(ctx_.area.count()));
-    blockCount_->setText(QString::number(countBlocksInArea(ctx_)));
+    const Area& area = ctx_.areaEditor.area();
+    cellCount_->setText(QString::number(area.count()));
+    blockCount_->setText(QString::number(countBlocksInArea(ctx_.document, ctx_.catalog, area)));
 }
 
 void AreaPage::editAreaClicked(bool checked) {
-    ctx_.areaEditState = checked ? 1 : 0;
-    afterCommand();
+    ctx_.areaEditor.setEditing(checked);
+    done();
 }
 
 void AreaPage::clearAreaClicked() {
-    if (ctx_.area.count() == 0)
+    if (ctx_.areaEditor.area().count() == 0)
         return;
     if (!askYesNo(ctx_, "Are you sure you want to delete current area?"))
         return;
-    clearArea(ctx_);
-    refreshAreaCounts();
-    afterCommand();
+    ctx_.areaEditor.clear();
+    done();
 }
 
 void AreaPage::deleteBlocksClicked() {
     if (!askYesNo(ctx_, "Are you sure you want to delete all blocks in current area?"))
         return;
-    deleteBlocksInArea(ctx_);
-    afterCommand();
+    deleteBlocksInArea(ctx_.document, ctx_.catalog, ctx_.areaEditor.area());
+    done();
 }
 
 void AreaPage::fillAreaClicked() {
     // The picker is owned by the main window; 0 means it was closed without a choice.
-    const int catalogIndex = ctx_.prompts ? ctx_.prompts->pickBlock() : 0;
-    fillArea(ctx_, static_cast<std::uint32_t>(catalogIndex > 0 ? catalogIndex : 0));
-    afterCommand();
+    const int catalogIndex = ctx_.prompts().pickBlock();
+    fillArea(ctx_.document, ctx_.catalog, ctx_.areaEditor.area(),
+             static_cast<std::uint32_t>(catalogIndex > 0 ? catalogIndex : 0));
+    done();
 }
 
-void AreaPage::afterCommand() {
-    displayFrame(ctx_);
-    if (focusView_)
-        focusView_();
+void AreaPage::done() {
+    if (commandDone_)
+        commandDone_(true);
 }

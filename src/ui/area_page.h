@@ -8,20 +8,17 @@
 class QLabel;
 
 // The "Area" page: switches area editing on and off, shows the area's cell and block counts
-// and the cursor position, and runs the area commands. After each command that ran it draws a
-// frame and hands the focus to the view.
+// and the cursor position, and runs the area commands. The counts and the cursor follow the
+// area editor's and the document's notifications; after each command that ran the page hands
+// over to whoever draws the frame and takes the focus.
 class AreaPage : public QWidget {
     Q_OBJECT
   public:
     explicit AreaPage(EditorContext& ctx, QWidget* parent = nullptr);
+    ~AreaPage() override;
 
-    // What gives the keyboard focus back to the 3D view after a command.
-    void setFocusView(std::function<void()> focusView) { focusView_ = std::move(focusView); }
-
-    // The cursor cell and level, as signed numbers (-1 off the grid).
-    void refreshCursorPosition();
-    // The area's cell count and the number of blocks in it.
-    void refreshAreaCounts();
+    // What follows each command of the page that ran.
+    void setCommandDone(std::function<void(bool focusView)> done) { commandDone_ = std::move(done); }
 
     // A control of the page by its id, or none.
     QWidget* control(int id) const;
@@ -32,10 +29,16 @@ class AreaPage : public QWidget {
     void clearAreaClicked();
     void deleteBlocksClicked();
     void fillAreaClicked();
-    void afterCommand();
+    void done();
+    // The cursor cell and level, as signed numbers (-1 off the grid).
+    void refreshCursorPosition();
+    // The area's cell count and the number of blocks in it.
+    void refreshAreaCounts();
 
     EditorContext& ctx_;
-    std::function<void()> focusView_;
+    std::function<void(bool)> commandDone_;
+    int areaListener_ = 0;
+    int documentListener_ = 0;
     QLabel* cellCount_ = nullptr;
     QLabel* blockCount_ = nullptr;
     QLabel* cursorX_ = nullptr;

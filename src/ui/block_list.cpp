@@ -20,19 +20,19 @@ QString blockLine(int n, const BlockRecord& record, const CatalogState& catalog)
            QString::fromLatin1(blockDisplayName(catalog, record));
 }
 
-void fillBlockList(QListWidget& listBox, Track& track, const CatalogState& catalog) {
+void fillBlockList(QListWidget& listBox, const Track& track, const CatalogState& catalog) {
     int n = 1;
-    for (BlockRecord& record : track.blocks) {
+    for (const BlockRecord& record : track.blocks) {
         auto* item = new QListWidgetItem(blockLine(n++, record, catalog));
-        item->setData(kRecordRole, QVariant::fromValue(static_cast<void*>(&record)));
+        item->setData(kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(&record)));
         listBox.addItem(item);
     }
 }
 
-BlockRecord* blockOfLine(const QListWidgetItem* item) {
+const BlockRecord* blockOfLine(const QListWidgetItem* item) {
     if (!item)
         return nullptr;
-    return static_cast<BlockRecord*>(item->data(kRecordRole).value<void*>());
+    return reinterpret_cast<const BlockRecord*>(item->data(kRecordRole).value<quintptr>());
 }
 
 BlockListWidget::BlockListWidget(QWidget* parent) : QListWidget(parent) {
@@ -46,16 +46,4 @@ QItemSelectionModel::SelectionFlags BlockListWidget::selectionCommand(const QMod
     if (event && event->type() == QEvent::MouseMove)
         return QItemSelectionModel::NoUpdate;
     return QListWidget::selectionCommand(index, event);
-}
-
-void BlockListWidget::mousePressEvent(QMouseEvent* event) {
-    if (beforeInput_)
-        beforeInput_();
-    QListWidget::mousePressEvent(event);
-}
-
-void BlockListWidget::keyPressEvent(QKeyEvent* event) {
-    if (beforeInput_)
-        beforeInput_();
-    QListWidget::keyPressEvent(event);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QListWidget>
-#include <functional>
 #include <string>
 
 #include "catalog/catalog.h"
@@ -16,10 +15,10 @@ QString blockLine(int n, const BlockRecord& record, const CatalogState& catalog)
 
 // Appends one line per block of the track, in track order, each holding its record. Neither
 // empties the list first nor marks any line.
-void fillBlockList(QListWidget& listBox, Track& track, const CatalogState& catalog);
+void fillBlockList(QListWidget& listBox, const Track& track, const CatalogState& catalog);
 
 // The record that a line of the block list shows.
-BlockRecord* blockOfLine(const QListWidgetItem* item);
+const BlockRecord* blockOfLine(const QListWidgetItem* item);
 
 // The block list box: every click toggles one line. Dragging over lines selects nothing, so that
 // every change of marks comes from a click on a single line.
@@ -28,17 +27,7 @@ class BlockListWidget : public QListWidget {
   public:
     explicit BlockListWidget(QWidget* parent = nullptr);
 
-    // Runs before the list handles a mouse press or a key press.
-    void setBeforeInput(std::function<void()> beforeInput) {
-        beforeInput_ = std::move(beforeInput);
-    }
-
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
-
-  private:
-    std::function<void()> beforeInput_;
 };

@@ -47,7 +47,7 @@ void preparePicker(PickerState& state, const EditorContext& ctx) {
     state.kindCount = catalog.entries.size();
     state.families = blockFamilies(catalog);
     const std::filesystem::path folder = pickerPictureFolder(
-        ctx.baseFolder, ctx.catalog.environmentNames[static_cast<std::size_t>(environment)]);
+        ctx.folders.base, ctx.catalog.environmentNames[static_cast<std::size_t>(environment)]);
     state.pictures.reserve(catalog.entries.size());
     for (std::size_t i = 1; i <= catalog.entries.size(); ++i)
         state.pictures.push_back(loadPicture(folder / (std::to_string(i) + ".bmp")));

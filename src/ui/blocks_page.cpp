@@ -8,19 +8,25 @@
 
 #include "edit/block_edits.h"
 #include "edit/block_placing.h"
-#include "edit/seam_calls.h"
-#include "edit/selection_ops.h"
 #include "seams/prompts.h"
+#include "view/view_centre.h"
 #include "ui/arrow_spinner.h"
 #include "ui/block_list.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_units.h"
 #include "ui/page_controls.h"
 
-BlocksPage::BlocksPage(EditorContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+BlocksPage::BlocksPage(EditorContext& ctx, ViewState& view, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), view_(view) {
     setFont(dialogFont());
     setFixedSize(dialogX(kPageWidth), dialogY(kPageHeight));
     createControls();
+    listener_ = ctx_.document.addListener([this](const DocumentChange& change) { heard(change); });
+    refill();
+}
+
+BlocksPage::~BlocksPage() {
+    ctx_.document.removeListener(listener_);
 }
 
 void BlocksPage::createControls() {
@@ -31,8 +37,6 @@ void BlocksPage::createControls() {
     list_->setGeometry(dialogRect(7, 16, 199, 116));
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &BlocksPage::listMarksChanged);
-    // The user's toggles apply to the marks as the program last asked for them.
-    list_->setBeforeInput([this] { flushLineMarks(); });
 
     QPushButton* add = makeButton(this, "Add block...", dialogRect(7, 135, 199, 14), kAddBlock);
     connect(add, &QPushButton::clicked, this, [this] { addBlockCommand(); });
@@ -40,13 +44,13 @@ void BlocksPage::createControls() {
     QPushButton* invert =
         makeButton(this, "Invert selection", dialogRect(7, 152, 97, 14), kInvertSelection);
     connect(invert, &QPushButton::clicked, this, [this] {
-        invertSelection(ctx_);
-        afterCommand();
+        ctx_.document.invertSelection();
+        done();
     });
     QPushButton* unhide = makeButton(this, "Unhide all", dialogRect(109, 152, 97, 14), kUnhideAll);
     connect(unhide, &QPushButton::clicked, this, [this] {
-        unhideAll(ctx_);
-        afterCommand();
+        unhideAll(ctx_.document);
+        done();
     });
 
     // The group box is a sibling drawn beneath the controls it frames.
@@ -65,19 +69,19 @@ void BlocksPage::createControls() {
     auto* move = makeButton(this, "Move", dialogRect(14, 266, 89, 14), kMoveGizmo);
     move->setCheckable(true);
     connect(move, &QPushButton::clicked, this, [this](bool checked) {
-        ctx_.showMoveGizmo = checked;
-        afterCommand();
+        view_.switches.showMoveGizmo = checked;
+        done();
     });
     auto* rotate = makeButton(this, "Rotate", dialogRect(110, 266, 89, 14), kRotateGizmo);
     rotate->setCheckable(true);
     connect(rotate, &QPushButton::clicked, this, [this](bool checked) {
-        ctx_.showRotateGizmo = checked;
-        afterCommand();
+        view_.switches.showRotateGizmo = checked;
+        done();
     });
     QPushButton* hide = makeButton(this, "Hide", dialogRect(14, 286, 89, 14), kHide);
     connect(hide, &QPushButton::clicked, this, [this] {
-        hideSelection(ctx_);
-        afterCommand();
+        hideSelection(ctx_.document);
+        done();
     });
     QPushButton* remove = makeButton(this, "Delete", dialogRect(110, 286, 89, 14), kDelete);
     connect(remove, &QPushButton::clicked, this, &BlocksPage::askDeleteSelection);
@@ -117,77 +121,73 @@ QWidget* BlocksPage::control(int id) const {
     return findChild<QWidget*>(controlName(id), Qt::FindDirectChildrenOnly);
 }
 
-void BlocksPage::fillBlockList() {
-    pendingMarks_.clear();
+void BlocksPage::heard(const DocumentChange& change) {
+    if (change.linesMoved()) {
+        refill();
+    } else {
+        std::vector<const BlockRecord*> hiddenChanged;
+        for (const DocumentChange::Changed& changed : change.changed)
+            if (changed.properties & kHiddenChanged)
+                hiddenChanged.push_back(changed.record);
+        rewriteLines(hiddenChanged);
+        markLines(change.left, false);
+        markLines(change.entered, true);
+    }
+    // A panel already blank for several blocks stays as it is.
+    const Selection& selection = ctx_.document.selection();
+    if (change.selectionChanged() || selection.count() == 1)
+        showProperties(selection.count() == 1 ? selection.first() : nullptr);
+}
+
+void BlocksPage::refill() {
     markingLines_ = true;
     list_->clear();
-    ::fillBlockList(*list_, ctx_.currentTrack, ctx_.catalog);
+    ::fillBlockList(*list_, ctx_.document.track(), ctx_.catalog);
     markingLines_ = false;
+    const auto& members = ctx_.document.selection().members();
+    markLines({members.begin(), members.end()}, true);
 }
 
-void BlocksPage::markBlockLine(int index, bool marked) {
-    if (index < 0 || index >= list_->count())
+void BlocksPage::rewriteLines(const std::vector<const BlockRecord*>& records) {
+    if (records.empty())
         return;
-    pendingMarks_.emplace_back(index, marked);
-    if (flushQueued_)
-        return;
-    flushQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            flushQueued_ = false;
-            flushLineMarks();
-        },
-        Qt::QueuedConnection);
+    // One repaint for the lot instead of one per line.
+    list_->setUpdatesEnabled(false);
+    for (const BlockRecord* record : records) {
+        const int line = ctx_.document.lineOf(record);
+        if (QListWidgetItem* item = list_->item(line))
+            item->setText(blockLine(line + 1, *record, ctx_.catalog));
+    }
+    list_->setUpdatesEnabled(true);
 }
 
-void BlocksPage::unmarkAllBlockLines() {
-    pendingMarks_.clear();
-    markingLines_ = true;
-    list_->clearSelection();
-    markingLines_ = false;
-}
-
-void BlocksPage::flushLineMarks() {
-    if (pendingMarks_.empty() || holdMarks_)
+void BlocksPage::markLines(const std::vector<const BlockRecord*>& records, bool marked) {
+    if (records.empty())
         return;
+    std::vector<int> lines;
+    lines.reserve(records.size());
+    for (const BlockRecord* record : records)
+        if (const int line = ctx_.document.lineOf(record); line >= 0 && line < list_->count())
+            lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
     // Marking lines one by one costs time in proportion to the lines already marked; runs of
     // lines go to the list's selection in one step each.
-    std::vector<std::pair<int, bool>> marks = std::move(pendingMarks_);
-    pendingMarks_.clear();
-    std::stable_sort(marks.begin(), marks.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    // The last request for a line wins.
-    std::vector<std::pair<int, bool>> lines;
-    for (const auto& mark : marks) {
-        if (!lines.empty() && lines.back().first == mark.first)
-            lines.back().second = mark.second;
-        else
-            lines.push_back(mark);
-    }
-    QItemSelection toMark;
-    QItemSelection toUnmark;
+    QItemSelection runs;
     QAbstractItemModel* model = list_->model();
     for (std::size_t first = 0; first < lines.size();) {
         std::size_t last = first;
-        while (last + 1 < lines.size() && lines[last + 1].first == lines[last].first + 1 &&
-               lines[last + 1].second == lines[first].second)
+        while (last + 1 < lines.size() && lines[last + 1] <= lines[last] + 1)
             ++last;
-        (lines[first].second ? toMark : toUnmark)
-            .select(model->index(lines[first].first, 0), model->index(lines[last].first, 0));
+        runs.select(model->index(lines[first], 0), model->index(lines[last], 0));
         first = last + 1;
     }
     markingLines_ = true;
-    QItemSelectionModel* selection = list_->selectionModel();
-    if (!toUnmark.isEmpty())
-        selection->select(toUnmark, QItemSelectionModel::Deselect);
-    if (!toMark.isEmpty())
-        selection->select(toMark, QItemSelectionModel::Select);
+    list_->selectionModel()->select(runs, marked ? QItemSelectionModel::Select
+                                                 : QItemSelectionModel::Deselect);
     markingLines_ = false;
 }
 
-void BlocksPage::refreshProperties(const BlockRecord* record) {
-    flushLineMarks();
+void BlocksPage::showProperties(const BlockRecord* record) {
     // While a spinner steps the block, the spinner and its field show what the step made.
     if (steppingField_)
         return;
@@ -220,24 +220,21 @@ void BlocksPage::listMarksChanged(const QItemSelection& selected,
     if (changed.removeOne(caret))
         changed.prepend(caret);
     bool ran = false;
-    holdMarks_ = true;
     for (const QModelIndex& index : changed) {
         QListWidgetItem* line = list_->item(index.row());
-        BlockRecord* record = blockOfLine(line);
-        if (!record || line->isSelected() == ((record->flags & BLOCK_SELECTED) != 0))
+        const BlockRecord* record = blockOfLine(line);
+        if (!record || line->isSelected() == Selection::contains(*record))
             continue;
-        selectBlock(ctx_, record, true);
+        ctx_.document.select(record, true);
         ran = true;
     }
-    holdMarks_ = false;
-    flushLineMarks();
     if (ran)
-        afterCommand();
+        done();
 }
 
 void BlocksPage::spinnerChanged(Field field, int position, int previous) {
     ArrowSpinner* spinner = fields_[field].spinner;
-    const int count = ctx_.selection.count();
+    const int count = ctx_.document.selection().count();
     // An ignored change leaves the spinner where it was, so that the next step starts from the
     // position the panel set.
     if (count == 0 || (field >= Var1 && count != 1)) {
@@ -245,7 +242,10 @@ void BlocksPage::spinnerChanged(Field field, int position, int previous) {
         return;
     }
     const bool single = count == 1;
-    BlockRecord* block = ctx_.selection.first();
+    const BlockRecord* block = ctx_.document.selection().first();
+    // Each spinner is one gesture: its clicks in a row are one step.
+    const std::string gesture = "spinner " + std::to_string(field);
+    TrackDocument& document = ctx_.document;
     if (field < Var1) {
         // One block: the field follows the spinner. Several: the spinner stands at 1 while
         // they are selected, and one arrow click is one step for all of them.
@@ -254,24 +254,25 @@ void BlocksPage::spinnerChanged(Field field, int position, int previous) {
         steppingField_ = true;
         switch (field) {
         case Rotation:
-            rotateSelection(ctx_, step);
+            rotateSelection(document, step, gesture);
             break;
         case X:
-            moveSelection(ctx_, step, 0, 0);
+            moveSelection(document, step, 0, 0, gesture);
             break;
         case Y:
-            moveSelection(ctx_, 0, step, 0);
+            moveSelection(document, 0, step, 0, gesture);
             break;
         default:
-            moveSelection(ctx_, 0, 0, step);
+            moveSelection(document, 0, 0, step, gesture);
             break;
         }
         steppingField_ = false;
         if (!single)
-            refreshProperties(nullptr);
+            showProperties(nullptr);
     } else {
         steppingField_ = true;
-        setVariantByte(ctx_, *block, field - Var1, static_cast<std::uint8_t>(position));
+        setVariantByte(document, *block, field - Var1, static_cast<std::uint8_t>(position),
+                       gesture);
         steppingField_ = false;
     }
     if (single) {
@@ -282,28 +283,28 @@ void BlocksPage::spinnerChanged(Field field, int position, int previous) {
                                        block->variant[2], block->variant[3]};
         fields_[field].edit->setText(QString::number(shown[field]));
     }
-    displayFrame(ctx_);
+    if (commandDone_)
+        commandDone_(false);
 }
 
 void BlocksPage::addBlockCommand() {
     // The picker is owned by the main window; 0 means it was closed without a choice.
-    const int catalogIndex = ctx_.prompts ? ctx_.prompts->pickBlock() : 0;
+    const int catalogIndex = ctx_.prompts().pickBlock();
     if (catalogIndex > 0)
-        placeBlock(ctx_, static_cast<std::uint32_t>(catalogIndex));
-    afterCommand();
+        placeBlock(ctx_.document, ctx_.catalog, static_cast<std::uint32_t>(catalogIndex),
+                   viewCentreCell(view_.camera, ctx_.areaEditor.level()));
+    done();
 }
 
 void BlocksPage::askDeleteSelection() {
-    if (!ctx_.prompts || !ctx_.prompts->askYesNo("Are you sure you want to delete selected blocks?",
-                                                 kProgramCaption))
+    if (!ctx_.prompts().askYesNo("Are you sure you want to delete selected blocks?",
+                                 kProgramCaption))
         return;
-    deleteSelection(ctx_);
-    afterCommand();
+    deleteSelection(ctx_.document);
+    done();
 }
 
-void BlocksPage::afterCommand() {
-    flushLineMarks();
-    displayFrame(ctx_);
-    if (focusView_)
-        focusView_();
+void BlocksPage::done() {
+    if (commandDone_)
+        commandDone_(true);
 }

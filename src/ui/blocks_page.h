@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "edit/editor_context.h"
+#include "view/view_state.h"
 
 class ArrowSpinner;
 class BlockListWidget;
@@ -17,27 +18,17 @@ class QPushButton;
 
 // The "Blocks" page: the list of every block of the track (its line marks mirror the
 // selection), the "Current block" panel with a spinner per field, and the selection-wide
-// commands. After each command that ran it draws a frame and hands the focus to the view.
+// commands. The list and the panel follow the document's notifications; after each command that
+// ran the page hands over to whoever draws the frame and takes the focus.
 class BlocksPage : public QWidget {
     Q_OBJECT
   public:
-    explicit BlocksPage(EditorContext& ctx, QWidget* parent = nullptr);
+    BlocksPage(EditorContext& ctx, ViewState& view, QWidget* parent = nullptr);
+    ~BlocksPage() override;
 
-    // What gives the keyboard focus back to the 3D view after a command.
-    void setFocusView(std::function<void()> focusView) { focusView_ = std::move(focusView); }
-
-    // Empties the block list and lists the current track again; no line is marked.
-    void fillBlockList();
-    // Line marks asked for in a burst (a whole track's worth after an inversion) are gathered
-    // and applied together: at the next panel refresh, the end of a command, the list's next
-    // input event, or the next turn of the event loop, whichever comes first.
-    void markBlockLine(int index, bool marked);
-    void unmarkAllBlockLines();
-    // Applies the gathered line marks now.
-    void flushLineMarks();
-    // Shows one block's fields, or blanks the panel and puts the position spinners at 1 and the
-    // variant spinners at 0.
-    void refreshProperties(const BlockRecord* record);
+    // What follows each command of the page that ran: a frame, and the focus handed to the view
+    // when asked.
+    void setCommandDone(std::function<void(bool focusView)> done) { commandDone_ = std::move(done); }
 
     // A control of the page by its id, or none.
     QWidget* control(int id) const;
@@ -57,20 +48,29 @@ class BlocksPage : public QWidget {
 
     void createControls();
     void createField(Field field, const char* caption, int x, int y);
+    void heard(const DocumentChange& change);
+    // Empties the block list and lists the track again with the selection's lines marked.
+    void refill();
+    // Writes again the lines of these records, which stand where they stood.
+    void rewriteLines(const std::vector<const BlockRecord*>& records);
+    // Marks or unmarks the lines of these records, runs of lines at a time.
+    void markLines(const std::vector<const BlockRecord*>& records, bool marked);
+    // Shows one block's fields, or blanks the panel and puts the position spinners at 1 and the
+    // variant spinners at 0.
+    void showProperties(const BlockRecord* record);
     void listMarksChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void spinnerChanged(Field field, int position, int previous);
-    // The frame and the focus that follow every command that ran.
-    void afterCommand();
+    void done();
 
     EditorContext& ctx_;
-    std::function<void()> focusView_;
+    ViewState& view_;
+    std::function<void(bool)> commandDone_;
     BlockListWidget* list_ = nullptr;
     QLabel* name_ = nullptr;
     std::array<FieldControls, FieldCount> fields_{};
+    int listener_ = 0;
     // Set while the page itself changes line marks, which are not the user's clicks.
     bool markingLines_ = false;
-    std::vector<std::pair<int, bool>> pendingMarks_;
-    bool flushQueued_ = false;
-    bool holdMarks_ = false;
+    // Set while a spinner steps the block: the spinner and its field show what the step made.
     bool steppingField_ = false;
 };

@@ -25,20 +25,21 @@ Rgb displayTint(bool selected, bool withinBounds) {
 constexpr double kRayMargin = 1.0;
 
 struct Placed {
-    BlockRecord* record;
+    const BlockRecord* record;
+    std::int32_t model;
     Vec3 anchor;
 };
 
-bool isDrawn(const BlockRecord& record) {
-    return (record.flags & BLOCK_IN_VIEW) && !(record.flags & BLOCK_HIDDEN);
+bool isDrawn(const BlockTable::Entry& entry) {
+    return entry.inView && !(entry.record->flags & BLOCK_HIDDEN);
 }
 
-std::vector<Placed> blocksToDraw(EditorContext& ctx) {
+std::vector<Placed> blocksToDraw(const BlockScene& scene) {
     std::vector<Placed> drawn;
-    drawn.reserve(ctx.currentTrack.blocks.size());
-    for (BlockRecord& record : ctx.currentTrack.blocks)
-        if (isDrawn(record))
-            drawn.push_back({&record, blockAnchor(record, ctx.catalog)});
+    drawn.reserve(scene.table.entries().size());
+    for (const BlockTable::Entry& entry : scene.table.entries())
+        if (isDrawn(entry))
+            drawn.push_back({entry.record, entry.model, blockAnchor(*entry.record, scene.catalog)});
     return drawn;
 }
 
@@ -62,8 +63,7 @@ void sortNearestFirst(std::vector<Placed>& drawn, const Vec3& eye) {
     std::vector<Key> keys(drawn.size());
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         const double distance = (drawn[i].anchor - eye).length();
-        keys[i] = {static_cast<long>(distance / kDepthBand), drawn[i].record->modelList, distance,
-                   i};
+        keys[i] = {static_cast<long>(distance / kDepthBand), drawn[i].model, distance, i};
     }
     std::sort(keys.begin(), keys.end());
     std::vector<Placed> sorted;
@@ -79,69 +79,65 @@ void atAnchor(const Vec3& anchor) {
 }
 
 // The block's model, turned by its rotation about the anchor already set, in one colour.
-void drawModel(const BlockRecord& record, const DisplayLists& lists, Rgb colour) {
-    glRotatef(-90.0f * drawnRotation(record), 0, 0, 1);
+void drawModel(const Placed& placed, const DisplayLists& lists, Rgb colour) {
+    glRotatef(-90.0f * drawnRotation(*placed.record), 0, 0, 1);
     glColor3ub(colour.r, colour.g, colour.b);
-    glCallList(lists.name(record.modelList));
+    glCallList(lists.name(placed.model));
 }
 
 } // namespace
 
-void updateBlocksInView(EditorContext& ctx, const DisplayLists& lists) {
-    for (BlockRecord& record : ctx.currentTrack.blocks) {
-        record.flags &= ~BLOCK_IN_VIEW;
-        const Box3 box = blockBox(record, ctx.catalog, lists.bounds(record.modelList));
-        if (isBoxInView(box, ctx.viewCamera, ctx.viewAspect))
-            record.flags |= BLOCK_IN_VIEW;
-    }
-}
-
-void drawBlocks(EditorContext& ctx, const DisplayLists& lists, bool display, bool frontToBack,
+void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& selection,
+                const ViewSwitches& switches, bool display, const std::optional<Vec3>& eye,
                 const std::optional<PickRay>& ray) {
-    std::vector<Placed> drawn = blocksToDraw(ctx);
+    std::vector<Placed> drawn = blocksToDraw(scene);
     // Picking colours are handed out in list order whatever the drawing order.
-    if (display && frontToBack)
-        sortNearestFirst(drawn, ctx.viewCamera.position);
+    if (display && eye)
+        sortNearestFirst(drawn, *eye);
 
     if (!display)
         glDisable(GL_TEXTURE_2D);
     for (const Placed& placed : drawn) {
-        BlockRecord& record = *placed.record;
-        const bool selected = record.flags & BLOCK_SELECTED;
+        const BlockRecord& record = *placed.record;
+        const bool selected = Selection::contains(record);
         const Rgb colour =
-            display ? displayTint(selected, isWithinBounds(record, ctx.catalog))
-                    : ctx.pickTable.assignPickColour(reinterpret_cast<std::uintptr_t>(&record));
-        const Box3& bounds = lists.bounds(record.modelList);
+            display ? displayTint(selected, isWithinBounds(record, scene.catalog))
+                    : pickTable.assignPickColour(reinterpret_cast<std::uintptr_t>(&record));
+        const Box3& bounds = scene.lists.bounds(placed.model);
         const bool missed = ray && !bounds.empty() &&
                             !rayHitsBox(ray->origin, ray->direction,
-                                        blockBox(record, ctx.catalog, bounds), kRayMargin);
+                                        blockBox(record, scene.catalog, bounds), kRayMargin);
         glPushMatrix();
         atAnchor(placed.anchor);
-        if (selected && ctx.showMoveGizmo)
+        if (selected && switches.showMoveGizmo)
             drawMoveGizmo();
         if (!missed)
-            drawModel(record, lists, colour);
+            drawModel(placed, scene.lists, colour);
         glPopMatrix();
     }
-    if (ctx.showRotateGizmo)
-        drawRotateGizmo(ctx.selection);
+    if (switches.showRotateGizmo)
+        drawRotateGizmo(selection);
     if (!display)
         glEnable(GL_TEXTURE_2D);
 }
 
-void redrawTintChanges(EditorContext& ctx, const DisplayLists& lists,
-                       const std::vector<bool>& drawnSelected) {
+void redrawTints(const BlockScene& scene, const std::vector<const BlockRecord*>& records) {
     // The same geometry gives the same depths, so a block's fragments pass exactly where it
     // showed before; where another block is nearer they fail, as they did.
+    // In list order, as the frame drew them, whatever order their changes came in.
+    std::vector<const BlockTable::Entry*> entries;
+    for (const BlockRecord* record : records)
+        if (const BlockTable::Entry* entry = scene.table.entryOf(record); entry && isDrawn(*entry))
+            entries.push_back(entry);
+    std::sort(entries.begin(), entries.end());
     glDepthFunc(GL_LEQUAL);
-    std::size_t index = 0;
-    for (const BlockRecord& record : ctx.currentTrack.blocks) {
-        const bool selected = record.flags & BLOCK_SELECTED;
-        if (selected == drawnSelected[index++] || !isDrawn(record))
-            continue;
+    for (const BlockTable::Entry* entry : entries) {
+        const BlockRecord* record = entry->record;
+        const Placed placed{record, entry->model, blockAnchor(*record, scene.catalog)};
         glPushMatrix();
-        atAnchor(blockAnchor(record, ctx.catalog));
-        drawModel(record, lists, displayTint(selected, isWithinBounds(record, ctx.catalog)));
+        atAnchor(placed.anchor);
+        drawModel(placed, scene.lists,
+                  displayTint(Selection::contains(*record), isWithinBounds(*record, scene.catalog)));
         glPopMatrix();
     }
     glDepthFunc(GL_LESS);

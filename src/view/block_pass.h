@@ -4,24 +4,33 @@
 #include <vector>
 
 #include "assets/display_lists.h"
-#include "edit/editor_context.h"
+#include "catalog/catalog.h"
+#include "edit/selection.h"
+#include "view/block_table.h"
+#include "view/pick_table.h"
 #include "view/view_pyramid.h"
+#include "view/view_state.h"
 
-// Sets each block's in-view flag from its box (footprint and model) and the camera.
-void updateBlocksInView(EditorContext& ctx, const DisplayLists& lists);
+// What the block pass draws from: the renderer's table of blocks, the catalogue for their
+// footprints and the display lists of their models.
+struct BlockScene {
+    const BlockTable& table;
+    const CatalogState& catalog;
+    const DisplayLists& lists;
+};
 
 // Draws every block that is in view and not hidden, at its anchor and turned by its rotation:
 // textured and tinted in a display render, in a fresh flat picking colour of the pick table in a
-// picking render, and the gizmos of the selection when they are shown.
+// picking render, and the gizmos of the selection when the switches show them.
 //
-// frontToBack draws a display render's blocks nearest first (by bands of distance, grouped by
+// A display render with an eye draws its blocks nearest first (by bands of distance, grouped by
 // model within a band), which saves texturing hidden pixels. A picking render given a ray still
 // assigns colours to all blocks in list order but draws only the blocks whose box the ray meets.
-void drawBlocks(EditorContext& ctx, const DisplayLists& lists, bool display, bool frontToBack,
+void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& selection,
+                const ViewSwitches& switches, bool display, const std::optional<Vec3>& eye,
                 const std::optional<PickRay>& ray);
 
-// Draws again, over a kept display frame of the same scene, the blocks in view whose selection
-// differs from drawnSelected (one flag per block, in list order), with their new tint. Their
-// fragments pass the depth test where they showed in that frame and nowhere else.
-void redrawTintChanges(EditorContext& ctx, const DisplayLists& lists,
-                       const std::vector<bool>& drawnSelected);
+// Draws again, over a kept display frame of the same scene, the given blocks that are in view,
+// with their tint of now. Their fragments pass the depth test where they showed in that frame
+// and nowhere else.
+void redrawTints(const BlockScene& scene, const std::vector<const BlockRecord*>& records);

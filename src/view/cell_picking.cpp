@@ -38,12 +38,9 @@ void drawCellPickPlane(PickTable& table, int level) {
     glColor3ub(255, 255, 255);
 }
 
-void pickCell(EditorContext& ctx, int x, int y) {
-    const std::uintptr_t code = ctx.pickTable.findPickColour(readPickColour(x, y));
-    if (code == 0) {
-        ctx.areaCursor = {-1, -1};
-        return;
-    }
-    ctx.areaCursor.x = static_cast<std::int8_t>((code & 0xFF) - 1);
-    ctx.areaCursor.y = static_cast<std::int8_t>((code >> 16) - 1);
+AreaCursor pickCell(const PickTable& table, int x, int y) {
+    const std::uintptr_t code = table.findPickColour(readPickColour(x, y));
+    if (code == 0)
+        return {-1, -1};
+    return {static_cast<std::int8_t>((code & 0xFF) - 1), static_cast<std::int8_t>((code >> 16) - 1)};
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "edit/editor_context.h"
+#include "edit/area.h"
 #include "seams/view_port.h"
+#include "view/pick_table.h"
 
 // The colour of the picking background (clear colour 0.7, 0.7, 1.0); its blue of 255 is never a
 // block's colour.
@@ -15,5 +16,5 @@ Rgb readPickColour(int x, int y);
 // standing for its cell code.
 void drawCellPickPlane(PickTable& table, int level);
 
-// Sets the area cursor to the cell under the pointer, or to (-1, -1) when no cell is there.
-void pickCell(EditorContext& ctx, int x, int y);
+// The cell under the pointer, or (-1, -1) when no cell is there.
+AreaCursor pickCell(const PickTable& table, int x, int y);

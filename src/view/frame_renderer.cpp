@@ -1,26 +1,68 @@
 #include "view/frame_renderer.h"
 
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "seams/panels.h"
 #include "view/area_overlays.h"
 #include "view/block_pass.h"
 #include "view/cell_picking.h"
 #include "view/scene_drawing.h"
-#include "view/scene_signature.h"
 #include "view/view_pyramid.h"
 
 namespace {
+
 constexpr std::int32_t kStadiumSurroundings = 0;
+
+// FNV-1a over the bytes of a few values.
+class Digest {
+  public:
+    template <typename T> void add(const T& value) {
+        unsigned char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        for (unsigned char b : bytes)
+            hash_ = (hash_ ^ b) * 1099511628211ull;
+    }
+    void add(const Vec3& v) {
+        add(v.x);
+        add(v.y);
+        add(v.z);
+    }
+    std::uint64_t value() const { return hash_; }
+
+  private:
+    std::uint64_t hash_ = 14695981039346656037ull;
+};
+
+} // namespace
+
+FrameRenderer::FrameRenderer(const TrackDocument& document, const CatalogState& catalog,
+                             AreaEditor& areaEditor, ViewState& view, ModelResolver& models,
+                             const DisplayLists& lists)
+    : document_(document), catalog_(catalog), areaEditor_(areaEditor), view_(view),
+      models_(models), lists_(lists), table_(document) {
+    listener_ = const_cast<TrackDocument&>(document_).addListener(
+        [this](const DocumentChange& change) { heard(change); });
+    frameStatsReset();
 }
 
-FrameRenderer::FrameRenderer(EditorContext& ctx, const DisplayLists& lists)
-    : ctx_(ctx), lists_(lists) {
-    frameStatsReset();
+FrameRenderer::~FrameRenderer() {
+    const_cast<TrackDocument&>(document_).removeListener(listener_);
+}
+
+void FrameRenderer::heard(const DocumentChange& change) {
+    table_.apply(change);
+    if (change.cause == DocumentChange::Cause::Replaced)
+        pickTable_.resetPickTable(0);
+    if (change.trackChanged()) {
+        tintChanged_.clear();
+        return;
+    }
+    tintChanged_.insert(tintChanged_.end(), change.entered.begin(), change.entered.end());
+    tintChanged_.insert(tintChanged_.end(), change.left.begin(), change.left.end());
 }
 
 void FrameRenderer::frameStatsReset() {
@@ -43,6 +85,10 @@ Rgb FrameRenderer::pickColourAt(int x, int y) {
     return ::readPickColour(x, y);
 }
 
+const BlockRecord* FrameRenderer::blockOfColour(Rgb colour) const {
+    return reinterpret_cast<const BlockRecord*>(pickTable_.findPickColour(colour));
+}
+
 void FrameRenderer::scissorTo(int x, int y) {
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -50,56 +96,76 @@ void FrameRenderer::scissorTo(int x, int y) {
     glScissor(viewport[0] + x, viewport[1] + viewport[3] - 1 - y, 1, 1);
 }
 
+std::uint64_t FrameRenderer::sceneKey(int width, int height) const {
+    Digest d;
+    d.add(width);
+    d.add(height);
+    d.add(view_.camera.position);
+    d.add(view_.camera.direction);
+    d.add(view_.camera.up);
+    d.add(view_.aspect);
+    const ViewSwitches& s = view_.switches;
+    const bool switches[] = {s.solidFill,   areaEditor_.editing(), s.showGrid,
+                             s.showStadium, s.showMoveGizmo,       s.showRotateGizmo};
+    for (bool on : switches)
+        d.add(on);
+    d.add(catalog_.currentEnvironment);
+    d.add(table_.serial());
+    return d.value();
+}
+
 void FrameRenderer::renderFrame(bool display) {
     if (!contextReady_)
         return;
-    updateCameraFromKeys(ctx_.viewCamera, ctx_.cameraKeys, ctx_.leftButtonDown, 1.0);
+    updateCameraFromKeys(view_.camera, view_.keys, view_.leftButtonDown, 1.0);
 
     // Passes whose pixels nobody sees are read at one pixel only.
-    const bool cellPass = ctx_.areaEditState == 1;
+    const bool cellPass = areaEditor_.editing() && !cellFound_;
     std::optional<ScreenPoint> onlyPixel = display ? std::nullopt : pickPixel_;
     if (cellPass && fastPaths_)
-        onlyPixel = ctx_.lastPointer;
+        onlyPixel = view_.lastPointer;
     if (onlyPixel)
         scissorTo(static_cast<int>(onlyPixel->x), static_cast<int>(onlyPixel->y));
+    if (!display && !cellPass)
+        pickTable_.resetPickTable(static_cast<int>(document_.blocks().size()));
 
     // Wireframe only shows the models of display renders; picking and area editing need fills.
-    const bool filled = ctx_.solidFill || !display || ctx_.areaEditState != 0;
+    const bool filled = view_.switches.solidFill || !display || areaEditor_.editing();
     glPolygonMode(GL_FRONT_AND_BACK, filled ? GL_FILL : GL_LINE);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(80, ctx_.viewAspect, 5, 5000);
+    gluPerspective(80, view_.aspect, 5, 5000);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    ctx_.viewCamera.look();
-    // The cell pass draws no block: the render that follows it looks at the change.
-    if (ctx_.viewChanged && !cellPass) {
-        updateBlocksInView(ctx_, lists_);
-        ctx_.viewChanged = false;
+    view_.camera.look();
+    // The cell pass draws no block: the render that follows it looks at the blocks.
+    if (!cellPass) {
+        table_.resolveModels(models_);
+        table_.updateVisibility(
+            catalog_, [this](std::int32_t model) -> const Box3& { return lists_.bounds(model); },
+            view_.camera, view_.aspect);
     }
 
     // A display render of the scene last drawn puts that frame back and draws only the overlays.
-    std::optional<std::uint64_t> signature;
+    std::optional<std::uint64_t> key;
     if (display && !cellPass && fastPaths_) {
         GLint viewport[4] = {};
         glGetIntegerv(GL_VIEWPORT, viewport);
-        signature = sceneSignature(ctx_, viewport[2], viewport[3]);
+        key = sceneKey(viewport[2], viewport[3]);
     }
     // The gizmos of the selection are drawn with the blocks, into the kept frame: a frame with
     // a new selection may use it only while they are hidden.
-    std::vector<bool> selection;
-    if (signature)
-        selection = blockSelection(ctx_);
-    const bool sameTints = selection == savedSelection_;
-    const bool tintsMayChange = !ctx_.showMoveGizmo && !ctx_.showRotateGizmo;
-    const bool restored = signature && (sameTints || tintsMayChange) && saved_.restore(*signature);
+    const bool sameTints = tintChanged_.empty();
+    const bool tintsMayChange = !view_.switches.showMoveGizmo && !view_.switches.showRotateGizmo;
+    const bool restored = key && (sameTints || tintsMayChange) && saved_.restore(*key);
+    const BlockScene scene{table_, catalog_, lists_};
     if (restored && sameTints)
         ++framesReused_;
     else if (restored) {
-        redrawTintChanges(ctx_, lists_, savedSelection_);
-        saved_.save(*signature);
-        savedSelection_ = std::move(selection);
+        redrawTints(scene, tintChanged_);
+        saved_.save(*key);
+        tintChanged_.clear();
         ++framesRetinted_;
     } else {
         glClearColor(0.7f, 0.7f, 1.0f, 1.0f);
@@ -116,17 +182,16 @@ void FrameRenderer::renderFrame(bool display) {
     }
 
     if (cellPass) {
-        drawCellPickPlane(ctx_.pickTable, ctx_.cursorLevel);
-        pickCell(ctx_, static_cast<int>(ctx_.lastPointer.x), static_cast<int>(ctx_.lastPointer.y));
-        if (ctx_.panels)
-            ctx_.panels->refreshCursorPosition();
-        ctx_.areaEditState = 2;
+        drawCellPickPlane(pickTable_, areaEditor_.level());
+        areaEditor_.setCursor(pickCell(pickTable_, static_cast<int>(view_.lastPointer.x),
+                                       static_cast<int>(view_.lastPointer.y)));
+        cellFound_ = true;
     } else {
         if (!restored) {
             drawScene(display);
-            if (signature) {
-                saved_.save(*signature);
-                savedSelection_ = std::move(selection);
+            if (key) {
+                saved_.save(*key);
+                tintChanged_.clear();
             }
         }
         drawOverlays(display);
@@ -135,43 +200,46 @@ void FrameRenderer::renderFrame(bool display) {
         glDisable(GL_SCISSOR_TEST);
 
     frameStatsTick(stats_);
-    if (display && ctx_.areaEditState != 2 && present_)
+    if (display && !cellFound_ && present_)
         present_();
-    if (ctx_.areaEditState == 2)
+    if (cellFound_)
         renderFrame(true);
 }
 
 void FrameRenderer::drawScene(bool display) {
-    const bool stadium = ctx_.catalog.currentEnvironment == kStadium;
+    const bool stadium = catalog_.currentEnvironment == kStadium;
     if (display) {
-        if (ctx_.showStadium && stadium)
+        if (view_.switches.showStadium && stadium)
             glCallList(lists_.name(kStadiumSurroundings));
         if (stadium)
             drawStadiumBorder();
-        if (ctx_.showGrid)
+        if (view_.switches.showGrid)
             drawGrid(0);
     }
     std::optional<PickRay> ray;
     if (pickPixel_ && !display) {
         GLint viewport[4] = {};
         glGetIntegerv(GL_VIEWPORT, viewport);
-        ray = pixelRay(ctx_.viewCamera, ctx_.viewAspect, static_cast<int>(pickPixel_->x),
+        ray = pixelRay(view_.camera, view_.aspect, static_cast<int>(pickPixel_->x),
                        static_cast<int>(pickPixel_->y), viewport[2], viewport[3]);
     }
-    drawBlocks(ctx_, lists_, display, fastPaths_, ray);
+    const BlockScene scene{table_, catalog_, lists_};
+    drawBlocks(scene, pickTable_, document_.selection(), view_.switches, display,
+               fastPaths_ ? std::optional<Vec3>(view_.camera.position) : std::nullopt, ray);
 }
 
 void FrameRenderer::drawOverlays(bool display) {
     if (display)
-        drawAreaOverlay(ctx_.area);
-    if (ctx_.areaEditState != 0) {
-        if (ctx_.areaCursor.x != -1 && ctx_.areaCursor.y != -1)
-            drawAreaCursor(ctx_.areaCursor.x, ctx_.areaCursor.y, ctx_.cursorLevel);
-        ctx_.areaEditState = 1;
+        drawAreaOverlay(areaEditor_.area());
+    if (areaEditor_.editing()) {
+        const AreaCursor cursor = areaEditor_.cursor();
+        if (cursor.x != -1 && cursor.y != -1)
+            drawAreaCursor(cursor.x, cursor.y, areaEditor_.level());
+        cellFound_ = false;
     }
-    if (ctx_.panels) {
+    if (frameRateText_) {
         char text[64];
         std::snprintf(text, sizeof text, "FPS: %.2f", framesPerSecond(stats_));
-        ctx_.panels->setFrameRateText(text);
+        frameRateText_(text);
     }
 }

@@ -2,25 +2,43 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "assets/display_lists.h"
-#include "edit/editor_context.h"
+#include "catalog/catalog.h"
+#include "edit/area_editor.h"
+#include "edit/track_document.h"
+#include "seams/model_resolver.h"
 #include "seams/view_port.h"
+#include "view/block_table.h"
 #include "view/frame_stats.h"
+#include "view/pick_table.h"
 #include "view/saved_frame.h"
+#include "view/view_state.h"
 
 // Draws the 3D view into the GL context and framebuffer that the caller has made current. The
-// viewport is left as the caller set it: the view's whole size.
+// viewport is left as the caller set it: the view's whole size. It follows the document's
+// notifications for what it keeps about the blocks (their models, whether they are in view, the
+// kept frame), and finds the area cursor for the area editor.
 class FrameRenderer : public ViewPort {
   public:
-    FrameRenderer(EditorContext& ctx, const DisplayLists& lists);
+    FrameRenderer(const TrackDocument& document, const CatalogState& catalog,
+                  AreaEditor& areaEditor, ViewState& view, ModelResolver& models,
+                  const DisplayLists& lists);
+    ~FrameRenderer() override;
+    FrameRenderer(const FrameRenderer&) = delete;
+    FrameRenderer& operator=(const FrameRenderer&) = delete;
 
     // Frames asked for before the GL context exists draw nothing at all.
     void setContextReady(bool ready) { contextReady_ = ready; }
     bool contextReady() const { return contextReady_; }
     // Shows a finished display render (the buffer swap of a window).
     void setPresent(std::function<void()> present) { present_ = std::move(present); }
+    // Where the frame rate goes after each frame ("FPS: 12.34").
+    void setFrameRateText(std::function<void(const std::string&)> show) {
+        frameRateText_ = std::move(show);
+    }
 
     // One frame: a display render, or a picking render whose block colours go into the pick
     // table. In area editing a display render first picks the cell under the pointer and then
@@ -30,6 +48,10 @@ class FrameRenderer : public ViewPort {
     // With the fast paths on, the picking render covers only that pixel (scissored, drawing only
     // the blocks whose box the pixel's ray meets); the colour read is the same either way.
     Rgb pickColourAt(int x, int y) override;
+    const BlockRecord* blockOfColour(Rgb colour) const override;
+
+    // Gives every block without one its model now; the GL context must be current.
+    void resolveModels() { table_.resolveModels(models_); }
 
     // Off, every frame is drawn the straightforward way: blocks in list order, picking renders
     // over the whole view, every display render drawn afresh. On, a display render whose scene
@@ -45,8 +67,13 @@ class FrameRenderer : public ViewPort {
     void frameStatsReset();
     const FrameStats& frameStats() const { return stats_; }
     FrameStats& frameStats() { return stats_; }
+    const BlockTable& blockTable() const { return table_; }
+    const PickTable& pickTable() const { return pickTable_; }
 
   private:
+    void heard(const DocumentChange& change);
+    // What the kept frame stands for: the view's size, camera and switches and the blocks.
+    std::uint64_t sceneKey(int width, int height) const;
     // What a frame draws before its overlays: the fixed scene and the blocks.
     void drawScene(bool display);
     // The area and its cursor, and the frame-rate text.
@@ -54,17 +81,27 @@ class FrameRenderer : public ViewPort {
     // Limits the following clear and drawing to one view pixel.
     static void scissorTo(int x, int y);
 
-    EditorContext& ctx_;
+    const TrackDocument& document_;
+    const CatalogState& catalog_;
+    AreaEditor& areaEditor_;
+    ViewState& view_;
+    ModelResolver& models_;
     const DisplayLists& lists_;
+    BlockTable table_;
+    PickTable pickTable_;
+    int listener_ = 0;
     bool contextReady_ = false;
     bool fastPaths_ = true;
+    // Set between the area cursor's cell pass and the display render it leads to.
+    bool cellFound_ = false;
     SavedFrame saved_;
-    // Which blocks were selected in the kept frame.
-    std::vector<bool> savedSelection_;
+    // Blocks that came into or left the selection since the kept frame was drawn.
+    std::vector<const BlockRecord*> tintChanged_;
     int framesReused_ = 0;
     int framesRetinted_ = 0;
     // The pixel the picking render under way is read at, when only that pixel is drawn.
     std::optional<ScreenPoint> pickPixel_;
     std::function<void()> present_;
+    std::function<void(const std::string&)> frameRateText_;
     FrameStats stats_;
 };

@@ -66,11 +66,11 @@ void drawMoveGizmo() {
 }
 
 void drawRotateGizmo(const Selection& selection) {
-    if (selection.members.empty())
+    if (selection.empty())
         return;
     TexturingOff texturingOff;
     int minX = 32, maxX = 0, minY = 32, maxY = 0, sumZ = 0;
-    for (const BlockRecord* r : selection.members) {
+    for (const BlockRecord* r : selection.members()) {
         minX = std::min<int>(minX, r->x);
         maxX = std::max<int>(maxX, r->x);
         minY = std::min<int>(minY, r->y);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "edit/document_change.h"
+#include "edit/edit_history.h"
+
+inline BlockState stateOf(const BlockRecord& record) {
+    return BlockState{record.x,       record.y,       record.z, record.rotation,
+                      record.variant, (record.flags & BLOCK_HIDDEN) != 0};
+}
+
+// BlockProperty bits of what differs between two states of a record.
+inline unsigned changedProperties(const BlockState& a, const BlockState& b) {
+    unsigned properties = 0;
+    if (a.x != b.x || a.y != b.y || a.z != b.z)
+        properties |= kPlaceChanged;
+    if (a.rotation != b.rotation)
+        properties |= kTurnChanged;
+    if (a.variant != b.variant)
+        properties |= kVariantChanged;
+    if (a.hidden != b.hidden)
+        properties |= kHiddenChanged;
+    return properties;
+}
+
+// Gives the record the other state and keeps the one it had in its place; returns what changed.
+inline unsigned swapState(EditStepRecord::Changed& changed) {
+    BlockRecord& record = *changed.record;
+    const BlockState now = stateOf(record);
+    const BlockState& other = changed.other;
+    record.x = other.x;
+    record.y = other.y;
+    record.z = other.z;
+    record.rotation = other.rotation;
+    record.variant = other.variant;
+    record.flags = other.hidden ? record.flags | BLOCK_HIDDEN : record.flags & ~BLOCK_HIDDEN;
+    const unsigned properties = changedProperties(now, other);
+    changed.other = now;
+    return properties;
+}
