@@ -63,14 +63,17 @@ class BenchBase {
                          launcher);
     }
     bool open(const std::string& name, EditorContext& ctx) {
-        if (!open(name, ctx.currentTrack, ctx.envelope, ctx.catalog))
+        Track track;
+        TrackEnvelope envelope;
+        if (!open(name, track, envelope, ctx.catalog))
             return false;
+        ctx.document.replaceTrack(std::move(track), std::move(envelope),
+                                  (tracks() / name).string());
         const std::string& environment =
             ctx.catalog.environmentNames[static_cast<std::size_t>(ctx.catalog.currentEnvironment)];
-        ctx.baseFolder = path();
-        ctx.modelFolder = path() / "data" / environment / "models" / "";
-        ctx.textureFolder = path() / "data" / environment / "textures" / "";
-        ctx.viewChanged = true;
+        ctx.folders.base = path();
+        ctx.folders.models = path() / "data" / environment / "models" / "";
+        ctx.folders.textures = path() / "data" / environment / "textures" / "";
         return true;
     }
 

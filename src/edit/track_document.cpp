@@ -159,6 +159,17 @@ void TrackDocument::replaceTrack(Track track, TrackEnvelope envelope, std::strin
     notify(change);
 }
 
+Track TrackDocument::releaseTrack() {
+    selection_.clear();
+    history_.clear();
+    dropIndex();
+    Track released = std::exchange(track_, Track{});
+    DocumentChange change;
+    change.cause = DocumentChange::Cause::Replaced;
+    notify(change);
+    return released;
+}
+
 void TrackDocument::noteSaved() {
     history_.markSaved();
     DocumentChange change;

@@ -61,6 +61,9 @@ class TrackDocument {
     // match its file (recovered changes) starts modified.
     void replaceTrack(Track track, TrackEnvelope envelope, std::string path,
                       bool matchesFile = true);
+    // Hands the track over, unselected, and keeps an empty one with a new history (the envelope
+    // and the path stay): for a track built up outside the document and taken again.
+    Track releaseTrack();
     // The track was saved as it is now.
     void noteSaved();
 

@@ -71,7 +71,7 @@ void AppFixture::SetUp() {
     previousFolder_ = fs::current_path();
     fs::current_path(base_.path());
     useSettingsFolder(base_.path() / "settings");
-    ctx_.prompts = &prompts_;
+    ctx_.setPrompts(&prompts_);
     startWindow();
     startUpMessages_ = prompts_.shown;
     prompts_.shown.clear();
@@ -132,29 +132,28 @@ void AppFixture::activateWindow() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
 }
 
-std::optional<std::pair<QPoint, BlockRecord*>>
+std::optional<std::pair<QPoint, const BlockRecord*>>
 AppFixture::findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted) {
     // Pixels of the framebuffer, which has the device pixel ratio; the result is in widget
     // coordinates, as an event carries them.
     const double ratio = window_->view()->devicePixelRatioF();
     const int width = static_cast<int>(window_->view()->width() * ratio);
     const int height = static_cast<int>(window_->view()->height() * ratio);
-    ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
-    ctx_.viewPort->renderFrame(false);
+    ViewPort& port = window_->viewPort();
+    port.renderFrame(false);
     const int step = static_cast<int>(8 * ratio);
     for (int y = step / 2; y < height; y += step) {
         for (int x = step / 2; x < width; x += step) {
-            const Rgb here = ctx_.viewPort->readPickColour(x, y);
-            const std::uintptr_t payload = ctx_.pickTable.findPickColour(here);
-            if (payload == 0 || (wanted && !wanted(*reinterpret_cast<BlockRecord*>(payload))))
+            const Rgb here = port.readPickColour(x, y);
+            const BlockRecord* payload = port.blockOfColour(here);
+            if (!payload || (wanted && !wanted(*payload)))
                 continue;
             // Only a pixel whose neighbours show the same block: a click there cannot miss.
             const int near = static_cast<int>(2 * ratio);
-            if (ctx_.viewPort->readPickColour(x + near, y) == here &&
-                ctx_.viewPort->readPickColour(x, y + near) == here)
+            if (port.readPickColour(x + near, y) == here &&
+                port.readPickColour(x, y + near) == here)
                 return std::make_pair(
-                    QPoint(static_cast<int>(x / ratio), static_cast<int>(y / ratio)),
-                    reinterpret_cast<BlockRecord*>(payload));
+                    QPoint(static_cast<int>(x / ratio), static_cast<int>(y / ratio)), payload);
         }
     }
     return std::nullopt;

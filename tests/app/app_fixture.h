@@ -55,7 +55,7 @@ class AppFixture : public ::testing::Test {
     void activateWindow();
     // A view pixel showing a block of the track (one that `wanted` accepts, when given), found
     // with a picking render, and its record.
-    std::optional<std::pair<QPoint, BlockRecord*>>
+    std::optional<std::pair<QPoint, const BlockRecord*>>
     findBlockPixel(const std::function<bool(const BlockRecord&)>& wanted = {});
 
     TempFolder base_;

@@ -7,47 +7,26 @@
 
 #include <gtest/gtest.h>
 
+#include "document_blocks.h"
 #include "edit/editor_context.h"
-#include "seams/model_resolver.h"
-#include "seams/panels.h"
 #include "seams/view_port.h"
+#include "view/pick_table.h"
 
-// The block list as the panels would show it: one mark per line of the last refill.
-class RecordingPanels : public Panels {
+// The block list and the properties panel as a page keeps them from the document's
+// notifications alone: one mark per line, lines refilled when blocks come or go, the panel
+// showing the one selected block.
+class ListFollower {
   public:
-    explicit RecordingPanels(const EditorContext& ctx) : ctx_(ctx) {}
+    explicit ListFollower(TrackDocument& document) : document_(document) {
+        id_ = document_.addListener([this](const DocumentChange& change) { heard(change); });
+        refill();
+    }
+    ~ListFollower() { document_.removeListener(id_); }
 
     std::vector<bool> marks;
+    std::vector<DocumentChange> heardChanges;
     int refills = 0;
-    int unmarkAlls = 0;
-    int markCalls = 0;
-    int propertiesCalls = 0;
-    int areaCountCalls = 0;
-    std::optional<const BlockRecord*> shown; // none until the first refresh
-
-    void markBlockLine(int index, bool marked) override {
-        ++markCalls;
-        ASSERT_GE(index, 0);
-        ASSERT_LT(index, static_cast<int>(marks.size()));
-        marks[index] = marked;
-    }
-    void unmarkAllBlockLines() override {
-        ++unmarkAlls;
-        marks.assign(marks.size(), false);
-    }
-    void refillBlockList() override {
-        ++refills;
-        marks.assign(ctx_.currentTrack.blocks.size(), false);
-    }
-    void refreshProperties(const BlockRecord* record) override {
-        ++propertiesCalls;
-        shown = record;
-    }
-    void refreshCursorPosition() override {}
-    void refreshAreaCounts() override { ++areaCountCalls; }
-    void setFrameRateText(const std::string&) override {}
-    void showStatusMessage(const std::string& text) override { statusMessages.push_back(text); }
-    std::vector<std::string> statusMessages;
+    std::optional<const BlockRecord*> shown; // none until the panel is first set
 
     std::vector<int> markedLines() const {
         std::vector<int> lines;
@@ -58,14 +37,36 @@ class RecordingPanels : public Panels {
     }
 
   private:
-    const EditorContext& ctx_;
+    void refill() {
+        marks.assign(document_.blocks().size(), false);
+        for (const BlockRecord* record : document_.selection().members())
+            marks.at(static_cast<std::size_t>(document_.lineOf(record))) = true;
+    }
+    void heard(const DocumentChange& change) {
+        heardChanges.push_back(change);
+        if (change.linesMoved()) {
+            ++refills;
+            refill();
+        } else {
+            for (const BlockRecord* record : change.left)
+                marks.at(static_cast<std::size_t>(document_.lineOf(record))) = false;
+            for (const BlockRecord* record : change.entered)
+                marks.at(static_cast<std::size_t>(document_.lineOf(record))) = true;
+        }
+        const Selection& selection = document_.selection();
+        if (change.selectionChanged() || selection.count() == 1)
+            shown = selection.count() == 1 ? selection.first() : nullptr;
+    }
+
+    TrackDocument& document_;
+    int id_ = 0;
 };
 
 // A view that draws nothing: a picking frame gives every shown block a colour as the renderer
 // does, and the pixel read is either the colour of a chosen block or a chosen colour.
 class FakeViewPort : public ViewPort {
   public:
-    explicit FakeViewPort(EditorContext& ctx) : ctx_(ctx) {}
+    explicit FakeViewPort(const TrackDocument& document) : document_(document) {}
 
     std::vector<bool> renders; // display flag of each frame, in order
     std::map<const BlockRecord*, Rgb> pickColours;
@@ -79,10 +80,11 @@ class FakeViewPort : public ViewPort {
         if (display)
             return;
         pickColours.clear();
-        for (const BlockRecord& record : ctx_.currentTrack.blocks)
+        table_.resetPickTable(static_cast<int>(document_.blocks().size()));
+        for (const BlockRecord& record : document_.blocks())
             if (!(record.flags & BLOCK_HIDDEN))
                 pickColours[&record] =
-                    ctx_.pickTable.assignPickColour(reinterpret_cast<std::uintptr_t>(&record));
+                    table_.assignPickColour(reinterpret_cast<std::uintptr_t>(&record));
     }
     Rgb readPickColour(int x, int y) override {
         readX = x;
@@ -93,34 +95,25 @@ class FakeViewPort : public ViewPort {
         }
         return pixel;
     }
-
-  protected:
-    EditorContext& ctx_;
-};
-
-class RecordingResolver : public ModelResolver {
-  public:
-    std::vector<const BlockRecord*> resolved;
-    std::int32_t resolveBlockModel(BlockRecord& record) override {
-        resolved.push_back(&record);
-        record.modelList = 7;
-        return 7;
+    const BlockRecord* blockOfColour(Rgb colour) const override {
+        return reinterpret_cast<const BlockRecord*>(table_.findPickColour(colour));
     }
+
+  private:
+    const TrackDocument& document_;
+    PickTable table_;
 };
 
-// A fresh editor with recording seams and a small catalogue: kind 1 has one unit, kind 2 the
-// units (0, 0, 0) and (1, 0, 0), kind 3 three units along x.
+// A fresh editor with a list that follows the document, a fake view and a small catalogue: kind
+// 1 has one unit, kind 2 the units (0, 0, 0) and (1, 0, 0), kind 3 three units along x.
 class EditTest : public ::testing::Test {
   protected:
     EditorContext ctx;
-    RecordingPanels panels{ctx};
-    FakeViewPort view{ctx};
-    RecordingResolver resolver;
+    TrackDocument& doc = ctx.document;
+    ListFollower list{ctx.document};
+    FakeViewPort view{ctx.document};
 
     EditTest() {
-        ctx.panels = &panels;
-        ctx.viewPort = &view;
-        ctx.modelResolver = &resolver;
         ctx.catalog.currentEnvironment = 0;
         auto& entries = ctx.catalog.catalogs[0].entries;
         entries.resize(3);
@@ -134,37 +127,33 @@ class EditTest : public ::testing::Test {
         entries[2].halfSizeX = 1.0f;
     }
 
-    BlockRecord& addBlock(int x, int y, int z = 1, std::uint32_t kind = 1,
-                          std::uint8_t rotation = 0) {
+    // Blocks are added as an opened track holds them: with a new history, nothing selected.
+    const BlockRecord& addBlock(int x, int y, int z = 1, std::uint32_t kind = 1,
+                                std::uint8_t rotation = 0, std::uint32_t flags = 0) {
         BlockRecord record;
         record.catalogIndex = kind;
         record.x = static_cast<std::int8_t>(x);
         record.y = static_cast<std::int8_t>(y);
         record.z = static_cast<std::int8_t>(z);
         record.rotation = rotation;
-        ctx.currentTrack.blocks.push_back(record);
-        panels.marks.push_back(false);
-        return ctx.currentTrack.blocks.back();
+        record.flags = flags;
+        return addToDocument(doc, record);
     }
 
-    BlockRecord& block(int position) {
-        auto it = ctx.currentTrack.blocks.begin();
-        std::advance(it, position);
-        return *it;
-    }
+    const BlockRecord& block(int position) { return blockAt(doc, position); }
 
     std::vector<const BlockRecord*> members() const {
-        return {ctx.selection.members.begin(), ctx.selection.members.end()};
+        return {doc.selection().members().begin(), doc.selection().members().end()};
     }
 
     // The selection list, the selected bits and the list marks agree.
     void expectSelectionInStep() {
         int position = 0;
-        for (const BlockRecord& record : ctx.currentTrack.blocks) {
-            bool member = std::find(ctx.selection.members.begin(), ctx.selection.members.end(),
-                                    &record) != ctx.selection.members.end();
-            EXPECT_EQ(member, (record.flags & BLOCK_SELECTED) != 0) << "block " << position;
-            EXPECT_EQ(member, static_cast<bool>(panels.marks.at(position))) << "line " << position;
+        for (const BlockRecord& record : doc.blocks()) {
+            const auto& m = doc.selection().members();
+            bool member = std::find(m.begin(), m.end(), &record) != m.end();
+            EXPECT_EQ(member, Selection::contains(record)) << "block " << position;
+            EXPECT_EQ(member, static_cast<bool>(list.marks.at(position))) << "line " << position;
             ++position;
         }
     }

@@ -12,15 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include "document_blocks.h"
 #include "edit/editor_context.h"
 #include "recording_prompts.h"
-#include "seams/model_resolver.h"
-#include "seams/view_port.h"
 #include "ui/area_page.h"
 #include "ui/arrow_spinner.h"
 #include "ui/blocks_page.h"
 #include "ui/control_ids.h"
-#include "ui/page_panels.h"
+#include "view/view_state.h"
 
 // The fixtures' catalogues have as many kinds as the Stadium's.
 inline constexpr std::size_t kFixtureKinds = 363;
@@ -39,54 +38,23 @@ inline void ensureApplication() {
     new QApplication(argc, argv);
 }
 
-// Counts the frames the pages ask for.
-class CountingViewPort : public ViewPort {
-  public:
-    std::vector<bool> renders;
-    int displayFrames() const {
-        int n = 0;
-        for (bool display : renders)
-            n += display ? 1 : 0;
-        return n;
-    }
-    void renderFrame(bool display) override { renders.push_back(display); }
-    Rgb readPickColour(int, int) override { return {178, 178, 255}; }
-};
-
-// Gives each block a model number made from its kind and variants, so that a test sees which
-// model a block would be drawn with.
-class VariantModelResolver : public ModelResolver {
-  public:
-    std::vector<const BlockRecord*> resolved;
-    static std::int32_t modelFor(const BlockRecord& r) {
-        return static_cast<std::int32_t>(r.catalogIndex * 1000 + r.variant[0] * 100 +
-                                         r.variant[1] * 10 + r.variant[2] + r.variant[3]);
-    }
-    std::int32_t resolveBlockModel(BlockRecord& record) override {
-        resolved.push_back(&record);
-        record.modelList = modelFor(record);
-        return record.modelList;
-    }
-};
-
 // Both pages over a fresh editor with recording seams and a catalogue of 308 one-unit kinds
 // named "Kind<n>".
 class PagesTest : public ::testing::Test {
   protected:
     EditorContext ctx;
+    TrackDocument& doc = ctx.document;
+    ViewState viewState;
     RecordingPrompts prompts;
-    CountingViewPort view;
-    VariantModelResolver resolver;
     BlocksPage* blocks = nullptr;
     AreaPage* area = nullptr;
-    std::unique_ptr<PagePanels> panels;
+    // The frames the pages asked for after their commands, and how many handed the focus over.
+    int frames = 0;
     int focusCalls = 0;
 
     PagesTest() {
         ensureApplication();
-        ctx.prompts = &prompts;
-        ctx.viewPort = &view;
-        ctx.modelResolver = &resolver;
+        ctx.setPrompts(&prompts);
         ctx.catalog.currentEnvironment = 0;
         auto& entries = ctx.catalog.catalogs[0].entries;
         entries.resize(kFixtureKinds);
@@ -94,33 +62,34 @@ class PagesTest : public ::testing::Test {
             entries[i].name = "Kind" + std::to_string(i + 1);
             entries[i].units = {BlockUnit{}};
         }
-        blocks = new BlocksPage(ctx);
+        blocks = new BlocksPage(ctx, viewState);
         area = new AreaPage(ctx);
-        blocks->setFocusView([this] { ++focusCalls; });
-        area->setFocusView([this] { ++focusCalls; });
-        panels = std::make_unique<PagePanels>(*blocks, *area);
-        ctx.panels = panels.get();
+        const auto done = [this](bool focusView) {
+            ++frames;
+            focusCalls += focusView ? 1 : 0;
+        };
+        blocks->setCommandDone(done);
+        area->setCommandDone(done);
         blocks->show();
         area->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(blocks));
     }
     ~PagesTest() override {
-        ctx.panels = nullptr;
         delete blocks;
         delete area;
     }
 
-    BlockRecord& addBlock(std::uint32_t kind, int x, int y, int z, std::uint32_t flags = 0) {
+    // Added as an opened track holds it: with a new history, nothing selected.
+    const BlockRecord& addBlock(std::uint32_t kind, int x, int y, int z, std::uint32_t flags = 0) {
         BlockRecord r;
         r.catalogIndex = kind;
         r.x = static_cast<std::int8_t>(x);
         r.y = static_cast<std::int8_t>(y);
         r.z = static_cast<std::int8_t>(z);
         r.flags = flags;
-        ctx.currentTrack.blocks.push_back(r);
-        return ctx.currentTrack.blocks.back();
+        return addToDocument(doc, r);
     }
-    BlockRecord& block(int i) { return *std::next(ctx.currentTrack.blocks.begin(), i); }
+    const BlockRecord& block(int i) { return blockAt(doc, i); }
 
     QListWidget* list() const {
         return qobject_cast<QListWidget*>(blocks->control(control_id::kBlockList));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,25 +13,20 @@
 #include "assets/display_lists.h"
 #include "edit/editor_context.h"
 #include "gl_context.h"
-#include "seams/panels.h"
+#include "document_blocks.h"
 #include "view/block_placement.h"
 #include "view/frame_renderer.h"
 #include "view_projection.h"
 
-// Counts what the renderer tells the panels.
-class RecordingPanels : public Panels {
+// Gives each block the model the test chose for it, the box unless told otherwise.
+class ChosenModels : public ModelResolver {
   public:
-    int cursorRefreshes = 0;
-    std::vector<std::string> frameRateTexts;
-
-    void markBlockLine(int, bool) override {}
-    void unmarkAllBlockLines() override {}
-    void refillBlockList() override {}
-    void refreshProperties(const BlockRecord*) override {}
-    void refreshCursorPosition() override { ++cursorRefreshes; }
-    void refreshAreaCounts() override {}
-    void setFrameRateText(const std::string& text) override { frameRateTexts.push_back(text); }
-    void showStatusMessage(const std::string&) override {}
+    std::map<const BlockRecord*, std::int32_t> models;
+    std::int32_t fallback = 2;
+    std::int32_t resolveBlockModel(const BlockRecord& record) override {
+        auto found = models.find(&record);
+        return found == models.end() ? fallback : found->second;
+    }
 };
 
 // A pixel of the view, y counted down from the top as the pointer gives it.
@@ -45,9 +41,11 @@ class ViewScene : public ::testing::Test {
     static constexpr int kHeight = GlTestContext::kHeight;
 
     EditorContext ctx;
+    ViewState view;
     DisplayLists lists;
-    FrameRenderer renderer{ctx, lists};
-    RecordingPanels panels;
+    ChosenModels models;
+    FrameRenderer renderer{ctx.document, ctx.catalog, ctx.areaEditor, view, models, lists};
+    std::vector<std::string> frameRateTexts;
 
     void SetUp() override {
         ASSERT_TRUE(GlTestContext::makeCurrent());
@@ -55,7 +53,8 @@ class ViewScene : public ::testing::Test {
         compileBox(kBox, {-15, -15, -4}, {15, 15, 4});
         compileBox(kArm, {2, -6, -4}, {18, 6, 4});
         renderer.setContextReady(true);
-        ctx.panels = &panels;
+        renderer.setFrameRateText(
+            [this](const std::string& text) { frameRateTexts.push_back(text); });
         ctx.catalog.currentEnvironment = 0;
         ctx.catalog.catalogs[0].entries.resize(1); // one flat one-cell kind, index 1
     }
@@ -67,33 +66,32 @@ class ViewScene : public ::testing::Test {
 
     // Looks straight down at a point from height above it, grid y pointing up the screen.
     void lookDownAt(const Vec3& target, double height = 200) {
-        ctx.viewCamera = Camera(target + Vec3(0, 0, height), Vec3(0, 0, -1), Vec3(0, 1, 0));
-        ctx.viewChanged = true;
+        view.camera = Camera(target + Vec3(0, 0, height), Vec3(0, 0, -1), Vec3(0, 1, 0));
     }
 
-    BlockRecord& addBlock(int x, int y, int z, std::int32_t model = kBox, int rotation = 0) {
+    // Added as an opened track holds it (with a new history, nothing selected), with its model.
+    const BlockRecord& addBlock(int x, int y, int z, std::int32_t model = kBox, int rotation = 0,
+                                std::uint32_t flags = 0) {
         BlockRecord r;
         r.catalogIndex = 1;
-        r.modelList = model;
         r.x = static_cast<std::int8_t>(x);
         r.y = static_cast<std::int8_t>(y);
         r.z = static_cast<std::int8_t>(z);
         r.rotation = static_cast<std::uint8_t>(rotation);
-        ctx.currentTrack.blocks.push_back(r);
-        return ctx.currentTrack.blocks.back();
+        r.flags = flags;
+        const BlockRecord& added = addToDocument(ctx.document, r);
+        models.models[&added] = model;
+        return added;
     }
 
-    void select(BlockRecord& r) {
-        r.flags |= BLOCK_SELECTED;
-        ctx.selection.members.push_back(&r);
-    }
+    void select(const BlockRecord& r) { ctx.document.select(&r, false); }
 
     Vec3 anchorOf(const BlockRecord& r) const { return blockAnchor(r, ctx.catalog); }
     // The middle of the top face of a box model.
     Vec3 topOf(const BlockRecord& r) const { return anchorOf(r) + Vec3(0, 0, 4); }
 
     // Where a world point appears under the current camera.
-    Pixel pixelOf(const Vec3& p) { return viewPixelOf(p, ctx.viewCamera, ctx.viewAspect); }
+    Pixel pixelOf(const Vec3& p) { return viewPixelOf(p, view.camera, view.aspect); }
 
     Rgb colourAt(const Vec3& p) {
         Pixel px = pixelOf(p);
@@ -112,14 +110,9 @@ class ViewScene : public ::testing::Test {
     }
 
     // A picking render as the click decision runs it.
-    void pickingRender() {
-        ctx.pickTable.resetPickTable(static_cast<int>(ctx.currentTrack.blocks.size()));
-        renderer.renderFrame(false);
-    }
+    void pickingRender() { renderer.renderFrame(false); }
 
-    const BlockRecord* pickedAt(const Vec3& p) {
-        return reinterpret_cast<const BlockRecord*>(ctx.pickTable.findPickColour(colourAt(p)));
-    }
+    const BlockRecord* pickedAt(const Vec3& p) { return renderer.blockOfColour(colourAt(p)); }
 
   private:
     GLuint texture_ = 0;

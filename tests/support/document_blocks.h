@@ -1,0 +1,23 @@
+#pragma once
+
+#include <iterator>
+#include <utility>
+
+#include "edit/track_document.h"
+
+// Appends a block to the document's track outside any step, as a track that was opened with it
+// would hold it: the document takes the track again, with a new history and nothing selected.
+// Blocks already there keep their addresses.
+inline const BlockRecord& addToDocument(TrackDocument& document, const BlockRecord& record) {
+    const TrackEnvelope envelope = document.envelope();
+    const std::string path = document.path();
+    Track track = document.releaseTrack();
+    track.blocks.push_back(record);
+    document.replaceTrack(std::move(track), envelope, path);
+    return document.blocks().back();
+}
+
+// The block at a list position.
+inline const BlockRecord& blockAt(const TrackDocument& document, int position) {
+    return *std::next(document.blocks().begin(), position);
+}
