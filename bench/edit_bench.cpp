@@ -4,35 +4,18 @@
 #include "edit/area_blocks.h"
 #include "edit/area_cells.h"
 #include "edit/block_edits.h"
-#include "edit/block_list_index.h"
 #include "edit/block_placing.h"
-#include "edit/edit_step.h"
 #include "edit/editor_context.h"
-#include "edit/selection_ops.h"
-#include "seams/panels.h"
 
 namespace {
 
-// Panels that only count, so that the figures are the logic's own.
-class CountingPanels : public Panels {
-  public:
-    long calls = 0;
-    void markBlockLine(int, bool) override { ++calls; }
-    void unmarkAllBlockLines() override { ++calls; }
-    void refillBlockList() override { ++calls; }
-    void refreshProperties(const BlockRecord*) override { ++calls; }
-    void refreshCursorPosition() override { ++calls; }
-    void refreshAreaCounts() override { ++calls; }
-    void setFrameRateText(const std::string&) override { ++calls; }
-    void showStatusMessage(const std::string&) override { ++calls; }
-};
-
+// The document with no listener, so that the figures are the logic's own.
 struct FullTrack {
     EditorContext ctx;
-    CountingPanels panels;
+    TrackDocument& doc = ctx.document;
+    Area area;
 
     FullTrack() {
-        ctx.panels = &panels;
         ctx.catalog.currentEnvironment = 0;
         auto& entries = ctx.catalog.catalogs[0].entries;
         entries.resize(2);
@@ -44,33 +27,34 @@ struct FullTrack {
         fill();
     }
 
+    // A new track with a new history.
     void fill() {
-        clearTrack(&ctx.currentTrack);
-        ctx.selection.members.clear();
+        Track track;
         for (int x = 0; x < kGridSize; ++x)
             for (int y = 0; y < kGridSize; ++y)
                 for (int z = 0; z < kGridSize; ++z) {
                     // Every fourth block is a three-unit kind, so that footprints vary.
                     std::uint32_t kind = (x + y + z) % 4 == 0 ? 2 : 1;
-                    ctx.currentTrack.blocks.push_back(
+                    track.blocks.push_back(
                         *makeRecord(kind, static_cast<std::uint8_t>(z % 4), x, y, z, {}, 2));
                 }
-        invalidateBlockListIndex(ctx);
+        doc.replaceTrack(std::move(track), {}, {});
     }
 
     void areaIsWholeGrid() {
-        clearArea(ctx);
-        toggleAreaCell(ctx, 0, 0, 0);
-        toggleAreaBox(ctx, kGridSize - 1, kGridSize - 1, kGridSize - 1);
-        updateAreaOutline(ctx);
+        clearArea(area);
+        toggleAreaCell(area, 0, 0, 0);
+        toggleAreaBox(area, kGridSize - 1, kGridSize - 1, kGridSize - 1);
+        updateAreaOutline(area);
     }
 
     void selectEvery(int step) {
-        clearSelection(ctx);
+        std::vector<const BlockRecord*> members;
         int i = 0;
-        for (BlockRecord& record : ctx.currentTrack.blocks)
+        for (const BlockRecord& record : doc.blocks())
             if (i++ % step == 0)
-                selectBlock(ctx, &record, false);
+                members.push_back(&record);
+        doc.setSelection(members);
     }
 };
 
@@ -78,8 +62,8 @@ void BM_InvertSelection(benchmark::State& state) {
     FullTrack t;
     t.selectEvery(2);
     for (auto _ : state)
-        invertSelection(t.ctx);
-    benchmark::DoNotOptimize(t.ctx.selection.count());
+        t.doc.invertSelection();
+    benchmark::DoNotOptimize(t.doc.selection().count());
 }
 BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
 
@@ -87,8 +71,8 @@ void BM_SelectBlocksInWholeGridArea(benchmark::State& state) {
     FullTrack t;
     t.areaIsWholeGrid();
     for (auto _ : state)
-        selectBlocksInArea(t.ctx);
-    if (t.ctx.selection.count() != kGridSize * kGridSize * kGridSize)
+        selectBlocksInArea(t.doc, t.ctx.catalog, t.area);
+    if (t.doc.selection().count() != kGridSize * kGridSize * kGridSize)
         state.SkipWithError("not every block was selected");
 }
 BENCHMARK(BM_SelectBlocksInWholeGridArea)->Unit(benchmark::kMillisecond);
@@ -98,7 +82,7 @@ void BM_CountBlocksInWholeGridArea(benchmark::State& state) {
     t.areaIsWholeGrid();
     int count = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(count = countBlocksInArea(t.ctx));
+        benchmark::DoNotOptimize(count = countBlocksInArea(t.doc, t.ctx.catalog, t.area));
     if (count != kGridSize * kGridSize * kGridSize)
         state.SkipWithError("wrong count");
 }
@@ -106,9 +90,9 @@ BENCHMARK(BM_CountBlocksInWholeGridArea)->Unit(benchmark::kMillisecond);
 
 void BM_CountBlocksInOneCellArea(benchmark::State& state) {
     FullTrack t;
-    toggleAreaCell(t.ctx, 16, 16, 16);
+    toggleAreaCell(t.area, 16, 16, 16);
     for (auto _ : state)
-        benchmark::DoNotOptimize(countBlocksInArea(t.ctx));
+        benchmark::DoNotOptimize(countBlocksInArea(t.doc, t.ctx.catalog, t.area));
 }
 BENCHMARK(BM_CountBlocksInOneCellArea)->Unit(benchmark::kMillisecond);
 
@@ -119,9 +103,9 @@ void BM_DeleteHalfTheBlocks(benchmark::State& state) {
         t.fill();
         t.selectEvery(2);
         state.ResumeTiming();
-        deleteSelection(t.ctx);
+        deleteSelection(t.doc);
     }
-    if (t.ctx.currentTrack.blocks.size() != kGridSize * kGridSize * kGridSize / 2)
+    if (t.doc.blocks().size() != kGridSize * kGridSize * kGridSize / 2)
         state.SkipWithError("wrong number of blocks left");
 }
 BENCHMARK(BM_DeleteHalfTheBlocks)->Unit(benchmark::kMillisecond);
@@ -130,7 +114,7 @@ void BM_HideSelectionOfAllBlocks(benchmark::State& state) {
     FullTrack t;
     t.selectEvery(1);
     for (auto _ : state)
-        hideSelection(t.ctx);
+        hideSelection(t.doc);
 }
 BENCHMARK(BM_HideSelectionOfAllBlocks)->Unit(benchmark::kMillisecond);
 
@@ -138,7 +122,7 @@ void BM_WholeGridBoxAndOutline(benchmark::State& state) {
     FullTrack t;
     for (auto _ : state) {
         t.areaIsWholeGrid();
-        benchmark::DoNotOptimize(t.ctx.area.count());
+        benchmark::DoNotOptimize(t.area.count());
     }
 }
 BENCHMARK(BM_WholeGridBoxAndOutline)->Unit(benchmark::kMillisecond);
@@ -150,17 +134,20 @@ void BM_FillWholeGridArea(benchmark::State& state) {
         state.PauseTiming();
         t.fill();
         state.ResumeTiming();
-        fillArea(t.ctx, 1);
+        fillArea(t.doc, t.ctx.catalog, t.area, 1);
     }
 }
 BENCHMARK(BM_FillWholeGridArea)->Unit(benchmark::kMillisecond);
 
+// A step that removes blocks drops the list index; the next lookup builds it again.
 void BM_BlockListIndexRebuildAndLookup(benchmark::State& state) {
     FullTrack t;
-    const BlockRecord* last = &t.ctx.currentTrack.blocks.back();
     for (auto _ : state) {
-        invalidateBlockListIndex(t.ctx);
-        benchmark::DoNotOptimize(blockListIndex(t.ctx, last));
+        state.PauseTiming();
+        t.fill();
+        const BlockRecord* last = &t.doc.blocks().back();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(t.doc.lineOf(last));
     }
 }
 BENCHMARK(BM_BlockListIndexRebuildAndLookup)->Unit(benchmark::kMillisecond);
@@ -184,8 +171,7 @@ enum StepKind {
 
 void prepareStep(FullTrack& t, StepKind kind) {
     t.fill();
-    startNewHistory(t.ctx);
-    clearArea(t.ctx);
+    clearArea(t.area);
     switch (kind) {
     case DeleteHalf:
         t.selectEvery(2);
@@ -196,8 +182,13 @@ void prepareStep(FullTrack& t, StepKind kind) {
         break;
     case UnhideAll:
         t.selectEvery(1);
-        hideSelection(t.ctx);
-        startNewHistory(t.ctx);
+        hideSelection(t.doc);
+        {
+            // The hidden blocks as an opened track holds them, with a new history.
+            Track hidden = t.doc.releaseTrack();
+            t.doc.replaceTrack(std::move(hidden), {}, {});
+        }
+        t.selectEvery(1);
         break;
     case Variant:
     case Place:
@@ -205,7 +196,7 @@ void prepareStep(FullTrack& t, StepKind kind) {
         break;
     case PasteAll:
         t.selectEvery(1);
-        copySelection(t.ctx);
+        t.ctx.clipboard = copySelection(t.doc, t.ctx.catalog);
         break;
     default:
         t.selectEvery(1);
@@ -214,43 +205,44 @@ void prepareStep(FullTrack& t, StepKind kind) {
 }
 
 void runStep(FullTrack& t, StepKind kind) {
-    EditorContext& ctx = t.ctx;
+    TrackDocument& doc = t.doc;
+    const CatalogState& catalog = t.ctx.catalog;
     switch (kind) {
     case MoveAll:
-        moveSelection(ctx, 1, 0, 0);
+        moveSelection(doc, 1, 0, 0);
         break;
     case TurnAll:
-        rotateSelection(ctx, 1);
+        rotateSelection(doc, 1);
         break;
     case TurnGroupAll:
-        rotateSelectionGroup(ctx, 1);
+        rotateSelectionGroup(doc, 1);
         break;
     case Variant:
-        setVariantByte(ctx, *ctx.selection.first(), 0, 7);
+        setVariantByte(doc, *doc.selection().first(), 0, 7);
         break;
     case HideAll:
-        hideSelection(ctx);
+        hideSelection(doc);
         break;
     case UnhideAll:
-        unhideAll(ctx);
+        unhideAll(doc);
         break;
     case DeleteHalf:
-        deleteSelection(ctx);
+        deleteSelection(doc);
         break;
     case DeleteInArea:
-        deleteBlocksInArea(ctx);
+        deleteBlocksInArea(doc, catalog, t.area);
         break;
     case FillArea:
-        fillArea(ctx, 1);
+        fillArea(doc, catalog, t.area, 1);
         break;
     case Place:
-        placeBlock(ctx, 1);
+        placeBlock(doc, catalog, 1, GridCell{0, 0, 1});
         break;
     case PasteAll:
-        pasteClipboard(ctx);
+        pasteClipboard(doc, catalog, t.ctx.clipboard);
         break;
     case DuplicateAll:
-        duplicateSelection(ctx);
+        duplicateSelection(doc, catalog);
         break;
     }
 }
@@ -271,12 +263,12 @@ void BM_StepUndoRedo(benchmark::State& state) {
         prepareStep(t, kind);
         timedIf(phase == 0, [&] { runStep(t, kind); });
         if (phase >= 1)
-            timedIf(phase == 1, [&] { undoStep(t.ctx); });
+            timedIf(phase == 1, [&] { t.doc.undo(); });
         if (phase == 2)
-            timedIf(true, [&] { redoStep(t.ctx); });
+            timedIf(true, [&] { t.doc.redo(); });
         state.ResumeTiming();
     }
-    if (t.ctx.history.stepCount() != 1)
+    if (t.doc.history().stepCount() != 1)
         state.SkipWithError("the step was not recorded");
 }
 BENCHMARK(BM_StepUndoRedo)
@@ -288,18 +280,17 @@ BENCHMARK(BM_StepUndoRedo)
 // What the history holds after 100 moves of every block of the full grid.
 void BM_HistoryOfHundredWholeGridMoves(benchmark::State& state) {
     FullTrack t;
-    t.ctx.history.setMemoryCap(std::size_t{1} << 40);
+    t.doc.setHistoryCap(std::size_t{1} << 40);
     for (auto _ : state) {
         state.PauseTiming();
         t.fill();
-        startNewHistory(t.ctx);
         t.selectEvery(1);
         state.ResumeTiming();
         for (int i = 0; i < 100; ++i)
-            moveSelection(t.ctx, i % 2 ? 1 : -1, 0, 0);
+            moveSelection(t.doc, i % 2 ? 1 : -1, 0, 0);
     }
-    state.counters["history_MB"] = static_cast<double>(t.ctx.history.memoryUsed()) / (1 << 20);
-    state.counters["steps"] = static_cast<double>(t.ctx.history.stepCount());
+    state.counters["history_MB"] = static_cast<double>(t.doc.history().memoryUsed()) / (1 << 20);
+    state.counters["steps"] = static_cast<double>(t.doc.history().stepCount());
 }
 BENCHMARK(BM_HistoryOfHundredWholeGridMoves)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -42,7 +42,7 @@ struct Program {
         if (!base.ok())
             return;
         std::filesystem::current_path(base.path());
-        ctx.prompts = &base.prompts;
+        ctx.setPrompts(&base.prompts);
         window = std::make_unique<MainWindow>(ctx);
         window->show();
         for (int i = 0; i < 100 && !window->view()->contextReady(); ++i)
@@ -74,13 +74,13 @@ void BM_OpenInWholeProgram(benchmark::State& state) {
         static_cast<QPushButton*>(p->window->control(kOpenTrackButton))->click();
         QApplication::processEvents();
         state.counters["openedMB"] = peakResidentMegabytes();
-        p->ctx.viewPort->renderFrame(true);
-        p->ctx.pickTable.resetPickTable(static_cast<int>(p->ctx.currentTrack.blocks.size()));
-        p->ctx.viewPort->renderFrame(false);
-        p->ctx.viewPort->renderFrame(true);
+        ViewPort& port = p->window->viewPort();
+        port.renderFrame(true);
+        port.renderFrame(false);
+        port.renderFrame(true);
         QApplication::processEvents();
     }
-    state.counters["blocks"] = static_cast<double>(p->ctx.currentTrack.blocks.size());
+    state.counters["blocks"] = static_cast<double>(p->ctx.document.blocks().size());
     state.counters["startedMB"] = p->startedMegabytes;
     state.counters["peakMB"] = peakResidentMegabytes();
 }

@@ -22,17 +22,18 @@ namespace {
 
 struct Scene {
     EditorContext ctx;
-    ModelStore store{ctx};
-    FrameRenderer renderer{ctx, store.lists()};
+    ViewState view;
+    ModelStore store{ctx.folders, [this]() -> Prompts& { return ctx.prompts(); }};
+    FrameRenderer renderer{ctx.document, ctx.catalog, ctx.areaEditor, view, store, store.lists()};
     bool ok = false;
 
     Scene(BenchBase& base, const char* track) {
-        ctx.prompts = &base.prompts;
-        ctx.baseFolder = base.path();
+        ctx.setPrompts(&base.prompts);
+        ctx.folders.base = base.path();
         if (!GlTestContext::makeCurrent() || !store.reserveLists() || !store.loadFixedModels() ||
             !base.open(track, ctx))
             return;
-        store.rebuildModelLists();
+        renderer.resolveModels();
         renderer.setContextReady(true);
         renderer.setPresent([] { glFinish(); });
         // The first frames compile the renderer's shaders; they are not what a user waits for.
@@ -53,16 +54,16 @@ struct Scene {
                 perList[entry.list] = model.triangleCount;
         }
         double n = 0;
-        for (const BlockRecord& r : ctx.currentTrack.blocks)
-            if ((r.flags & BLOCK_IN_VIEW) && !(r.flags & BLOCK_HIDDEN))
-                n += perList[r.modelList];
+        for (const BlockTable::Entry& e : renderer.blockTable().entries())
+            if (e.inView && !(e.record->flags & BLOCK_HIDDEN))
+                n += perList[e.model];
         return n;
     }
 
     int inView() const {
         int n = 0;
-        for (const BlockRecord& r : ctx.currentTrack.blocks)
-            n += (r.flags & BLOCK_IN_VIEW) != 0;
+        for (const BlockTable::Entry& e : renderer.blockTable().entries())
+            n += e.inView;
         return n;
     }
 };
@@ -85,7 +86,7 @@ Scene* scene(benchmark::State& state) {
 }
 
 void report(benchmark::State& state, const Scene& s) {
-    state.counters["blocks"] = static_cast<double>(s.ctx.currentTrack.blocks.size());
+    state.counters["blocks"] = static_cast<double>(s.ctx.document.blocks().size());
     state.counters["drawn"] = s.inView();
     state.counters["models"] = s.store.lastList() - 1;
     state.counters["fps"] =
@@ -108,9 +109,8 @@ void BM_DisplayRender(benchmark::State& state) {
     useFastPaths(state, *s, 1);
     double turn = 1e-4;
     for (auto _ : state) {
-        s->ctx.viewCamera.turn(turn);
+        s->view.camera.turn(turn);
         turn = -turn;
-        s->ctx.viewChanged = true;
         s->renderer.renderFrame(true);
     }
     report(state, *s);
@@ -134,10 +134,8 @@ void BM_PickingRender(benchmark::State& state) {
     if (!s)
         return;
     useFastPaths(state, *s, 1);
-    for (auto _ : state) {
-        s->ctx.pickTable.resetPickTable(static_cast<int>(s->ctx.currentTrack.blocks.size()));
+    for (auto _ : state)
         benchmark::DoNotOptimize(s->renderer.pickColourAt(292, 285));
-    }
     report(state, *s);
 }
 
@@ -149,10 +147,8 @@ void BM_Click(benchmark::State& state) {
         return;
     useFastPaths(state, *s, 1);
     for (auto _ : state) {
-        s->ctx.pickTable.resetPickTable(static_cast<int>(s->ctx.currentTrack.blocks.size()));
         const Rgb colour = s->renderer.pickColourAt(292, 285);
-        if (auto* hit = reinterpret_cast<BlockRecord*>(s->ctx.pickTable.findPickColour(colour)))
-            hit->flags ^= BLOCK_SELECTED;
+        s->ctx.document.select(s->renderer.blockOfColour(colour), true);
         s->renderer.renderFrame(true);
     }
     report(state, *s);
@@ -167,13 +163,13 @@ void BM_AreaEditingFrame(benchmark::State& state) {
     useFastPaths(state, *s, 1);
     // The pointer moves between two cells at every frame.
     bool aside = false;
+    s->ctx.areaEditor.setEditing(true);
     for (auto _ : state) {
-        s->ctx.lastPointer = aside ? ScreenPoint{292, 285} : ScreenPoint{330, 300};
+        s->view.lastPointer = aside ? ScreenPoint{292, 285} : ScreenPoint{330, 300};
         aside = !aside;
-        s->ctx.areaEditState = 1;
         s->renderer.renderFrame(true);
     }
-    s->ctx.areaEditState = 0;
+    s->ctx.areaEditor.setEditing(false);
     report(state, *s);
 }
 
@@ -182,13 +178,14 @@ void BM_CellPickingPass(benchmark::State& state) {
     Scene* s = scene(state);
     if (!s)
         return;
-    EditorContext& ctx = s->ctx;
+    PickTable table;
+    AreaCursor cursor;
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        drawCellPickPlane(ctx.pickTable, ctx.cursorLevel);
-        pickCell(ctx, 292, 285);
+        drawCellPickPlane(table, s->ctx.areaEditor.level());
+        cursor = pickCell(table, 292, 285);
     }
-    state.counters["cursorX"] = ctx.areaCursor.x;
+    state.counters["cursorX"] = cursor.x;
 }
 
 // Milliseconds of wall and process CPU time, over two seconds each.

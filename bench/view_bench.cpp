@@ -33,11 +33,19 @@ void compileBox(GLuint list, GLuint texture) {
     glEndList();
 }
 
+// Every block is drawn with the box.
+class BoxModels : public ModelResolver {
+  public:
+    std::int32_t resolveBlockModel(const BlockRecord&) override { return 2; }
+};
+
 // Ten levels of the whole grid, cut at 10,000 blocks, seen from the default camera.
 struct Scene {
     EditorContext ctx;
+    ViewState view;
     DisplayLists lists;
-    FrameRenderer renderer{ctx, lists};
+    BoxModels models;
+    FrameRenderer renderer{ctx.document, ctx.catalog, ctx.areaEditor, view, models, lists};
     GLuint texture = 0;
     bool ok = false;
 
@@ -52,16 +60,17 @@ struct Scene {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
         compileBox(lists.name(2), texture);
         ctx.catalog.catalogs[0].entries.resize(1);
+        Track track;
         for (int i = 0; i < kBlocks; ++i) {
             BlockRecord r;
             r.catalogIndex = 1;
-            r.modelList = 2;
             r.x = static_cast<std::int8_t>(i % 32);
             r.y = static_cast<std::int8_t>(i / 32 % 32);
             r.z = static_cast<std::int8_t>(1 + i / 1024);
             r.rotation = static_cast<std::uint8_t>(i % 4);
-            ctx.currentTrack.blocks.push_back(r);
+            track.blocks.push_back(r);
         }
+        ctx.document.replaceTrack(std::move(track), {}, {});
         renderer.setContextReady(true);
         renderer.setPresent([] { glFinish(); });
         ok = true;
@@ -69,10 +78,22 @@ struct Scene {
 
     int inView() const {
         int n = 0;
-        for (const BlockRecord& r : ctx.currentTrack.blocks)
-            n += (r.flags & BLOCK_IN_VIEW) != 0;
+        for (const BlockTable::Entry& e : renderer.blockTable().entries())
+            n += e.inView;
         return n;
     }
+
+    // With a moved camera the visibility of every block is tested again: the camera turns a
+    // little to and fro.
+    void moveCameraIf(bool moved) {
+        if (!moved)
+            return;
+        view.camera.turn(turn_);
+        turn_ = -turn_;
+    }
+
+  private:
+    double turn_ = 1e-4;
 };
 
 Scene& scene() {
@@ -89,12 +110,11 @@ void BM_PickingRender(benchmark::State& state) {
     }
     const bool viewChanged = state.range(0) != 0;
     for (auto _ : state) {
-        s.ctx.viewChanged = viewChanged || s.ctx.viewChanged;
-        s.ctx.pickTable.resetPickTable(kBlocks);
+        s.moveCameraIf(viewChanged);
         s.renderer.renderFrame(false);
         benchmark::DoNotOptimize(s.renderer.readPickColour(292, 285));
     }
-    state.counters["drawn"] = s.ctx.pickTable.count();
+    state.counters["drawn"] = s.renderer.pickTable().count();
 }
 BENCHMARK(BM_PickingRender)->Arg(0)->Arg(1)->ArgName("viewChanged")->Unit(benchmark::kMillisecond);
 
@@ -107,7 +127,7 @@ void BM_DisplayRender(benchmark::State& state) {
     }
     const bool viewChanged = state.range(0) != 0;
     for (auto _ : state) {
-        s.ctx.viewChanged = viewChanged || s.ctx.viewChanged;
+        s.moveCameraIf(viewChanged);
         s.renderer.renderFrame(true);
     }
     state.counters["drawn"] = s.inView();
@@ -121,12 +141,11 @@ void BM_AreaEditingFrame(benchmark::State& state) {
         state.SkipWithError("no GL context");
         return;
     }
-    s.ctx.lastPointer = {292, 285};
-    for (auto _ : state) {
-        s.ctx.areaEditState = 1;
+    s.view.lastPointer = {292, 285};
+    s.ctx.areaEditor.setEditing(true);
+    for (auto _ : state)
         s.renderer.renderFrame(true);
-    }
-    s.ctx.areaEditState = 0;
+    s.ctx.areaEditor.setEditing(false);
 }
 BENCHMARK(BM_AreaEditingFrame)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,7 @@
 #include "ui/block_list.h"
 
 #include <QEvent>
+#include <cstdio>
 
 namespace {
 
@@ -8,16 +9,25 @@ constexpr int kRecordRole = Qt::UserRole;
 
 } // namespace
 
-std::string blockDisplayName(const CatalogState& catalog, const BlockRecord& record) {
+const std::string& blockDisplayName(const CatalogState& catalog, const BlockRecord& record) {
     if (const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex))
         return entry->name;
     return record.keptName;
 }
 
 QString blockLine(int n, const BlockRecord& record, const CatalogState& catalog) {
-    const char* hiddenMark = (record.flags & BLOCK_HIDDEN) ? " (h)" : "";
-    return QString::number(n) + QLatin1Char(':') + QLatin1String(hiddenMark) + QLatin1Char(' ') +
-           QString::fromLatin1(blockDisplayName(catalog, record));
+    // One allocation per line: a whole track's lines are written at once.
+    char head[32];
+    const int headLength =
+        std::snprintf(head, sizeof head, (record.flags & BLOCK_HIDDEN) ? "%d: (h) " : "%d: ", n);
+    const std::string& name = blockDisplayName(catalog, record);
+    QString line(headLength + static_cast<qsizetype>(name.size()), Qt::Uninitialized);
+    QChar* out = line.data();
+    for (int i = 0; i < headLength; ++i)
+        *out++ = QLatin1Char(head[i]);
+    for (char c : name)
+        *out++ = QLatin1Char(c);
+    return line;
 }
 
 void fillBlockList(QListWidget& listBox, const Track& track, const CatalogState& catalog) {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "edit/block_edits.h"
@@ -151,14 +152,24 @@ void BlocksPage::refill() {
 void BlocksPage::rewriteLines(const std::vector<const BlockRecord*>& records) {
     if (records.empty())
         return;
-    // One repaint for the lot instead of one per line.
-    list_->setUpdatesEnabled(false);
-    for (const BlockRecord* record : records) {
-        const int line = ctx_.document.lineOf(record);
-        if (QListWidgetItem* item = list_->item(line))
-            item->setText(blockLine(line + 1, *record, ctx_.catalog));
+    // The model would announce every line on its own; the view hears once, of the lines between
+    // the first and the last one written.
+    QAbstractItemModel* model = list_->model();
+    int first = list_->count();
+    int last = -1;
+    {
+        const QSignalBlocker quiet(model);
+        for (const BlockRecord* record : records) {
+            const int line = ctx_.document.lineOf(record);
+            if (QListWidgetItem* item = list_->item(line)) {
+                item->setText(blockLine(line + 1, *record, ctx_.catalog));
+                first = std::min(first, line);
+                last = std::max(last, line);
+            }
+        }
     }
-    list_->setUpdatesEnabled(true);
+    if (first <= last)
+        emit model->dataChanged(model->index(first, 0), model->index(last, 0), {Qt::DisplayRole});
 }
 
 void BlocksPage::markLines(const std::vector<const BlockRecord*>& records, bool marked) {
