@@ -312,4 +312,7 @@ void MainWindow::tearDown() {
     blocksPage_ = nullptr;
     delete areaPage_;
     areaPage_ = nullptr;
+
+    // The closed window's track goes with it; the document keeps its file's name.
+    ctx_.document.releaseTrack();
 }

@@ -189,10 +189,11 @@ void FrameRenderer::renderFrame(bool display) {
     } else {
         if (!restored) {
             drawScene(display);
-            if (key) {
+            if (key)
                 saved_.save(*key);
+            // Every block is drawn with its tint of now.
+            if (display)
                 tintChanged_.clear();
-            }
         }
         drawOverlays(display);
     }
