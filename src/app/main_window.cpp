@@ -239,7 +239,9 @@ void MainWindow::heard(const DocumentChange& change) {
     const bool newModels =
         !change.added.empty() ||
         std::any_of(change.changed.begin(), change.changed.end(),
-                    [](const DocumentChange::Changed& c) { return c.properties & kVariantChanged; });
+                    [](const DocumentChange::Changed& c) {
+                        return c.properties & (kVariantChanged | kKindChanged);
+                    });
     if (newModels && view_) {
         CurrentContext current(*view_);
         if (current.held())

@@ -4,8 +4,9 @@
 #include "edit/edit_history.h"
 
 inline BlockState stateOf(const BlockRecord& record) {
-    return BlockState{record.x,       record.y,       record.z, record.rotation,
-                      record.variant, (record.flags & BLOCK_HIDDEN) != 0};
+    return BlockState{record.catalogIndex, record.x,       record.y,
+                      record.z,            record.rotation, record.variant,
+                      (record.flags & BLOCK_HIDDEN) != 0};
 }
 
 // BlockProperty bits of what differs between two states of a record.
@@ -19,6 +20,8 @@ inline unsigned changedProperties(const BlockState& a, const BlockState& b) {
         properties |= kVariantChanged;
     if (a.hidden != b.hidden)
         properties |= kHiddenChanged;
+    if (a.catalogIndex != b.catalogIndex)
+        properties |= kKindChanged;
     return properties;
 }
 
@@ -27,6 +30,7 @@ inline unsigned swapState(EditStepRecord::Changed& changed) {
     BlockRecord& record = *changed.record;
     const BlockState now = stateOf(record);
     const BlockState& other = changed.other;
+    record.catalogIndex = other.catalogIndex;
     record.x = other.x;
     record.y = other.y;
     record.z = other.z;

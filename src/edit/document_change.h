@@ -11,6 +11,7 @@ enum BlockProperty : unsigned {
     kTurnChanged = 2,    // rotation
     kVariantChanged = 4, // the variant bytes
     kHiddenChanged = 8,
+    kKindChanged = 16, // catalogIndex
 };
 
 // What the document tells its listeners after each change. Records named here stay valid while

@@ -16,6 +16,7 @@
 
 // The fields of a record that a step may change in place.
 struct BlockState {
+    std::uint32_t catalogIndex = 0;
     std::int8_t x = 0;
     std::int8_t y = 0;
     std::int8_t z = 0;

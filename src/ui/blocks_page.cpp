@@ -126,11 +126,11 @@ void BlocksPage::heard(const DocumentChange& change) {
     if (change.linesMoved()) {
         refill();
     } else {
-        std::vector<const BlockRecord*> hiddenChanged;
+        std::vector<const BlockRecord*> reworded;
         for (const DocumentChange::Changed& changed : change.changed)
-            if (changed.properties & kHiddenChanged)
-                hiddenChanged.push_back(changed.record);
-        rewriteLines(hiddenChanged);
+            if (changed.properties & (kHiddenChanged | kKindChanged))
+                reworded.push_back(changed.record);
+        rewriteLines(reworded);
         markLines(change.left, false);
         markLines(change.entered, true);
     }

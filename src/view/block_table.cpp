@@ -39,7 +39,7 @@ void BlockTable::apply(const DocumentChange& change) {
         return;
     }
     for (const DocumentChange::Changed& changed : change.changed) {
-        if (!(changed.properties & kVariantChanged))
+        if (!(changed.properties & (kVariantChanged | kKindChanged)))
             continue;
         if (auto slot = slots_.find(changed.record); slot != slots_.end())
             entries_[slot->second].model = kUnresolved;

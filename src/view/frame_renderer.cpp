@@ -189,9 +189,12 @@ void FrameRenderer::renderFrame(bool display) {
     } else {
         if (!restored) {
             drawScene(display);
+            // Every block is drawn with its tint of now: the changes are forgotten, and with
+            // them a kept frame that still shows the old tints.
             if (key)
                 saved_.save(*key);
-            // Every block is drawn with its tint of now.
+            else if (display)
+                saved_.forget();
             if (display)
                 tintChanged_.clear();
         }
