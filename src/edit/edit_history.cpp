@@ -84,3 +84,12 @@ void EditHistory::collated(std::size_t bytes) {
     newest.bytes = bytes;
     ++serial_;
 }
+
+void EditHistory::dropNewest() {
+    if (done_ == 0 || done_ != steps_.size())
+        return;
+    memoryUsed_ -= steps_.back()->bytes;
+    steps_.pop_back();
+    --done_;
+    ++serial_;
+}

@@ -102,6 +102,8 @@ class EditHistory {
     EditStepRecord* collatingStep(const std::string& key);
     // The newest step took in another one and now holds `bytes`.
     void collated(std::size_t bytes);
+    // Drops the newest step, done and last, whose gesture came back to where it started.
+    void dropNewest();
     // The step to undo or redo next, moving the position; none when there is none.
     EditStepRecord* stepToUndo();
     EditStepRecord* stepToRedo();

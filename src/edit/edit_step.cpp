@@ -181,6 +181,12 @@ void EditStep::commit() {
         if (collateInto(*newest)) {
             newest->lastCollated = step.lastCollated;
             document_.history_.collated(stepBytes(*newest));
+            // Up and back down again: nothing is left to undo.
+            if (std::all_of(newest->changed.begin(), newest->changed.end(),
+                            [](const EditStepRecord::Changed& c) {
+                                return stateOf(*c.record) == c.other;
+                            }))
+                document_.history_.dropNewest();
             document_.notify(change);
             return;
         }

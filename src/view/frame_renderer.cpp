@@ -61,8 +61,8 @@ void FrameRenderer::heard(const DocumentChange& change) {
         tintChanged_.clear();
         return;
     }
-    tintChanged_.insert(tintChanged_.end(), change.entered.begin(), change.entered.end());
-    tintChanged_.insert(tintChanged_.end(), change.left.begin(), change.left.end());
+    tintChanged_.insert(change.entered.begin(), change.entered.end());
+    tintChanged_.insert(change.left.begin(), change.left.end());
 }
 
 void FrameRenderer::frameStatsReset() {
@@ -163,7 +163,7 @@ void FrameRenderer::renderFrame(bool display) {
     if (restored && sameTints)
         ++framesReused_;
     else if (restored) {
-        redrawTints(scene, tintChanged_);
+        redrawTints(scene, {tintChanged_.begin(), tintChanged_.end()});
         saved_.save(*key);
         tintChanged_.clear();
         ++framesRetinted_;
@@ -189,14 +189,10 @@ void FrameRenderer::renderFrame(bool display) {
     } else {
         if (!restored) {
             drawScene(display);
-            // Every block is drawn with its tint of now: the changes are forgotten, and with
-            // them a kept frame that still shows the old tints.
-            if (key)
+            if (key) {
                 saved_.save(*key);
-            else if (display)
-                saved_.forget();
-            if (display)
                 tintChanged_.clear();
+            }
         }
         drawOverlays(display);
     }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "assets/display_lists.h"
@@ -96,7 +97,7 @@ class FrameRenderer : public ViewPort {
     bool cellFound_ = false;
     SavedFrame saved_;
     // Blocks that came into or left the selection since the kept frame was drawn.
-    std::vector<const BlockRecord*> tintChanged_;
+    std::unordered_set<const BlockRecord*> tintChanged_;
     int framesReused_ = 0;
     int framesRetinted_ = 0;
     // The pixel the picking render under way is read at, when only that pixel is drawn.

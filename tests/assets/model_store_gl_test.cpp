@@ -1,5 +1,6 @@
 #include <set>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@ namespace {
 BlockRecord block(std::uint32_t catalogIndex, std::array<std::uint8_t, 4> variant = {}) {
     BlockRecord record;
     record.catalogIndex = catalogIndex;
-    record.modelList = 1;
     record.variant = variant;
     return record;
 }
@@ -27,15 +27,15 @@ class ModelStoreGl : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(GlTestContext::makeCurrent());
         beginPixelDrawing();
-        ctx.prompts = &prompts;
-        ctx.baseFolder = tmp.path();
+        ctx.setPrompts(&prompts);
+        ctx.folders.base = tmp.path();
         useEnvironment("Coast");
         ASSERT_TRUE(store.reserveLists());
     }
 
     void useEnvironment(const std::string& name) {
-        ctx.modelFolder = tmp.path() / "data" / name / "models";
-        ctx.textureFolder = tmp.path() / "data" / name / "textures";
+        ctx.folders.models = tmp.path() / "data" / name / "models";
+        ctx.folders.textures = tmp.path() / "data" / name / "textures";
     }
 
     // A model of one full-view square in a solid colour, its texture in textureFolder.
@@ -47,7 +47,7 @@ class ModelStoreGl : public ::testing::Test {
     }
 
     void writeBlockModel(const std::string& name, Bgr colour = {0, 0, 255}) {
-        writeSquareModel(ctx.modelFolder / name, ctx.textureFolder, name + ".bmp", colour);
+        writeSquareModel(ctx.folders.models / name, ctx.folders.textures, name + ".bmp", colour);
     }
 
     Rgb3 drawList(std::int32_t offset) {
@@ -56,10 +56,18 @@ class ModelStoreGl : public ::testing::Test {
         return pixelAt(292, 285);
     }
 
+    // The lists of the blocks, resolved in list order as the renderer's table asks for them.
+    std::vector<std::int32_t> resolveAll(const std::vector<BlockRecord>& blocks) {
+        std::vector<std::int32_t> lists;
+        for (const BlockRecord& record : blocks)
+            lists.push_back(store.resolveBlockModel(record));
+        return lists;
+    }
+
     TempFolder tmp;
     RecordingPrompts prompts;
     EditorContext ctx;
-    ModelStore store{ctx};
+    ModelStore store{ctx.folders, [this]() -> Prompts& { return ctx.prompts(); }};
 };
 
 } // namespace
@@ -96,11 +104,11 @@ TEST_F(ModelStoreGl, AMissingStadiumModelIsReportedWithItsPath) {
 
 TEST_F(ModelStoreGl, NamesBlockModelsAfterIndexAndVariants) {
     constexpr char sep = std::filesystem::path::preferred_separator;
-    const std::string folder = ctx.modelFolder.string();
+    const std::string folder = ctx.folders.models.string();
     EXPECT_EQ(store.blockModelPath(block(12)).string(), folder + sep + "12_0_0_0_0.mdl");
     EXPECT_EQ(store.blockModelPath(block(308, {0, 255, 3, 40})).string(),
               folder + sep + "308_0_255_3_40.mdl");
-    ctx.modelFolder = folder + sep;
+    ctx.folders.models = folder + sep;
     EXPECT_EQ(store.blockModelPath(block(7)).string(), folder + sep + "7_0_0_0_0.mdl");
 }
 
@@ -108,7 +116,7 @@ TEST_F(ModelStoreGl, NamesBlockModelsAfterIndexAndVariants) {
 // the record keeps its bytes.
 TEST_F(ModelStoreGl, Index196AboveSixteenNamesTheModelOfVariantThree) {
     constexpr char sep = std::filesystem::path::preferred_separator;
-    const std::string folder = ctx.modelFolder.string();
+    const std::string folder = ctx.folders.models.string();
     BlockRecord capped = block(196, {17, 16, 0, 0});
     EXPECT_EQ(store.blockModelPath(capped).string(), folder + sep + "196_3_16_0_0.mdl");
     EXPECT_EQ(capped.variant[0], 17);
@@ -122,12 +130,8 @@ TEST_F(ModelStoreGl, Index196AboveSixteenNamesTheModelOfVariantThree) {
 TEST_F(ModelStoreGl, AVariantWithoutItsFileTakesItsKindsModel) {
     writeBlockModel("12_0_0_0_0.mdl", {0, 0, 255});
     writeBlockModel("12_3_16_0_0.mdl", {255, 0, 0});
-    ctx.currentTrack.blocks = {block(12, {5, 16, 0, 0}), block(12, {3, 16, 0, 0}), block(12),
-                               block(13, {5, 16, 0, 0})};
-    store.rebuildModelLists();
-    std::vector<std::int32_t> lists;
-    for (const BlockRecord& record : ctx.currentTrack.blocks)
-        lists.push_back(record.modelList);
+    const std::vector<std::int32_t> lists = resolveAll(
+        {block(12, {5, 16, 0, 0}), block(12, {3, 16, 0, 0}), block(12), block(13, {5, 16, 0, 0})});
     EXPECT_EQ(lists, (std::vector<std::int32_t>{2, 3, 2, 1}));
     EXPECT_EQ(drawList(2), (Rgb3{255, 0, 0}));
     EXPECT_EQ(drawList(3), (Rgb3{0, 0, 255}));
@@ -137,12 +141,8 @@ TEST_F(ModelStoreGl, AVariantWithoutItsFileTakesItsKindsModel) {
 TEST_F(ModelStoreGl, NumbersLoadedModelsFromTwoAndSharesThemBetweenBlocks) {
     writeBlockModel("12_0_0_0_0.mdl", {0, 0, 255});
     writeBlockModel("12_0_0_0_1.mdl", {255, 0, 0});
-    ctx.currentTrack.blocks = {block(13), block(12), block(12), block(12, {0, 0, 0, 1}),
-                               block(13, {1, 0, 0, 0})};
-    store.rebuildModelLists();
-    std::vector<std::int32_t> lists;
-    for (const BlockRecord& record : ctx.currentTrack.blocks)
-        lists.push_back(record.modelList);
+    const std::vector<std::int32_t> lists = resolveAll(
+        {block(13), block(12), block(12), block(12, {0, 0, 0, 1}), block(13, {1, 0, 0, 0})});
     EXPECT_EQ(lists, (std::vector<std::int32_t>{1, 2, 2, 3, 1}));
     EXPECT_EQ(store.lastList(), 3);
     EXPECT_TRUE(prompts.shown.empty());
@@ -151,22 +151,15 @@ TEST_F(ModelStoreGl, NumbersLoadedModelsFromTwoAndSharesThemBetweenBlocks) {
 }
 
 TEST_F(ModelStoreGl, EachModelPathIsLookedForOncePerRun) {
-    BlockRecord missing = block(40);
-    EXPECT_EQ(store.resolveBlockModel(missing), 1);
-    EXPECT_EQ(missing.modelList, 1);
+    EXPECT_EQ(store.resolveBlockModel(block(40)), 1);
     EXPECT_TRUE(prompts.shown.empty());
 
     // Files that appear or vanish later change nothing: the cache answers.
     writeBlockModel("40_0_0_0_0.mdl");
     writeBlockModel("41_0_0_0_0.mdl");
-    ctx.currentTrack.blocks = {block(40), block(41)};
-    store.rebuildModelLists();
-    std::filesystem::remove_all(ctx.modelFolder);
-    ctx.currentTrack.blocks = {block(41), block(40)};
-    ctx.currentTrack.blocks.front().modelList = 0; // as an editor-made block starts
-    store.rebuildModelLists();
-    EXPECT_EQ(ctx.currentTrack.blocks.front().modelList, 2);
-    EXPECT_EQ(ctx.currentTrack.blocks.back().modelList, 1);
+    EXPECT_EQ(resolveAll({block(40), block(41)}), (std::vector<std::int32_t>{1, 2}));
+    std::filesystem::remove_all(ctx.folders.models);
+    EXPECT_EQ(resolveAll({block(41), block(40)}), (std::vector<std::int32_t>{2, 1}));
     EXPECT_EQ(store.cache().entryCount(), 2);
     EXPECT_EQ(store.lastList(), 2);
 }
@@ -174,17 +167,18 @@ TEST_F(ModelStoreGl, EachModelPathIsLookedForOncePerRun) {
 TEST_F(ModelStoreGl, ReservesFurtherListsWhenTheFirstBlockIsFull) {
     const std::vector<std::uint8_t> empty = makeModel({}, {});
     for (std::uint32_t i = 1; i <= 600; ++i)
-        ASSERT_TRUE(writeFile(ctx.modelFolder / (std::to_string(i) + "_0_0_0_0.mdl"), empty));
+        ASSERT_TRUE(writeFile(ctx.folders.models / (std::to_string(i) + "_0_0_0_0.mdl"), empty));
     writeBlockModel("601_0_0_0_0.mdl", {0, 255, 255});
+    std::vector<BlockRecord> blocks;
     for (std::uint32_t i = 1; i <= 601; ++i)
-        ctx.currentTrack.blocks.push_back(block(i));
-    store.rebuildModelLists();
-    EXPECT_EQ(ctx.currentTrack.blocks.back().modelList, 602);
+        blocks.push_back(block(i));
+    const std::vector<std::int32_t> lists = resolveAll(blocks);
+    EXPECT_EQ(lists.back(), 602);
     EXPECT_EQ(store.lastList(), 602);
     std::set<GLuint> names;
-    for (const BlockRecord& record : ctx.currentTrack.blocks) {
-        const GLuint name = store.lists().name(record.modelList);
-        EXPECT_NE(name, 0u) << record.modelList;
+    for (std::int32_t list : lists) {
+        const GLuint name = store.lists().name(list);
+        EXPECT_NE(name, 0u) << list;
         names.insert(name);
     }
     EXPECT_EQ(names.size(), 601u);

@@ -7,8 +7,8 @@
 
 #include "assets/model.h"
 #include "catalog/block_info.h"
+#include "catalog/catalog.h"
 #include "edit/area_blocks.h"
-#include "edit/editor_context.h"
 #include "recording_prompts.h"
 #include "runtime_files.h"
 #include "view/block_placement.h"
@@ -58,19 +58,20 @@ bool coversInPlan(const Point& a, const Point& b, const Point& c, double px, dou
     return w1 >= -1e-9 && w2 >= -1e-9 && w1 + w2 <= 1 + 1e-9;
 }
 
-// Problems of a block, whose kind is in the context's current catalogue, empty when its model
+// Problems of a block, whose kind is in the current catalogue, empty when its model
 // and its footprint agree.
-std::string disagreement(const EditorContext& ctx, const BlockRecord& record, const Model& model) {
+std::string disagreement(const CatalogState& catalog, const BlockRecord& record,
+                         const Model& model) {
     std::set<Cell> cells;
     std::set<std::pair<int, int>> columns;
-    for (int i = 0; i < footprintUnitCount(ctx, record); ++i) {
-        std::optional<GridCell> unit = footprintCell(ctx, record, i);
+    for (int i = 0; i < footprintUnitCount(catalog, record); ++i) {
+        std::optional<GridCell> unit = footprintCell(catalog, record, i);
         if (!unit)
             return "no cell for a unit";
         cells.insert({unit->x, unit->y, unit->z});
         columns.insert({unit->x, unit->y});
     }
-    const Vec3 anchor = blockAnchor(record, ctx.catalog);
+    const Vec3 anchor = blockAnchor(record, catalog);
     std::set<Cell> occupied;
     std::set<std::pair<int, int>> covered;
     for (const ModelTriangle& t : model.triangles) {
@@ -131,21 +132,21 @@ TEST(FootprintGeometry, EveryModelFitsItsFootprintAtEveryRotation) {
     int multiUnitKinds = 0;
     for (int environment = 0; environment < 7; ++environment) {
         const std::string& name = kEnvironments[static_cast<std::size_t>(environment)];
-        EditorContext ctx;
+        CatalogState catalog;
         RecordingPrompts prompts;
-        initEnvironmentNames(ctx.catalog.environmentNames);
-        ASSERT_TRUE(loadCatalog(ctx.catalog, environment, kRuntime, prompts));
-        ctx.catalog.currentEnvironment = environment;
-        const int count = ctx.catalog.catalogs[static_cast<std::size_t>(environment)].count();
+        initEnvironmentNames(catalog.environmentNames);
+        ASSERT_TRUE(loadCatalog(catalog, environment, kRuntime, prompts));
+        catalog.currentEnvironment = environment;
+        const int count = catalog.catalogs[static_cast<std::size_t>(environment)].count();
         ASSERT_GT(count, 100);
         for (std::uint32_t index = 1; index <= static_cast<std::uint32_t>(count); ++index) {
             std::vector<std::uint8_t> bytes =
                 readBytes(kData / name / "models" / (std::to_string(index) + "_0_0_0_0.mdl"));
             Model model;
             ASSERT_TRUE(parseModel(bytes.data(), bytes.size(), model));
-            multiUnitKinds += footprintUnitCount(ctx, placed(index, 0)) > 1;
+            multiUnitKinds += footprintUnitCount(catalog, placed(index, 0)) > 1;
             for (int rotation = 0; rotation < 4; ++rotation)
-                EXPECT_EQ(disagreement(ctx, placed(index, rotation), model), "")
+                EXPECT_EQ(disagreement(catalog, placed(index, rotation), model), "")
                     << name << " kind " << index << " at rotation " << rotation;
         }
     }
@@ -154,22 +155,22 @@ TEST(FootprintGeometry, EveryModelFitsItsFootprintAtEveryRotation) {
 
 // The check itself: a two-cell model fits its footprint, and no longer once moved by a cell.
 TEST(FootprintGeometry, AModelOffByOneCellIsCaught) {
-    EditorContext ctx;
+    CatalogState catalog;
     CatalogEntry entry;
     entry.name = "Two";
     entry.units = {{0, 0, 0}, {1, 0, 0}};
     deriveBlockSizes(entry);
-    ctx.catalog.catalogs[0].entries = {entry};
+    catalog.catalogs[0].entries = {entry};
     Model model;
     ModelTriangle a, b;
     a.vertices = {ModelVertex{40, -20, -5}, ModelVertex{-40, -20, -5}, ModelVertex{-40, 20, -5}};
     b.vertices = {ModelVertex{40, -20, -5}, ModelVertex{-40, 20, -5}, ModelVertex{40, 20, -5}};
     model.triangles = {a, b};
     for (int rotation = 0; rotation < 4; ++rotation)
-        EXPECT_EQ(disagreement(ctx, placed(1, rotation), model), "") << rotation;
+        EXPECT_EQ(disagreement(catalog, placed(1, rotation), model), "") << rotation;
     for (ModelTriangle& t : model.triangles)
         for (ModelVertex& v : t.vertices)
             v.x -= 41.7f;
     for (int rotation = 0; rotation < 4; ++rotation)
-        EXPECT_NE(disagreement(ctx, placed(1, rotation), model), "") << rotation;
+        EXPECT_NE(disagreement(catalog, placed(1, rotation), model), "") << rotation;
 }

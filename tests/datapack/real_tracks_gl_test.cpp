@@ -20,7 +20,7 @@ namespace {
 // From above one side of the track, far enough back to see every block's anchor.
 Camera wholeTrack(const EditorContext& ctx) {
     Vec3 lo(1e9, 1e9, 1e9), hi(-1e9, -1e9, -1e9);
-    for (const BlockRecord& record : ctx.currentTrack.blocks) {
+    for (const BlockRecord& record : ctx.document.blocks()) {
         const Vec3 a = blockAnchor(record, ctx.catalog);
         lo = Vec3(std::min(lo.x, a.x), std::min(lo.y, a.y), std::min(lo.z, a.z));
         hi = Vec3(std::max(hi.x, a.x), std::max(hi.y, a.y), std::max(hi.z, a.z));
@@ -45,12 +45,13 @@ TEST(RealTracksGl, EveryBlockDrawsItsKindsModelAndEachTrackIsPictured) {
     ASSERT_TRUE(base.ready());
     RecordingPrompts prompts;
     EditorContext ctx;
-    ctx.prompts = &prompts;
-    ctx.baseFolder = base.path();
-    ModelStore store{ctx};
+    ctx.setPrompts(&prompts);
+    ctx.folders.base = base.path();
+    ModelStore store{ctx.folders, [&ctx]() -> Prompts& { return ctx.prompts(); }};
     ASSERT_TRUE(store.reserveLists());
     ASSERT_TRUE(store.loadFixedModels());
-    FrameRenderer renderer(ctx, store.lists());
+    ViewState view;
+    FrameRenderer renderer(ctx.document, ctx.catalog, ctx.areaEditor, view, store, store.lists());
     renderer.setContextReady(true);
     glEnable(GL_TEXTURE_2D);
     const std::filesystem::path folder = std::filesystem::path(DATAPACK_SCREENSHOTS) / "real";
@@ -60,23 +61,25 @@ TEST(RealTracksGl, EveryBlockDrawsItsKindsModelAndEachTrackIsPictured) {
         SCOPED_TRACE(name);
         OpenedSample opened = base.openFile(file);
         ASSERT_TRUE(opened.ok);
-        const std::string& environment =
-            runtime_files::kEnvironments[static_cast<std::size_t>(opened.track.environment)];
-        ctx.currentTrack = std::move(opened.track);
-        ctx.envelope = std::move(opened.envelope);
+        const std::int32_t environment = opened.track.environment;
+        const std::string& environmentName =
+            runtime_files::kEnvironments[static_cast<std::size_t>(environment)];
         ctx.catalog = base.catalog;
-        ctx.catalog.currentEnvironment = ctx.currentTrack.environment;
-        ctx.modelFolder = base.path() / "data" / environment / "models";
-        ctx.textureFolder = base.path() / "data" / environment / "textures";
-        store.rebuildModelLists();
+        ctx.catalog.currentEnvironment = environment;
+        ctx.folders.models = base.path() / "data" / environmentName / "models";
+        ctx.folders.textures = base.path() / "data" / environmentName / "textures";
+        ctx.document.replaceTrack(std::move(opened.track), std::move(opened.envelope),
+                                  file.string());
+        renderer.resolveModels();
+        const std::vector<BlockTable::Entry>& entries = renderer.blockTable().entries();
+        EXPECT_EQ(entries.size(), ctx.document.blocks().size());
         int fallbacks = 0;
-        for (const BlockRecord& record : ctx.currentTrack.blocks)
-            fallbacks += record.modelList == kFallbackList;
+        for (const BlockTable::Entry& entry : entries)
+            fallbacks += entry.model == kFallbackList;
         EXPECT_EQ(fallbacks, 0);
 
-        ctx.viewCamera = wholeTrack(ctx);
-        ctx.showStadium = ctx.currentTrack.environment == 6;
-        ctx.viewChanged = true;
+        view.camera = wholeTrack(ctx);
+        view.switches.showStadium = environment == 6;
         renderer.renderFrame(true);
         QImage image = GlTestContext::grab();
         const std::string stem = name.substr(0, name.find('.'));

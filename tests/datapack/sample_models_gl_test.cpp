@@ -23,8 +23,8 @@ class SampleModelsGl : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(GlTestContext::makeCurrent());
         ASSERT_TRUE(base.ready());
-        ctx.prompts = &prompts;
-        ctx.baseFolder = base.path();
+        ctx.setPrompts(&prompts);
+        ctx.folders.base = base.path();
         ASSERT_TRUE(store.reserveLists());
         ASSERT_TRUE(store.loadFixedModels());
     }
@@ -34,20 +34,21 @@ class SampleModelsGl : public ::testing::Test {
         if (!opened.ok)
             return false;
         const std::string& environment = kEnvironments[static_cast<std::size_t>(plan.environment)];
-        ctx.currentTrack = std::move(opened.track);
-        ctx.envelope = std::move(opened.envelope);
         ctx.catalog = base.catalog;
-        ctx.modelFolder = base.path() / "data" / environment / "models";
-        ctx.textureFolder = base.path() / "data" / environment / "textures";
-        store.rebuildModelLists();
-        ctx.viewChanged = true;
+        ctx.folders.models = base.path() / "data" / environment / "models";
+        ctx.folders.textures = base.path() / "data" / environment / "textures";
+        ctx.document.replaceTrack(std::move(opened.track), std::move(opened.envelope),
+                                  (kSamples / plan.fileName).string());
+        renderer.resolveModels();
         return true;
     }
 
     SampleBase base;
     RecordingPrompts prompts;
     EditorContext ctx;
-    ModelStore store{ctx};
+    ModelStore store{ctx.folders, [this]() -> Prompts& { return ctx.prompts(); }};
+    ViewState view;
+    FrameRenderer renderer{ctx.document, ctx.catalog, ctx.areaEditor, view, store, store.lists()};
 };
 
 // A look at the grid from beyond its corner at x 0, y 0, above the ground.
@@ -64,9 +65,12 @@ TEST_F(SampleModelsGl, EveryBlockOfEverySampleDrawsItsOwnModelWithoutAMessage) {
     for (const SampleTrack& plan : *plans) {
         SCOPED_TRACE(plan.fileName);
         ASSERT_TRUE(openSample(plan));
-        ASSERT_EQ(ctx.currentTrack.blocks.size(), plan.blocks.size());
-        for (const BlockRecord& record : ctx.currentTrack.blocks) {
-            ASSERT_GE(record.modelList, 2) << store.blockModelPath(record) << " falls back";
+        ASSERT_EQ(ctx.document.blocks().size(), plan.blocks.size());
+        const std::vector<BlockTable::Entry>& entries = renderer.blockTable().entries();
+        ASSERT_EQ(entries.size(), plan.blocks.size());
+        for (const BlockTable::Entry& entry : entries) {
+            const BlockRecord& record = *entry.record;
+            ASSERT_GE(entry.model, 2) << store.blockModelPath(record) << " falls back";
             EXPECT_TRUE(std::filesystem::exists(store.blockModelPath(record)));
         }
         for (const auto& shown : prompts.shown)
@@ -80,7 +84,6 @@ TEST_F(SampleModelsGl, EveryBlockOfEverySampleDrawsItsOwnModelWithoutAMessage) {
 TEST_F(SampleModelsGl, TheRendererDrawsEverySampleTextured) {
     const std::filesystem::path folder = DATAPACK_SCREENSHOTS;
     std::filesystem::create_directories(folder);
-    FrameRenderer renderer(ctx, store.lists());
     renderer.setContextReady(true);
     glEnable(GL_TEXTURE_2D);
     const std::optional<std::vector<SampleTrack>> plans = sampleTracks();
@@ -88,8 +91,8 @@ TEST_F(SampleModelsGl, TheRendererDrawsEverySampleTextured) {
     for (const SampleTrack& plan : *plans) {
         SCOPED_TRACE(plan.fileName);
         ASSERT_TRUE(openSample(plan));
-        ctx.viewCamera = overview();
-        ctx.showStadium = plan.environment == 6;
+        view.camera = overview();
+        view.switches.showStadium = plan.environment == 6;
         renderer.renderFrame(true);
         QImage image = GlTestContext::grab();
         std::string name = plan.fileName.substr(0, plan.fileName.find('.'));

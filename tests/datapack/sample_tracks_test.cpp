@@ -5,7 +5,6 @@
 
 #include "catalog/catalog.h"
 #include "edit/area_blocks.h"
-#include "edit/editor_context.h"
 #include "recording_prompts.h"
 #include "runtime_files.h"
 #include "sample_opening.h"
@@ -128,13 +127,12 @@ TEST(SampleTracks, BlocksNeverShareACellAndStayInsideTheStadium) {
         SCOPED_TRACE(plan.fileName);
         OpenedSample opened = base.open(plan.fileName);
         ASSERT_TRUE(opened.ok);
-        EditorContext ctx;
-        ctx.catalog = base.catalog;
+        const CatalogState& catalog = base.catalog;
         std::set<std::tuple<int, int, int>> taken;
         std::size_t units = 0;
         for (const BlockRecord& record : opened.track.blocks) {
-            for (int i = 0; i < footprintUnitCount(ctx, record); ++i) {
-                std::optional<GridCell> cell = footprintCell(ctx, record, i);
+            for (int i = 0; i < footprintUnitCount(catalog, record); ++i) {
+                std::optional<GridCell> cell = footprintCell(catalog, record, i);
                 ASSERT_TRUE(cell.has_value());
                 EXPECT_TRUE(taken.insert({cell->x, cell->y, cell->z}).second)
                     << int(cell->x) << ", " << int(cell->y) << ", " << int(cell->z);
@@ -145,7 +143,7 @@ TEST(SampleTracks, BlocksNeverShareACellAndStayInsideTheStadium) {
                 EXPECT_GE(cell->z, 1);
                 ++units;
             }
-            EXPECT_TRUE(isWithinBounds(record, ctx.catalog));
+            EXPECT_TRUE(isWithinBounds(record, catalog));
         }
         EXPECT_GT(units, plan.blocks.size());
     }

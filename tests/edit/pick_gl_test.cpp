@@ -3,19 +3,13 @@
 
 #include "../view/view_scene.h"
 
-#include "edit/selection_ops.h"
-#include "edit/view_input.h"
 #include "view/handle_colours.h"
+#include "view/view_input.h"
 
 namespace {
 
 class ClickInView : public ViewScene {
   protected:
-    void SetUp() override {
-        ViewScene::SetUp();
-        ctx.viewPort = &renderer;
-    }
-
     // The first pixel of a picking frame that shows the colour, found by reading the frame back.
     std::optional<Pixel> findInPickingFrame(Rgb colour) {
         pickingRender();
@@ -32,23 +26,24 @@ class ClickInView : public ViewScene {
     }
 
     void click(Pixel at) {
-        onLeftButtonDown(ctx, static_cast<float>(at.x), static_cast<float>(at.y));
-        onLeftButtonUp(ctx, static_cast<float>(at.x), static_cast<float>(at.y));
+        onLeftButtonDown(view, static_cast<float>(at.x), static_cast<float>(at.y));
+        onLeftButtonUp(view, ctx.document, ctx.areaEditor, renderer, static_cast<float>(at.x),
+                       static_cast<float>(at.y));
     }
 };
 
 TEST_F(ClickInView, MoveHandlesMoveTheSelectedBlock) {
-    BlockRecord& a = addBlock(10, 10, 2);
-    selectBlock(ctx, &a, true);
-    ctx.showMoveGizmo = true;
+    const BlockRecord& a = addBlock(10, 10, 2);
+    select(a);
+    view.switches.showMoveGizmo = true;
     lookDownAt(anchorOf(a), 250);
     std::optional<Pixel> plusX = findInPickingFrame(kMovePlusX);
     ASSERT_TRUE(plusX);
     click(*plusX);
     EXPECT_EQ(a.x, 11);
     EXPECT_EQ(a.y, 10);
-    ASSERT_EQ(ctx.selection.count(), 1);
-    EXPECT_EQ(ctx.selection.first(), &a);
+    ASSERT_EQ(ctx.document.selection().count(), 1);
+    EXPECT_EQ(ctx.document.selection().first(), &a);
 
     lookDownAt(anchorOf(a), 250);
     std::optional<Pixel> minusY = findInPickingFrame(kMoveMinusY);
@@ -56,13 +51,13 @@ TEST_F(ClickInView, MoveHandlesMoveTheSelectedBlock) {
     click(*minusY);
     EXPECT_EQ(a.x, 11);
     EXPECT_EQ(a.y, 9);
-    EXPECT_EQ(ctx.selection.count(), 1);
+    EXPECT_EQ(ctx.document.selection().count(), 1);
 }
 
 TEST_F(ClickInView, RotateHandlesTurnTheSelection) {
-    BlockRecord& a = addBlock(10, 10, 2);
-    selectBlock(ctx, &a, true);
-    ctx.showRotateGizmo = true;
+    const BlockRecord& a = addBlock(10, 10, 2);
+    select(a);
+    view.switches.showRotateGizmo = true;
     lookDownAt(anchorOf(a), 250);
     std::optional<Pixel> plus = findInPickingFrame(kRotateOtherWay); // (254, 0, 254)
     std::optional<Pixel> minus = findInPickingFrame(kRotateOneWay);  // (255, 0, 255)
@@ -78,24 +73,24 @@ TEST_F(ClickInView, RotateHandlesTurnTheSelection) {
 }
 
 TEST_F(ClickInView, BlocksAndBackground) {
-    BlockRecord& a = addBlock(10, 10, 2);
-    BlockRecord& b = addBlock(12, 10, 2);
+    const BlockRecord& a = addBlock(10, 10, 2);
+    const BlockRecord& b = addBlock(12, 10, 2);
     lookDownAt(anchorOf(a), 300);
     click(pixelOf(topOf(a)));
-    ASSERT_EQ(ctx.selection.count(), 1);
-    EXPECT_EQ(ctx.selection.first(), &a);
+    ASSERT_EQ(ctx.document.selection().count(), 1);
+    EXPECT_EQ(ctx.document.selection().first(), &a);
 
-    ctx.fKeyDown = true;
+    view.fKeyDown = true;
     click(pixelOf(topOf(b)));
-    EXPECT_EQ(ctx.selection.count(), 2);
+    EXPECT_EQ(ctx.document.selection().count(), 2);
     click(pixelOf(anchorOf(a) + Vec3(0, 80, 0))); // background with F held
-    EXPECT_EQ(ctx.selection.count(), 2);
+    EXPECT_EQ(ctx.document.selection().count(), 2);
 
-    ctx.fKeyDown = false;
+    view.fKeyDown = false;
     click(pixelOf(anchorOf(a) + Vec3(0, 80, 0)));
-    EXPECT_EQ(ctx.selection.count(), 0);
-    EXPECT_FALSE(a.flags & BLOCK_SELECTED);
-    EXPECT_FALSE(b.flags & BLOCK_SELECTED);
+    EXPECT_EQ(ctx.document.selection().count(), 0);
+    EXPECT_FALSE(Selection::contains(a));
+    EXPECT_FALSE(Selection::contains(b));
 }
 
 } // namespace

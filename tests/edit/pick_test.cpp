@@ -1,5 +1,4 @@
 #include "edit/pick.h"
-#include "edit/selection_ops.h"
 #include "edit_fixture.h"
 
 namespace {
@@ -33,123 +32,130 @@ TEST(HandleColours, TableInItsOrder) {
 using Picking = EditTest;
 
 TEST_F(Picking, ClickOnABlockMakesItTheOnlyOne) {
-    BlockRecord& a = addBlock(0, 0);
-    BlockRecord& b = addBlock(1, 0);
-    selectBlock(ctx, &a, true);
+    const BlockRecord& a = addBlock(0, 0);
+    const BlockRecord& b = addBlock(1, 0);
+    doc.select(&a, true);
+    list.heardChanges.clear();
     view.pointAt = &b;
-    EXPECT_EQ(pickAt(ctx, 10.7f, 20.2f), &b);
+    EXPECT_EQ(pickAt(doc, view, 10.7f, 20.2f, false), &b);
     EXPECT_EQ(members(), std::vector<const BlockRecord*>{&b});
-    EXPECT_EQ(panels.shown, &b);
-    EXPECT_EQ(view.renders, (std::vector<bool>{false, true}));
+    EXPECT_EQ(list.shown, &b);
+    // One change of the selection, not an emptying and a choice heard apart.
+    ASSERT_EQ(list.heardChanges.size(), 1u);
+    EXPECT_EQ(list.heardChanges[0].entered, std::vector<const BlockRecord*>{&b});
+    EXPECT_EQ(list.heardChanges[0].left, std::vector<const BlockRecord*>{&a});
+    EXPECT_EQ(view.renders, std::vector<bool>{false});
     EXPECT_EQ(view.readX, 10);
     EXPECT_EQ(view.readY, 20);
     expectSelectionInStep();
 }
 
-TEST_F(Picking, FAddsAndRemoves) {
-    BlockRecord& a = addBlock(0, 0);
-    BlockRecord& b = addBlock(1, 0);
-    ctx.fKeyDown = true;
+TEST_F(Picking, AddingAddsAndRemoves) {
+    const BlockRecord& a = addBlock(0, 0);
+    const BlockRecord& b = addBlock(1, 0);
     view.pointAt = &a;
-    pickAt(ctx, 1, 1);
+    pickAt(doc, view, 1, 1, true);
     view.pointAt = &b;
-    pickAt(ctx, 1, 1);
+    pickAt(doc, view, 1, 1, true);
     EXPECT_EQ(members(), (std::vector<const BlockRecord*>{&a, &b}));
-    EXPECT_EQ(panels.shown, nullptr);
+    EXPECT_EQ(list.shown, nullptr);
     view.pointAt = &a;
-    EXPECT_EQ(pickAt(ctx, 1, 1), &a);
+    EXPECT_EQ(pickAt(doc, view, 1, 1, true), &a);
     EXPECT_EQ(members(), std::vector<const BlockRecord*>{&b});
-    EXPECT_EQ(panels.shown, &b);
+    EXPECT_EQ(list.shown, &b);
     expectSelectionInStep();
 }
 
-TEST_F(Picking, BackgroundEmptiesTheSelectionUnlessFIsHeld) {
-    BlockRecord& a = addBlock(0, 0);
-    selectBlock(ctx, &a, true);
-    ctx.fKeyDown = true;
-    EXPECT_EQ(pickAt(ctx, 1, 1), nullptr);
+TEST_F(Picking, BackgroundEmptiesTheSelectionUnlessAdding) {
+    const BlockRecord& a = addBlock(0, 0);
+    doc.select(&a, true);
+    EXPECT_EQ(pickAt(doc, view, 1, 1, true), nullptr);
     EXPECT_EQ(members(), std::vector<const BlockRecord*>{&a});
-    ctx.fKeyDown = false;
-    EXPECT_EQ(pickAt(ctx, 1, 1), nullptr);
-    EXPECT_EQ(ctx.selection.count(), 0);
-    EXPECT_EQ(view.renders, (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(pickAt(doc, view, 1, 1, false), nullptr);
+    EXPECT_EQ(doc.selection().count(), 0);
+    EXPECT_EQ(view.renders, (std::vector<bool>{false, false}));
     expectSelectionInStep();
 }
 
 TEST_F(Picking, HiddenBlocksCannotBePicked) {
-    BlockRecord& a = addBlock(0, 0);
-    a.flags |= BLOCK_HIDDEN;
+    const BlockRecord& a = addBlock(0, 0, 1, 1, 0, BLOCK_HIDDEN);
     view.pointAt = &a;
-    EXPECT_EQ(pickAt(ctx, 1, 1), nullptr);
-    EXPECT_EQ(ctx.selection.count(), 0);
+    EXPECT_EQ(pickAt(doc, view, 1, 1, false), nullptr);
+    EXPECT_EQ(doc.selection().count(), 0);
 }
 
-// A picking frame that registers a grid cell instead of a block, and shows its colour.
+// A picking frame whose colour stands for a grid cell, not for a block.
 class CellCodeView : public FakeViewPort {
   public:
     using FakeViewPort::FakeViewPort;
-    void renderFrame(bool display) override {
-        renders.push_back(display);
-        if (!display)
-            pixel = ctx_.pickTable.assignPickColour(cellCode(3, 7));
+    const BlockRecord* blockOfColour(Rgb) const override {
+        return reinterpret_cast<const BlockRecord*>(cellCode(3, 7));
     }
 };
 
 TEST_F(Picking, AColourWhosePayloadIsNoBlockOfTheTrackIsBackground) {
-    BlockRecord& a = addBlock(0, 0);
-    selectBlock(ctx, &a, true);
-    CellCodeView cellView(ctx);
-    ctx.viewPort = &cellView;
-    EXPECT_EQ(pickAt(ctx, 1, 1), nullptr);
-    EXPECT_EQ(ctx.selection.count(), 0);
+    const BlockRecord& a = addBlock(0, 0);
+    doc.select(&a, true);
+    CellCodeView cellView(doc);
+    cellView.pixel = {10, 20, 30};
+    EXPECT_EQ(pickAt(doc, cellView, 1, 1, true), nullptr);
+    EXPECT_EQ(members(), std::vector<const BlockRecord*>{&a});
+    EXPECT_EQ(pickAt(doc, cellView, 1, 1, false), nullptr);
+    EXPECT_EQ(doc.selection().count(), 0);
 }
 
-TEST_F(Picking, MoveHandlesMoveTheSelection) {
-    BlockRecord& a = addBlock(5, 5, 5);
-    BlockRecord& b = addBlock(9, 9, 9);
-    selectBlock(ctx, &a, true);
-    selectBlock(ctx, &b, true);
-    int propertiesBefore = panels.propertiesCalls;
+TEST_F(Picking, MoveHandlesMoveTheSelectionAndEachHandleIsAGesture) {
+    const BlockRecord& a = addBlock(5, 5, 5);
+    const BlockRecord& b = addBlock(9, 9, 9);
+    doc.select(&a, true);
+    doc.select(&b, true);
+    doc.setHistoryClock([] { return EditHistory::Clock::time_point{}; });
+    list.heardChanges.clear();
     view.pixel = {254, 0, 0};
-    EXPECT_EQ(pickAt(ctx, 1, 1), nullptr);
+    EXPECT_EQ(pickAt(doc, view, 1, 1, false), nullptr);
     EXPECT_EQ(a.x, 4);
     EXPECT_EQ(b.x, 8);
+    pickAt(doc, view, 1, 1, false);
+    EXPECT_EQ(a.x, 3);
+    EXPECT_EQ(doc.history().stepCount(), 1u); // clicks on one handle in a row
     view.pixel = {0, 255, 0};
-    pickAt(ctx, 1, 1);
+    pickAt(doc, view, 1, 1, false);
     view.pixel = {0, 0, 254};
-    pickAt(ctx, 1, 1);
+    pickAt(doc, view, 1, 1, false);
     EXPECT_EQ(a.y, 6);
     EXPECT_EQ(a.z, 4);
+    EXPECT_EQ(doc.history().stepCount(), 3u);
     EXPECT_EQ(members(), (std::vector<const BlockRecord*>{&a, &b}));
-    // With several blocks selected the panel stays blank.
-    EXPECT_EQ(panels.propertiesCalls, propertiesBefore);
-    EXPECT_EQ(view.renders.back(), true);
+    for (const DocumentChange& change : list.heardChanges)
+        EXPECT_FALSE(change.selectionChanged());
+    EXPECT_EQ(list.heardChanges.size(), 4u);
 }
 
 TEST_F(Picking, RotateHandlesTurnTheOtherWayRound) {
-    BlockRecord& a = addBlock(5, 5, 1, 1, 0);
-    selectBlock(ctx, &a, true);
+    const BlockRecord& a = addBlock(5, 5, 1, 1, 0);
+    doc.select(&a, true);
     view.pixel = {254, 0, 254};
-    pickAt(ctx, 1, 1);
+    pickAt(doc, view, 1, 1, false);
     EXPECT_EQ(a.rotation, 1);
     view.pixel = {255, 0, 255};
-    pickAt(ctx, 1, 1);
-    pickAt(ctx, 1, 1);
+    pickAt(doc, view, 1, 1, false);
+    pickAt(doc, view, 1, 1, false);
     EXPECT_EQ(a.rotation, 3);
-    EXPECT_EQ(panels.shown, &a);
-    EXPECT_EQ(ctx.selection.count(), 1);
+    EXPECT_EQ(list.shown, &a);
+    EXPECT_EQ(doc.selection().count(), 1);
 }
 
-TEST_F(Picking, HandleWithEmptySelectionChangesNothingAndRedraws) {
-    BlockRecord& a = addBlock(5, 5, 5);
+TEST_F(Picking, HandleWithEmptySelectionChangesNothing) {
+    const BlockRecord& a = addBlock(5, 5, 5);
+    list.heardChanges.clear();
     view.pixel = {255, 0, 0};
-    EXPECT_EQ(pickAt(ctx, 1, 1), nullptr);
+    EXPECT_EQ(pickAt(doc, view, 1, 1, false), nullptr);
     EXPECT_EQ(a.x, 5);
     view.pixel = {255, 0, 255};
-    pickAt(ctx, 1, 1);
+    pickAt(doc, view, 1, 1, false);
     EXPECT_EQ(a.rotation, 0);
-    EXPECT_EQ(view.renders, (std::vector<bool>{false, true, false, true}));
-    EXPECT_EQ(panels.propertiesCalls, 0);
+    EXPECT_TRUE(list.heardChanges.empty());
+    EXPECT_FALSE(doc.history().canUndo());
 }
 
 } // namespace

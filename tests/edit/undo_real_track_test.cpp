@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <random>
 
+#include "document_blocks.h"
 #include "edit/area_blocks.h"
 #include "edit/area_cells.h"
 #include "edit/block_edits.h"
 #include "edit/block_placing.h"
 #include "edit/edit_step.h"
 #include "edit/editor_context.h"
-#include "edit/selection_ops.h"
 #include "file_bytes.h"
 #include "real_tracks.h"
 #include "temp_folder.h"
@@ -25,6 +25,8 @@ class RealTrackUndo : public ::testing::Test {
   protected:
     TempFolder folder;
     EditorContext ctx;
+    TrackDocument& doc = ctx.document;
+    Area area;
 
     void SetUp() override {
         const std::filesystem::path source = realTracksFolder() / "A01-Race.Challenge.Gbx";
@@ -43,56 +45,64 @@ class RealTrackUndo : public ::testing::Test {
             catalog.entries[1].units = {{0, 0, 0}, {1, 0, 0}};
             catalog.entries[1].halfSizeX = 0.5f;
         }
-        ASSERT_TRUE(
-            parseConvertedTrack(readFile(plain), ctx.catalog, ctx.currentTrack, ctx.envelope));
-        ctx.catalog.currentEnvironment = ctx.currentTrack.environment;
-        ASSERT_GT(ctx.currentTrack.blocks.size(), 300u);
+        Track track;
+        TrackEnvelope envelope;
+        ASSERT_TRUE(parseConvertedTrack(readFile(plain), ctx.catalog, track, envelope));
+        doc.replaceTrack(std::move(track), std::move(envelope), plain.string());
+        ctx.catalog.currentEnvironment = doc.track().environment;
+        ASSERT_GT(doc.blocks().size(), 300u);
     }
 
     Bytes saved() {
-        std::optional<Bytes> bytes = serialiseTrack(ctx.currentTrack, ctx.envelope, ctx.catalog);
+        std::optional<Bytes> bytes = serialiseTrack(doc.track(), doc.envelope(), ctx.catalog);
         return bytes ? *bytes : Bytes{};
     }
 
-    BlockRecord& block(std::size_t position) {
-        return *std::next(ctx.currentTrack.blocks.begin(), static_cast<long>(position));
+    const BlockRecord& block(std::size_t position) {
+        return blockAt(doc, static_cast<int>(position));
     }
 
     void select(std::initializer_list<std::size_t> positions) {
-        clearSelection(ctx);
+        doc.clearSelection();
         for (std::size_t position : positions)
-            selectBlock(ctx, &block(position), true);
+            doc.select(&block(position), true);
+    }
+
+    // Copies as the Copy command does: nothing selected leaves the clipboard as it was.
+    void copy() {
+        if (!doc.selection().empty())
+            ctx.clipboard = copySelection(doc, ctx.catalog);
     }
 };
 
 TEST_F(RealTrackUndo, EveryKindOfStepUndoesAndRedoesToTheSameBytes) {
     const std::vector<std::function<void()>> steps = {
         [&] {
-            select({3, 40, 7}), moveSelection(ctx, 1, -2, 1);
+            select({3, 40, 7}), moveSelection(doc, 1, -2, 1);
         },
-        [&] { rotateSelection(ctx, 1); },
-        [&] { rotateSelectionGroup(ctx, -1); },
-        [&] { select({12}), setVariantByte(ctx, block(12), 0, 9); },
+        [&] { rotateSelection(doc, 1); },
+        [&] { rotateSelectionGroup(doc, -1); },
+        [&] { select({12}), setVariantByte(doc, block(12), 0, 9); },
         [&] {
-            select({5, 6}), hideSelection(ctx);
+            select({5, 6}), hideSelection(doc);
         },
-        [&] { unhideAll(ctx); },
+        [&] { unhideAll(doc); },
         [&] {
-            select({0, 100, 200, 399 - 3}), deleteSelection(ctx);
+            select({0, 100, 200, 399 - 3}), deleteSelection(doc);
         },
         [&] {
-            clearArea(ctx);
-            toggleAreaBox(ctx, 0, 0, 0);
-            toggleAreaBox(ctx, 12, 12, 6);
-            hideBlocksInArea(ctx);
+            clearArea(area);
+            toggleAreaBox(area, 0, 0, 0);
+            toggleAreaBox(area, 12, 12, 6);
+            hideBlocksInArea(doc, ctx.catalog, area);
         },
-        [&] { deleteBlocksInArea(ctx); },
-        [&] { fillArea(ctx, 2); },
-        [&] { select({50}), placeBlock(ctx, 1); },
+        [&] { deleteBlocksInArea(doc, ctx.catalog, area); },
+        [&] { fillArea(doc, ctx.catalog, area, 2); },
+        [&] { select({50}), placeBlock(doc, ctx.catalog, 1, {}); },
         [&] {
-            select({60, 61, 62}), copySelection(ctx), pasteClipboard(ctx);
+            select({60, 61, 62}), copy(), pasteClipboard(doc, ctx.catalog, ctx.clipboard);
         },
-        [&] { duplicateSelection(ctx); },
+        [&] { duplicateSelection(doc, ctx.catalog); },
     };
     std::vector<Bytes> states{saved()};
     for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -100,19 +110,19 @@ TEST_F(RealTrackUndo, EveryKindOfStepUndoesAndRedoesToTheSameBytes) {
         states.push_back(saved());
         ASSERT_FALSE(states.back().empty()) << "step " << i;
     }
-    ASSERT_EQ(ctx.history.stepCount(), steps.size());
+    ASSERT_EQ(doc.history().stepCount(), steps.size());
     // Hiding and unhiding leave the file as it is; every other step changes it.
     int changing = 0;
     for (std::size_t i = 1; i < states.size(); ++i)
         changing += states[i] != states[i - 1];
     EXPECT_EQ(changing, 10);
     for (std::size_t i = steps.size(); i > 0; --i) {
-        ASSERT_TRUE(undoStep(ctx));
+        ASSERT_TRUE(doc.undo());
         EXPECT_EQ(saved(), states[i - 1]) << "undo of step " << i - 1;
     }
-    EXPECT_FALSE(ctx.history.modified());
+    EXPECT_FALSE(doc.history().modified());
     for (std::size_t i = 1; i <= steps.size(); ++i) {
-        ASSERT_TRUE(redoStep(ctx));
+        ASSERT_TRUE(doc.redo());
         EXPECT_EQ(saved(), states[i]) << "redo of step " << i - 1;
     }
 }
@@ -124,52 +134,52 @@ TEST_F(RealTrackUndo, ALongRandomSequenceUndoneToTheStartSavesTheOriginalBytes) 
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
     };
     for (int i = 0; i < 400; ++i) {
-        const std::size_t size = ctx.currentTrack.blocks.size();
+        const std::size_t size = doc.blocks().size();
         if (any(3) == 0 && size > 0) {
-            clearSelection(ctx);
+            doc.clearSelection();
             for (std::size_t k = any(6) + 1; k > 0; --k)
-                selectBlock(ctx, &block(any(size)), false);
+                doc.select(&block(any(size)), false);
         }
         switch (any(9)) {
         case 0:
-            moveSelection(ctx, int(any(5)) - 2, int(any(5)) - 2, int(any(3)) - 1);
+            moveSelection(doc, int(any(5)) - 2, int(any(5)) - 2, int(any(3)) - 1);
             break;
         case 1:
-            rotateSelection(ctx, int(any(4)));
+            rotateSelection(doc, int(any(4)));
             break;
         case 2:
-            rotateSelectionGroup(ctx, any(2) ? 1 : -1);
+            rotateSelectionGroup(doc, any(2) ? 1 : -1);
             break;
         case 3:
-            if (BlockRecord* first = ctx.selection.first())
-                setVariantByte(ctx, *first, int(any(4)), std::uint8_t(any(256)));
+            if (const BlockRecord* first = doc.selection().first())
+                setVariantByte(doc, *first, int(any(4)), std::uint8_t(any(256)));
             break;
         case 4:
-            any(2) ? hideSelection(ctx) : unhideAll(ctx);
+            any(2) ? hideSelection(doc) : unhideAll(doc);
             break;
         case 5:
-            deleteSelection(ctx);
+            deleteSelection(doc);
             break;
         case 6:
-            placeBlock(ctx, std::uint32_t(any(2) + 1));
+            placeBlock(doc, ctx.catalog, std::uint32_t(any(2) + 1), {});
             break;
         case 7:
-            copySelection(ctx);
-            pasteClipboard(ctx);
+            copy();
+            pasteClipboard(doc, ctx.catalog, ctx.clipboard);
             break;
         default:
             if (any(4) == 0) // now and then an undo or a redo in between
-                undoStep(ctx);
+                doc.undo();
             else
-                duplicateSelection(ctx);
+                duplicateSelection(doc, ctx.catalog);
             break;
         }
     }
-    EXPECT_GT(ctx.history.doneCount(), 100u);
-    while (undoStep(ctx)) {
+    EXPECT_GT(doc.history().doneCount(), 100u);
+    while (doc.undo()) {
     }
     EXPECT_EQ(saved(), original);
-    EXPECT_FALSE(ctx.history.modified());
+    EXPECT_FALSE(doc.history().modified());
 }
 
 } // namespace

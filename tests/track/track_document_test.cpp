@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "edit/track_document.h"
 #include "track/track.h"
 
 namespace {
@@ -30,14 +31,18 @@ TEST(ClearTrack, ReleasesBlocksAndKeepsIdentity) {
     clearTrack(nullptr);
 }
 
-TEST(ClearTrack, LeavesTheEnvelopeAlone) {
-    // The envelope lives beside the track; clearing the track must not need or touch it.
-    TrackEnvelope envelope{{1, 2, 3}, {0x21, 0x30, 0x04, 0x03}};
-    TrackEnvelope before = envelope;
-    Track t = trackWithBlocks(2);
-    clearTrack(&t);
-    EXPECT_EQ(envelope.headBytes, before.headBytes);
-    EXPECT_EQ(envelope.tailBytes, before.tailBytes);
+TEST(ReleaseTrack, EmptiesTheTrackAndLeavesTheEnvelopeAndPathAlone) {
+    // The envelope lives beside the track: taking the blocks away must not touch it.
+    const TrackEnvelope envelope{{1, 2, 3}, {0x21, 0x30, 0x04, 0x03}, {"", "Nadeo", "", "", ""}};
+    TrackDocument document;
+    document.replaceTrack(trackWithBlocks(2), envelope, "/tracks/A01.Gbx");
+    const Track released = document.releaseTrack();
+    EXPECT_EQ(released.blocks.size(), 2u);
+    EXPECT_TRUE(document.blocks().empty());
+    EXPECT_EQ(document.envelope().headBytes, envelope.headBytes);
+    EXPECT_EQ(document.envelope().tailBytes, envelope.tailBytes);
+    EXPECT_EQ(document.envelope().headNames, envelope.headNames);
+    EXPECT_EQ(document.path(), "/tracks/A01.Gbx");
 }
 
 TEST(MakeRecord, AcceptsOnlyTheIndexesOfItsCatalogue) {
@@ -53,7 +58,6 @@ TEST(MakeRecord, AcceptsOnlyTheIndexesOfItsCatalogue) {
     EXPECT_EQ(first->y, 4);
     EXPECT_EQ(first->z, 5);
     EXPECT_EQ(first->variant, v);
-    EXPECT_EQ(first->modelList, 0);
     EXPECT_EQ(first->flags, 0u);
     EXPECT_TRUE(makeRecord(309, 0, 0, 0, 0, v, 363).has_value());
     EXPECT_TRUE(makeRecord(363, 0, 0, 0, 0, v, 363).has_value());

@@ -50,7 +50,6 @@ TEST(TrackReader, ReadsTheBlockListAndTheEnvelope) {
     EXPECT_EQ(p.blocks[0]->y, 7);
     EXPECT_EQ(p.blocks[0]->z, 2);
     EXPECT_EQ(p.blocks[1]->variant, (std::array<std::uint8_t, 4>{1, 2, 3, 4}));
-    EXPECT_EQ(p.blocks[0]->modelList, 1);
     EXPECT_EQ(p.blocks[0]->flags, 0u);
     EXPECT_TRUE(p.blocks[0]->keptName.empty());
 

@@ -166,8 +166,9 @@ TEST_F(AreaOverlay, OnlyTheFlaggedFacesAndEdgesAreDrawn) {
 }
 
 TEST_F(AreaOverlay, OverlayAndCursorAreDrawnInDisplayRendersOnly) {
-    Area& area = ctx.area;
-    area.cells.push_back(fullCell(6, 6, 1));
+    ctx.areaEditor.setCursor({6, 6});
+    ASSERT_TRUE(ctx.areaEditor.clickAtCursor(false));
+    ASSERT_EQ(ctx.areaEditor.level(), 1);
     const Vec3 top(-(6 * 41.7 + 20.85), 6 * 41.7 + 20.85, 10.1 - 1.257);
     lookDownAt(top, 200);
     renderer.renderFrame(true);
@@ -180,16 +181,16 @@ TEST_F(AreaOverlay, OverlayAndCursorAreDrawnInDisplayRendersOnly) {
 }
 
 TEST_F(AreaOverlay, CursorBoxIsFilledEvenInWireframeAndLeavesPolygonsFilled) {
-    ctx.solidFill = false;
+    view.switches.solidFill = false;
     const Vec3 floor(-(4 * 41.7 + 20.85), 5 * 41.7 + 20.85, 2 * 10.1 - 5.05 - 1.257 - 5.05);
     lookDownAt(floor, 200);
-    ctx.cursorLevel = 2;
-    ctx.areaEditState = 1;
+    ctx.areaEditor.setLevel(2);
+    ctx.areaEditor.setEditing(true);
     Pixel px = pixelOf(floor);
-    ctx.lastPointer = {static_cast<float>(px.x), static_cast<float>(px.y)};
+    view.lastPointer = {static_cast<float>(px.x), static_cast<float>(px.y)};
     renderer.renderFrame(true);
-    EXPECT_EQ(ctx.areaCursor.x, 4);
-    EXPECT_EQ(ctx.areaCursor.y, 5);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, 4);
+    EXPECT_EQ(ctx.areaEditor.cursor().y, 5);
     Rgb seen = colourAt(floor + Vec3(0, 0, 10.1));
     EXPECT_EQ(seen.r, 178);
     EXPECT_GT(seen.g, 240);

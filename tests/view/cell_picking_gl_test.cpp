@@ -12,11 +12,11 @@ Vec3 cellFloor(int x, int y, int level) {
 class CellPicking : public ViewScene {
   protected:
     void pointAt(Pixel px) {
-        ctx.lastPointer = {static_cast<float>(px.x), static_cast<float>(px.y)};
+        view.lastPointer = {static_cast<float>(px.x), static_cast<float>(px.y)};
     }
     // One visible frame in area editing, with the pointer over a pixel.
     void areaFrame(Pixel px) {
-        ctx.areaEditState = 1;
+        ctx.areaEditor.setEditing(true);
         pointAt(px);
         renderer.renderFrame(true);
     }
@@ -24,43 +24,41 @@ class CellPicking : public ViewScene {
 
 TEST_F(CellPicking, CursorFollowsTheCellUnderThePointer) {
     areaFrame(pixelOf(cellFloor(3, 7, 1)));
-    EXPECT_EQ(ctx.areaCursor.x, 3);
-    EXPECT_EQ(ctx.areaCursor.y, 7);
-    EXPECT_EQ(panels.cursorRefreshes, 1);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, 3);
+    EXPECT_EQ(ctx.areaEditor.cursor().y, 7);
 
     // The far corner cell, on a higher level, seen from above.
-    ctx.cursorLevel = 4;
+    ctx.areaEditor.setLevel(4);
     lookDownAt(cellFloor(31, 31, 4), 300);
     areaFrame(pixelOf(cellFloor(31, 31, 4)));
-    EXPECT_EQ(ctx.areaCursor.x, 31);
-    EXPECT_EQ(ctx.areaCursor.y, 31);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, 31);
+    EXPECT_EQ(ctx.areaEditor.cursor().y, 31);
     areaFrame(pixelOf(cellFloor(30, 31, 4)));
-    EXPECT_EQ(ctx.areaCursor.x, 30);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, 30);
 }
 
 TEST_F(CellPicking, NoCellBeyondTheGridsEdge) {
     lookDownAt(cellFloor(31, 31, 1), 300);
     areaFrame(pixelOf(cellFloor(32, 31, 1)));
-    EXPECT_EQ(ctx.areaCursor.x, -1);
-    EXPECT_EQ(ctx.areaCursor.y, -1);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, -1);
+    EXPECT_EQ(ctx.areaEditor.cursor().y, -1);
     areaFrame(pixelOf(cellFloor(31, 32, 1)));
-    EXPECT_EQ(ctx.areaCursor.x, -1);
-    EXPECT_EQ(ctx.areaCursor.y, -1);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, -1);
+    EXPECT_EQ(ctx.areaEditor.cursor().y, -1);
     // Back over the grid the cursor returns.
     areaFrame(pixelOf(cellFloor(31, 31, 1)));
-    EXPECT_EQ(ctx.areaCursor.x, 31);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, 31);
 }
 
 TEST_F(CellPicking, AnAxisLineHidesNoCell) {
     // Seen from beside the grid, the green axis (along +Y at height 0) lies over cell (0, 4) of
     // the plane of level 0.
-    ctx.cursorLevel = 0;
+    ctx.areaEditor.setLevel(0);
     const Vec3 eye(300, 300, 200);
     const Vec3 target(0, 200, 0);
     Vec3 direction = (target - eye).normalized();
     Vec3 up = (Vec3(0, 0, 1) - direction * direction.z).normalized();
-    ctx.viewCamera = Camera(eye, direction, up);
-    ctx.viewChanged = true;
+    view.camera = Camera(eye, direction, up);
     renderer.renderFrame(true);
     Pixel around = pixelOf(target);
     Pixel onAxis;
@@ -70,8 +68,8 @@ TEST_F(CellPicking, AnAxisLineHidesNoCell) {
     ASSERT_GE(onAxis.x, 0);
 
     areaFrame(onAxis);
-    EXPECT_EQ(ctx.areaCursor.x, 0);
-    EXPECT_EQ(ctx.areaCursor.y, 4);
+    EXPECT_EQ(ctx.areaEditor.cursor().x, 0);
+    EXPECT_EQ(ctx.areaEditor.cursor().y, 4);
 }
 
 TEST_F(CellPicking, PointerRowsCountDownFromTheTop) {

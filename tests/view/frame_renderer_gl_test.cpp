@@ -3,23 +3,32 @@
 #include <chrono>
 #include <cstdio>
 
+#include "edit/block_edits.h"
 #include "edit/pick.h"
 #include "view/cell_picking.h"
+#include "view/handle_colours.h"
 
 namespace {
 
 const Rgb kWhite{255, 255, 255};
+const Rgb kSelectedTint{255, 170, 170};
 const Rgb kBackground{178, 178, 255};
 
-using BlockPicking = ViewScene;
+class BlockPicking : public ViewScene {
+  protected:
+    bool inView(const BlockRecord& r) const {
+        const BlockTable::Entry* entry = renderer.blockTable().entryOf(&r);
+        return entry && entry->inView;
+    }
+};
 
 TEST_F(BlockPicking, EachBlockUnderAPixelIsFoundAndTheBackgroundIsNot) {
-    BlockRecord& a = addBlock(10, 10, 2);
-    BlockRecord& b = addBlock(11, 10, 2);
-    BlockRecord& c = addBlock(10, 12, 3);
+    const BlockRecord& a = addBlock(10, 10, 2);
+    const BlockRecord& b = addBlock(11, 10, 2);
+    const BlockRecord& c = addBlock(10, 12, 3);
     lookDownAt(anchorOf(a) + Vec3(0, 41.7, 0), 250);
     pickingRender();
-    EXPECT_EQ(ctx.pickTable.count(), 3);
+    EXPECT_EQ(renderer.pickTable().count(), 3);
     EXPECT_EQ(pickedAt(topOf(a)), &a);
     EXPECT_EQ(pickedAt(topOf(b)), &b);
     EXPECT_EQ(pickedAt(topOf(c)), &c);
@@ -30,51 +39,58 @@ TEST_F(BlockPicking, EachBlockUnderAPixelIsFoundAndTheBackgroundIsNot) {
 }
 
 TEST_F(BlockPicking, HiddenBlockIsDrawnInNeitherRender) {
-    BlockRecord& a = addBlock(5, 5, 1);
-    a.flags |= BLOCK_HIDDEN;
+    const BlockRecord& a = addBlock(5, 5, 1, kBox, 0, BLOCK_HIDDEN);
     lookDownAt(anchorOf(a));
     renderer.renderFrame(true);
     EXPECT_EQ(colourAt(topOf(a)), kBackground);
     pickingRender();
-    EXPECT_EQ(ctx.pickTable.count(), 0);
+    EXPECT_EQ(renderer.pickTable().count(), 0);
     EXPECT_EQ(pickedAt(topOf(a)), nullptr);
-    // Hidden blocks still get their in-view flag.
-    EXPECT_TRUE(a.flags & BLOCK_IN_VIEW);
+    // Hidden blocks are still tested against the view.
+    EXPECT_TRUE(inView(a));
 }
 
-TEST_F(BlockPicking, InViewIsRecomputedOnlyWhenTheViewChanged) {
-    BlockRecord& a = addBlock(5, 5, 1);
+TEST_F(BlockPicking, InViewFollowsTheEditsAndTheCamera) {
+    const BlockRecord& a = addBlock(5, 5, 1);
     lookDownAt(anchorOf(a));
-    Vec3 seenAt = topOf(a);
-    a.x = 20; // far outside the pyramid
-    pickingRender();
-    EXPECT_FALSE(ctx.viewChanged);
-    EXPECT_FALSE(a.flags & BLOCK_IN_VIEW);
-
-    // Moved back under the camera it stays undrawn until the view changes.
-    a.x = 5;
-    pickingRender();
-    EXPECT_EQ(pickedAt(seenAt), nullptr);
-    ctx.viewChanged = true;
+    const Vec3 seenAt = topOf(a);
     pickingRender();
     EXPECT_EQ(pickedAt(seenAt), &a);
 
-    // Moved away, it stays drawn where it now is.
-    a.y = 6;
+    // Moved far outside the pyramid under the same camera.
+    select(a);
+    moveSelection(ctx.document, 15, 0, 0);
+    pickingRender();
+    EXPECT_FALSE(inView(a));
+    EXPECT_EQ(pickedAt(seenAt), nullptr);
+
+    // Moved back by the undo, it is drawn again.
+    ASSERT_TRUE(ctx.document.undo());
+    pickingRender();
+    EXPECT_EQ(pickedAt(seenAt), &a);
+
+    // Moved by a cell, it is drawn where it now is.
+    moveSelection(ctx.document, 0, 1, 0);
     pickingRender();
     EXPECT_EQ(pickedAt(seenAt + Vec3(0, 41.7, 0)), &a);
+    EXPECT_EQ(pickedAt(seenAt), nullptr);
+
+    // The camera looks elsewhere.
+    lookDownAt(seenAt + Vec3(-20 * 41.7, 0, 0));
+    pickingRender();
+    EXPECT_FALSE(inView(a));
 }
 
 TEST_F(BlockPicking, ALargeBlockStaysInViewWhileAnyPartOfItIs) {
     // Nine cells square: its anchor lies well outside a close view of its corner cell.
     ctx.catalog.catalogs[0].entries[0].halfSizeX = 4;
     ctx.catalog.catalogs[0].entries[0].halfSizeY = 4;
-    BlockRecord& large = addBlock(10, 10, 1);
-    BlockRecord& beyond = addBlock(20, 10, 1);
+    const BlockRecord& large = addBlock(10, 10, 1);
+    const BlockRecord& beyond = addBlock(20, 10, 1);
     lookDownAt(anchorOf(large) + Vec3(3.5 * 41.7, -3.5 * 41.7, 0), 60);
     renderer.renderFrame(true);
-    EXPECT_TRUE(large.flags & BLOCK_IN_VIEW);
-    EXPECT_FALSE(beyond.flags & BLOCK_IN_VIEW);
+    EXPECT_TRUE(inView(large));
+    EXPECT_FALSE(inView(beyond));
 }
 
 using BlockColours = ViewScene;
@@ -82,10 +98,10 @@ using BlockColours = ViewScene;
 TEST_F(BlockColours, StadiumTintsOutOfBoundsBlueAndSelectedRed) {
     ctx.catalog.currentEnvironment = kStadium;
     ctx.catalog.catalogs[kStadium].entries.resize(1);
-    BlockRecord& inside = addBlock(10, 10, 1);
-    BlockRecord& below = addBlock(11, 10, 0);
-    BlockRecord& selected = addBlock(10, 11, 1);
-    BlockRecord& selectedBelow = addBlock(11, 11, 0);
+    const BlockRecord& inside = addBlock(10, 10, 1);
+    const BlockRecord& below = addBlock(11, 10, 0);
+    const BlockRecord& selected = addBlock(10, 11, 1);
+    const BlockRecord& selectedBelow = addBlock(11, 11, 0);
     select(selected);
     select(selectedBelow);
     lookDownAt(anchorOf(inside) + Vec3(-20, 20, 0), 250);
@@ -97,8 +113,8 @@ TEST_F(BlockColours, StadiumTintsOutOfBoundsBlueAndSelectedRed) {
 }
 
 TEST_F(BlockColours, NoBlueTintOutsideTheStadium) {
-    BlockRecord& below = addBlock(11, 10, 0);
-    BlockRecord& selectedBelow = addBlock(11, 11, 0);
+    const BlockRecord& below = addBlock(11, 10, 0);
+    const BlockRecord& selectedBelow = addBlock(11, 11, 0);
     select(selectedBelow);
     lookDownAt(anchorOf(below) + Vec3(0, 20, 0), 250);
     renderer.renderFrame(true);
@@ -107,9 +123,9 @@ TEST_F(BlockColours, NoBlueTintOutsideTheStadium) {
 }
 
 TEST_F(BlockColours, WireframeOnlyInDisplayRendersOutsideAreaEditing) {
-    BlockRecord& a = addBlock(8, 8, 1);
+    const BlockRecord& a = addBlock(8, 8, 1);
     lookDownAt(anchorOf(a));
-    ctx.solidFill = false;
+    view.switches.solidFill = false;
     renderer.renderFrame(true);
     EXPECT_EQ(colourAt(topOf(a)), kBackground);
     // The outline itself is drawn: the box's edge in line mode.
@@ -118,19 +134,20 @@ TEST_F(BlockColours, WireframeOnlyInDisplayRendersOutsideAreaEditing) {
     pickingRender();
     EXPECT_EQ(pickedAt(topOf(a)), &a);
 
-    ctx.areaEditState = 1;
-    ctx.lastPointer = {-1, -1}; // over no cell: no cursor box
+    ctx.areaEditor.setEditing(true);
+    view.lastPointer = {-1, -1}; // over no cell: no cursor box
     renderer.renderFrame(true);
     EXPECT_EQ(colourAt(topOf(a)), kWhite);
 }
 
 TEST_F(BlockColours, RotationTurnsTheModelClockwiseByQuarters) {
-    BlockRecord& a = addBlock(8, 8, 1, kArm, 0);
-    lookDownAt(anchorOf(a));
     // Where the arm points, looked up by the rotation's low two bits.
     const Vec3 arm[4] = {Vec3(10, 0, 4), Vec3(0, -10, 4), Vec3(-10, 0, 4), Vec3(0, 10, 4)};
     for (int rotation : {0, 1, 2, 3, 5, 255}) {
-        a.rotation = static_cast<std::uint8_t>(rotation);
+        // A track that holds the block with the rotation as its file gave it.
+        ctx.document.replaceTrack(Track{}, {}, "");
+        const BlockRecord& a = addBlock(8, 8, 1, kArm, rotation);
+        lookDownAt(anchorOf(a));
         renderer.renderFrame(true);
         for (int q = 0; q < 4; ++q)
             EXPECT_EQ(colourAt(anchorOf(a) + arm[q]), q == (rotation & 3) ? kWhite : kBackground)
@@ -139,10 +156,9 @@ TEST_F(BlockColours, RotationTurnsTheModelClockwiseByQuarters) {
 }
 
 TEST_F(BlockColours, AxesAreShownButNeverPicked) {
-    BlockRecord& a = addBlock(10, 10, 2);
+    const BlockRecord& a = addBlock(10, 10, 2);
     select(a);
-    ctx.showMoveGizmo = true;
-    ctx.viewPort = &renderer;
+    view.switches.showMoveGizmo = true;
     lookDownAt(Vec3(-100, 100, 0), 300);
     renderer.renderFrame(true);
     Pixel around = pixelOf(Vec3(0, 120, 0));
@@ -157,9 +173,11 @@ TEST_F(BlockColours, AxesAreShownButNeverPicked) {
     EXPECT_FALSE(colourNear(Vec3(0, 120, 0), Rgb{0, 255, 0}));
     EXPECT_FALSE(colourNear(Vec3(-120, 0, 0), Rgb{255, 0, 0}));
     // A click on the green axis is a click on the background, not on a plus-Y handle.
-    pickAt(ctx, static_cast<float>(onAxis.x), static_cast<float>(onAxis.y));
+    EXPECT_EQ(pickAt(ctx.document, renderer, static_cast<float>(onAxis.x),
+                     static_cast<float>(onAxis.y), false),
+              nullptr);
     EXPECT_EQ(a.y, 10);
-    EXPECT_EQ(ctx.selection.count(), 0);
+    EXPECT_TRUE(ctx.document.selection().empty());
 }
 
 using FrameCycle = ViewScene;
@@ -168,13 +186,13 @@ TEST_F(FrameCycle, NothingIsDrawnBeforeTheContextExists) {
     int presented = 0;
     renderer.setPresent([&] { ++presented; });
     renderer.setContextReady(false);
-    ctx.cameraKeys.forward = true;
+    view.keys.forward = true;
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     renderer.renderFrame(true);
     EXPECT_EQ(presented, 0);
-    EXPECT_EQ(ctx.viewCamera.position, Camera().position);
-    EXPECT_TRUE(panels.frameRateTexts.empty());
+    EXPECT_EQ(view.camera.position, Camera().position);
+    EXPECT_TRUE(frameRateTexts.empty());
     EXPECT_EQ(::readPickColour(10, 10), (Rgb{0, 0, 0}));
 }
 
@@ -182,52 +200,56 @@ TEST_F(FrameCycle, DisplayRendersArePresentedAndPickingRendersAreNot) {
     renderer.frameStats().interval = 0xFFFFFFFFu; // no window closes during the test
     int presented = 0;
     renderer.setPresent([&] { ++presented; });
-    ctx.cameraKeys.forward = true;
+    view.keys.forward = true;
     renderer.renderFrame(true);
     EXPECT_EQ(presented, 1);
     pickingRender();
     EXPECT_EQ(presented, 1);
     // Both renders step the held key and write the frame rate, still 0.00 in the first window.
-    EXPECT_NEAR(ctx.viewCamera.position.z, 320 + 2 * 10 * Camera().direction.z, 1e-9);
-    ASSERT_EQ(panels.frameRateTexts.size(), 2u);
-    EXPECT_EQ(panels.frameRateTexts[1], "FPS: 0.00");
+    EXPECT_NEAR(view.camera.position.z, 320 + 2 * 10 * Camera().direction.z, 1e-9);
+    ASSERT_EQ(frameRateTexts.size(), 2u);
+    EXPECT_EQ(frameRateTexts[1], "FPS: 0.00");
     EXPECT_EQ(renderer.frameStats().frameCount, 2u);
 }
 
 TEST_F(FrameCycle, AreaEditingDrawsTwoRendersPerVisibleFrame) {
     renderer.frameStats().interval = 0xFFFFFFFFu;
     int presented = 0;
-    int stateWhenPresented = -1;
+    AreaCursor cursorWhenPresented{5, 5};
     renderer.setPresent([&] {
         ++presented;
-        stateWhenPresented = ctx.areaEditState;
+        cursorWhenPresented = ctx.areaEditor.cursor();
     });
-    ctx.areaEditState = 1;
-    ctx.cameraKeys.forward = true;
-    ctx.lastPointer = {-5, -5};
+    int cursorChanges = 0;
+    const int listener = ctx.areaEditor.addListener(
+        [&](AreaEditor::Change change) { cursorChanges += change == AreaEditor::Change::Cursor; });
+    ctx.areaEditor.setEditing(true);
+    view.keys.forward = true;
+    view.lastPointer = {-5, -5};
     renderer.renderFrame(true);
     EXPECT_EQ(presented, 1);
-    EXPECT_EQ(stateWhenPresented, 1); // presented by the nested render, after the cursor pass
-    EXPECT_EQ(ctx.areaEditState, 1);
-    EXPECT_EQ(panels.cursorRefreshes, 1);
-    EXPECT_EQ(panels.frameRateTexts.size(), 1u); // the cell pass writes none
+    // Presented by the nested render, after the cursor pass found no cell under the pointer.
+    EXPECT_EQ(cursorWhenPresented.x, -1);
+    EXPECT_EQ(cursorWhenPresented.y, -1);
+    EXPECT_EQ(cursorChanges, 1);
+    EXPECT_EQ(frameRateTexts.size(), 1u); // the cell pass writes none
     EXPECT_EQ(renderer.frameStats().frameCount, 2u);
-    EXPECT_NEAR(ctx.viewCamera.position.z, 320 + 2 * 10 * Camera().direction.z, 1e-9);
-    EXPECT_EQ(ctx.areaCursor.x, -1);
-    EXPECT_EQ(ctx.areaCursor.y, -1);
+    EXPECT_NEAR(view.camera.position.z, 320 + 2 * 10 * Camera().direction.z, 1e-9);
 
-    ctx.areaEditState = 0;
+    ctx.areaEditor.setEditing(false);
+    view.lastPointer = {100, 100};
     renderer.renderFrame(true);
     EXPECT_EQ(presented, 2);
-    EXPECT_EQ(ctx.areaEditState, 0);
-    EXPECT_EQ(panels.cursorRefreshes, 1);
+    EXPECT_EQ(renderer.frameStats().frameCount, 3u);
+    EXPECT_EQ(cursorChanges, 1);
+    ctx.areaEditor.removeListener(listener);
 }
 
 TEST_F(FrameCycle, RateIsShownOnceAWindowHasClosed) {
     // Each frame is finished before the next, as showing it would.
     renderer.setPresent([] { glFinish(); });
     renderer.renderFrame(true);
-    EXPECT_EQ(panels.frameRateTexts.back(), "FPS: 0.00");
+    EXPECT_EQ(frameRateTexts.back(), "FPS: 0.00");
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(300))
         renderer.renderFrame(true);
@@ -235,7 +257,74 @@ TEST_F(FrameCycle, RateIsShownOnceAWindowHasClosed) {
     EXPECT_GT(renderer.frameStats().framesPerSecond, 0);
     char expected[64];
     std::snprintf(expected, sizeof expected, "FPS: %.2f", renderer.frameStats().framesPerSecond);
-    EXPECT_EQ(panels.frameRateTexts.back(), expected);
+    EXPECT_EQ(frameRateTexts.back(), expected);
+}
+
+using KeptFrame = ViewScene;
+
+// With the fast paths on, a display render of an unchanged scene puts the kept frame back; a
+// selection change heard from the document draws again only the blocks whose tint changed; a
+// change of the track draws the whole frame.
+TEST_F(KeptFrame, FollowsTheDocumentsChanges) {
+    const BlockRecord& a = addBlock(10, 10, 1);
+    const BlockRecord& b = addBlock(11, 10, 1);
+    lookDownAt(anchorOf(a) + Vec3(-20, 0, 0), 250);
+    renderer.renderFrame(true);
+    renderer.renderFrame(true);
+    EXPECT_EQ(renderer.framesReused(), 1);
+    EXPECT_EQ(renderer.framesRetinted(), 0);
+
+    // b comes and goes, a joins; a picking render between draws over the view.
+    select(b);
+    ctx.document.deselect(&b);
+    select(a);
+    pickingRender();
+    renderer.renderFrame(true);
+    EXPECT_EQ(renderer.framesRetinted(), 1);
+    EXPECT_EQ(colourAt(topOf(a)), kSelectedTint);
+    EXPECT_EQ(colourAt(topOf(b)), kWhite);
+    renderer.renderFrame(true);
+    EXPECT_EQ(renderer.framesReused(), 2);
+
+    // Edits of the track draw the whole frame: a moved block leaves the background behind.
+    const Vec3 before = topOf(a);
+    moveSelection(ctx.document, 0, 1, 0);
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(before), kBackground);
+    EXPECT_EQ(colourAt(topOf(a)), kSelectedTint);
+    hideSelection(ctx.document);
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(topOf(a)), kBackground);
+    ASSERT_TRUE(ctx.document.undo());
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(topOf(a)), kSelectedTint);
+    EXPECT_EQ(renderer.framesReused(), 2);
+    EXPECT_EQ(renderer.framesRetinted(), 1);
+
+    // Selection changes drawn the plain way are not lost for the next kept frame.
+    renderer.setFastPaths(false);
+    ctx.document.setSelection({&b});
+    renderer.renderFrame(true);
+    renderer.setFastPaths(true);
+    renderer.renderFrame(true);
+    EXPECT_EQ(renderer.framesRetinted(), 2);
+    EXPECT_EQ(colourAt(topOf(a)), kWhite);
+    EXPECT_EQ(colourAt(topOf(b)), kSelectedTint);
+
+    // While the gizmos show, a new selection draws the whole frame, with its gizmo.
+    view.switches.showMoveGizmo = true;
+    renderer.renderFrame(true);
+    const int reused = renderer.framesReused();
+    const int retinted = renderer.framesRetinted();
+    renderer.renderFrame(true);
+    EXPECT_EQ(renderer.framesReused(), reused + 1);
+    select(a);
+    renderer.renderFrame(true);
+    EXPECT_EQ(renderer.framesReused(), reused + 1);
+    EXPECT_EQ(renderer.framesRetinted(), retinted);
+    // Off the middle of the top, where the vertical handle shows.
+    EXPECT_EQ(colourAt(topOf(a) + Vec3(8, 8, 0)), kSelectedTint);
+    EXPECT_TRUE(colourNear(anchorOf(a) + Vec3(0, 41.7, 0), kMovePlusY));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "view_scene.h"
 
+#include "edit/block_edits.h"
 #include "view/gizmos.h"
 
 namespace {
@@ -9,12 +10,13 @@ namespace {
 using MoveGizmo = ViewScene;
 
 TEST_F(MoveGizmo, HandlesPickAsTheirColoursAlongTheWorldAxesAtAnyRotation) {
-    BlockRecord& a = addBlock(10, 10, 2);
+    const BlockRecord& a = addBlock(10, 10, 2);
     select(a);
-    ctx.showMoveGizmo = true;
+    view.switches.showMoveGizmo = true;
     const Vec3 anchor = anchorOf(a);
     for (int rotation : {0, 1, 3}) {
-        a.rotation = static_cast<std::uint8_t>(rotation);
+        rotateSelection(ctx.document, rotation - a.rotation);
+        ASSERT_EQ(a.rotation, rotation);
         // From above for the handles along x and y.
         lookDownAt(anchor, 250);
         pickingRender();
@@ -26,8 +28,7 @@ TEST_F(MoveGizmo, HandlesPickAsTheirColoursAlongTheWorldAxesAtAnyRotation) {
         EXPECT_EQ(pickedAt(anchor + Vec3(8, 8, 4)), &a);
 
         // From the side for the handles along z.
-        ctx.viewCamera = Camera(anchor + Vec3(0, -200, 0), Vec3(0, 1, 0), Vec3(0, 0, 1));
-        ctx.viewChanged = true;
+        view.camera = Camera(anchor + Vec3(0, -200, 0), Vec3(0, 1, 0), Vec3(0, 0, 1));
         pickingRender();
         EXPECT_EQ(colourAt(anchor + Vec3(0, 0, 10.1)), kMovePlusZ) << rotation;
         EXPECT_EQ(colourAt(anchor + Vec3(0, 0, -10.1)), kMoveMinusZ) << rotation;
@@ -35,18 +36,18 @@ TEST_F(MoveGizmo, HandlesPickAsTheirColoursAlongTheWorldAxesAtAnyRotation) {
 }
 
 TEST_F(MoveGizmo, DrawnOnlyForSelectedBlocksWhileShown) {
-    BlockRecord& a = addBlock(10, 10, 2);
+    const BlockRecord& a = addBlock(10, 10, 2);
     const Vec3 plusX = anchorOf(a) + Vec3(-41.7, 0, 0);
     lookDownAt(anchorOf(a), 250);
-    ctx.showMoveGizmo = true;
+    view.switches.showMoveGizmo = true;
     pickingRender();
     EXPECT_NE(colourAt(plusX), kMovePlusX);
     select(a);
-    ctx.showMoveGizmo = false;
+    view.switches.showMoveGizmo = false;
     pickingRender();
     EXPECT_NE(colourAt(plusX), kMovePlusX);
     // Shown in display renders too.
-    ctx.showMoveGizmo = true;
+    view.switches.showMoveGizmo = true;
     renderer.renderFrame(true);
     EXPECT_EQ(colourAt(plusX), kMovePlusX);
 }
@@ -61,9 +62,9 @@ Vec3 arcTip(double t, int minX, int maxX, int minY, int maxY, double meanZ) {
 }
 
 TEST_F(RotateGizmo, TipsOfASingleBlockPickAsTheRotateColours) {
-    BlockRecord& a = addBlock(10, 10, 2);
+    const BlockRecord& a = addBlock(10, 10, 2);
     select(a);
-    ctx.showRotateGizmo = true;
+    view.switches.showRotateGizmo = true;
     lookDownAt(anchorOf(a), 250);
     pickingRender();
     const double tip = 110 * M_PI / 180;
@@ -77,13 +78,13 @@ TEST_F(RotateGizmo, TipsOfASingleBlockPickAsTheRotateColours) {
 }
 
 TEST_F(RotateGizmo, GroupArcsSpanTheSelectionAtItsMeanHeight) {
-    BlockRecord& a = addBlock(10, 10, 2);
-    BlockRecord& b = addBlock(12, 11, 4);
+    const BlockRecord& a = addBlock(10, 10, 2);
+    const BlockRecord& b = addBlock(12, 11, 4);
     addBlock(11, 10, 2); // not selected: no part of the extent
     select(a);
     select(b);
-    ctx.showRotateGizmo = true;
-    ctx.showMoveGizmo = false;
+    view.switches.showRotateGizmo = true;
+    view.switches.showMoveGizmo = false;
     lookDownAt(arcTip(0, 10, 12, 10, 11, 3), 300);
     renderer.renderFrame(true);
     const double tip = 110 * M_PI / 180;
@@ -93,7 +94,7 @@ TEST_F(RotateGizmo, GroupArcsSpanTheSelectionAtItsMeanHeight) {
 
 TEST_F(RotateGizmo, NothingIsDrawnForAnEmptySelection) {
     addBlock(10, 10, 2);
-    ctx.showRotateGizmo = true;
+    view.switches.showRotateGizmo = true;
     lookDownAt(Vec3(-400, 400, 0), 300);
     pickingRender();
     std::vector<GLubyte> pixels(kWidth * kHeight * 3);
@@ -104,7 +105,7 @@ TEST_F(RotateGizmo, NothingIsDrawnForAnEmptySelection) {
         if (pixels[i + 1] == 0 && pixels[i] == pixels[i + 2] && pixels[i] >= 254)
             ++magenta;
     EXPECT_EQ(magenta, 0);
-    EXPECT_EQ(ctx.pickTable.count(), 1);
+    EXPECT_EQ(renderer.pickTable().count(), 1);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ TEST_F(FixedScene, GridLiesJustBelowTheGroundWithoutItsFarEdges) {
     lookDownAt(Vec3(-1300, 1300, 0), 150);
     renderer.renderFrame(true);
     EXPECT_FALSE(colourNear(Vec3(-41.7 * 31, 1300, -1.257), kBlack));
-    ctx.showGrid = true;
+    view.switches.showGrid = true;
     renderer.renderFrame(true);
     EXPECT_TRUE(colourNear(Vec3(-41.7 * 31, 1300, -1.257), kBlack));
     EXPECT_TRUE(colourNear(Vec3(-1300, 41.7 * 31, -1.257), kBlack));
@@ -54,7 +54,7 @@ TEST_F(FixedScene, StadiumHasItsBorderAndShowsItsSurroundingsOnRequest) {
     const Vec3 inSurroundings(-1225, 1225, -20);
 
     lookDownAt(Vec3(-1300, 1300, 0), 150);
-    ctx.showStadium = true;
+    view.switches.showStadium = true;
     renderer.renderFrame(true);
     EXPECT_EQ(colourAt(inSurroundings), (Rgb{178, 178, 255}));
     EXPECT_FALSE(colourNear(Vec3(-1334.4, 1300, 0), kBlack));
@@ -65,7 +65,7 @@ TEST_F(FixedScene, StadiumHasItsBorderAndShowsItsSurroundingsOnRequest) {
     EXPECT_TRUE(colourNear(Vec3(-1334.4, 1300, 0), kBlack));
     EXPECT_TRUE(colourNear(Vec3(-1300, 1334.4, 0), kBlack));
 
-    ctx.showStadium = false;
+    view.switches.showStadium = false;
     renderer.renderFrame(true);
     EXPECT_EQ(colourAt(inSurroundings), (Rgb{178, 178, 255}));
     EXPECT_TRUE(colourNear(Vec3(-1334.4, 1300, 0), kBlack));

@@ -1,105 +1,123 @@
 #include <cmath>
 
+#include "../edit/edit_fixture.h"
 #include "edit/area_cells.h"
-#include "edit/view_input.h"
-#include "edit_fixture.h"
+#include "view/view_input.h"
 
 namespace {
 
-using ViewInput = EditTest;
+// The view's input over a fake view: what a press, a drag, the wheel and the keys do to the
+// view state, the selection and the area.
+class ViewInput : public EditTest {
+  protected:
+    ViewState state;
+
+    void release(float x, float y) { onLeftButtonUp(state, doc, ctx.areaEditor, view, x, y); }
+};
 
 TEST_F(ViewInput, PressAndReleaseOnOnePixelPicks) {
-    BlockRecord& a = addBlock(1, 1);
+    const BlockRecord& a = addBlock(1, 1);
     view.pointAt = &a;
-    onLeftButtonDown(ctx, 100, 50);
-    EXPECT_TRUE(ctx.leftButtonDown);
+    onLeftButtonDown(state, 100, 50);
+    EXPECT_TRUE(state.leftButtonDown);
     EXPECT_TRUE(view.renders.empty());
-    onLeftButtonUp(ctx, 100, 50);
-    EXPECT_FALSE(ctx.leftButtonDown);
+    release(100, 50);
+    EXPECT_FALSE(state.leftButtonDown);
     EXPECT_EQ(members(), std::vector<const BlockRecord*>{&a});
-    EXPECT_EQ(view.renders, (std::vector<bool>{false, true}));
+    EXPECT_EQ(view.renders, std::vector<bool>{false});
     EXPECT_EQ(view.readX, 100);
     EXPECT_EQ(view.readY, 50);
 }
 
+TEST_F(ViewInput, PressWithFHeldAdds) {
+    const BlockRecord& a = addBlock(1, 1);
+    const BlockRecord& b = addBlock(2, 1);
+    doc.select(&a, false);
+    onKeyDown(state, kKeyF);
+    view.pointAt = &b;
+    onLeftButtonDown(state, 3, 3);
+    release(3, 3);
+    EXPECT_EQ(members(), (std::vector<const BlockRecord*>{&a, &b}));
+}
+
 TEST_F(ViewInput, OnePixelDragTurnsAndPicksNothing) {
-    BlockRecord& a = addBlock(1, 1);
+    const BlockRecord& a = addBlock(1, 1);
     view.pointAt = &a;
-    Camera expected = ctx.viewCamera;
+    Camera expected = state.camera;
     expected.turn(static_cast<double>(-1.0f * 0.005f));
     expected.pitch(0.0);
-    ctx.viewChanged = false;
-    onLeftButtonDown(ctx, 100, 50);
-    onMouseMove(ctx, 101, 50);
-    onLeftButtonUp(ctx, 101, 50);
-    EXPECT_EQ(ctx.selection.count(), 0);
-    EXPECT_TRUE(ctx.viewChanged);
-    EXPECT_EQ(view.renders, std::vector<bool>{true});
-    EXPECT_DOUBLE_EQ(ctx.viewCamera.direction.x, expected.direction.x);
-    EXPECT_DOUBLE_EQ(ctx.viewCamera.direction.y, expected.direction.y);
+    onLeftButtonDown(state, 100, 50);
+    onMouseMove(state, 101, 50);
+    release(101, 50);
+    EXPECT_EQ(doc.selection().count(), 0);
+    EXPECT_TRUE(view.renders.empty());
+    EXPECT_DOUBLE_EQ(state.camera.direction.x, expected.direction.x);
+    EXPECT_DOUBLE_EQ(state.camera.direction.y, expected.direction.y);
     // Turned right: the view direction swung clockwise seen from above.
     Camera start;
     double before = std::atan2(start.direction.y, start.direction.x);
-    double after = std::atan2(ctx.viewCamera.direction.y, ctx.viewCamera.direction.x);
+    double after = std::atan2(state.camera.direction.y, state.camera.direction.x);
     EXPECT_NEAR(after - before, -0.005, 1e-9);
 }
 
 TEST_F(ViewInput, VerticalDragPitches) {
-    Camera expected = ctx.viewCamera;
+    Camera expected = state.camera;
     expected.turn(0.0);
     expected.pitch(static_cast<double>(3.0f * 0.002f));
-    onLeftButtonDown(ctx, 10, 10);
-    onMouseMove(ctx, 10, 7);
-    EXPECT_DOUBLE_EQ(ctx.viewCamera.direction.z, expected.direction.z);
-    EXPECT_EQ(ctx.lastPointer.y, 7);
+    onLeftButtonDown(state, 10, 10);
+    onMouseMove(state, 10, 7);
+    EXPECT_DOUBLE_EQ(state.camera.direction.z, expected.direction.z);
+    EXPECT_EQ(state.lastPointer.y, 7);
 }
 
 TEST_F(ViewInput, ReturningToThePressPixelStillClicks) {
-    BlockRecord& a = addBlock(1, 1);
+    const BlockRecord& a = addBlock(1, 1);
     view.pointAt = &a;
-    onLeftButtonDown(ctx, 5, 5);
-    onMouseMove(ctx, 9, 5);
-    onMouseMove(ctx, 5, 5);
-    onLeftButtonUp(ctx, 5, 5);
-    EXPECT_EQ(ctx.selection.count(), 1);
+    onLeftButtonDown(state, 5, 5);
+    onMouseMove(state, 9, 5);
+    onMouseMove(state, 5, 5);
+    release(5, 5);
+    EXPECT_EQ(doc.selection().count(), 1);
 }
 
 TEST_F(ViewInput, ReleaseWithoutPressIsNoClick) {
-    BlockRecord& a = addBlock(1, 1);
+    const BlockRecord& a = addBlock(1, 1);
     view.pointAt = &a;
-    onLeftButtonUp(ctx, 0, 0); // the press positions start at (0, 0)
-    EXPECT_EQ(ctx.selection.count(), 0);
+    release(0, 0); // the press positions start at (0, 0)
+    onLeftButtonDown(state, 4, 4);
+    onLeftButtonLost(state);
+    release(4, 4);
+    EXPECT_EQ(doc.selection().count(), 0);
     EXPECT_TRUE(view.renders.empty());
 }
 
 TEST_F(ViewInput, ClickInAreaModeTogglesTheCursorCell) {
     addBlock(1, 1);
-    ctx.areaEditState = 1;
-    ctx.areaCursor = {7, 8};
-    onLeftButtonDown(ctx, 5, 5);
-    onLeftButtonUp(ctx, 5, 5);
-    EXPECT_TRUE(areaContains(ctx, 7, 8, 1));
-    EXPECT_EQ(ctx.selection.count(), 0);
-    EXPECT_EQ(view.renders, std::vector<bool>{true});
+    ctx.areaEditor.setEditing(true);
+    ctx.areaEditor.setCursor({7, 8});
+    onLeftButtonDown(state, 5, 5);
+    release(5, 5);
+    EXPECT_TRUE(areaContains(ctx.areaEditor.area(), 7, 8, 1));
+    EXPECT_EQ(doc.selection().count(), 0);
+    EXPECT_TRUE(view.renders.empty());
 }
 
 TEST_F(ViewInput, WheelMovesTheLevelOnlyInAreaModeWithinTheGrid) {
-    onWheel(ctx, 120);
-    EXPECT_EQ(ctx.cursorLevel, 1);
-    EXPECT_EQ(view.renders, std::vector<bool>{true});
-    ctx.areaEditState = 1;
-    onWheel(ctx, 120);
-    EXPECT_EQ(ctx.cursorLevel, 2);
-    onWheel(ctx, -120);
-    onWheel(ctx, -120);
-    onWheel(ctx, -120);
-    EXPECT_EQ(ctx.cursorLevel, 0);
-    ctx.cursorLevel = 31;
-    onWheel(ctx, 240);
-    EXPECT_EQ(ctx.cursorLevel, 31);
-    onWheel(ctx, 0);
-    EXPECT_EQ(ctx.cursorLevel, 31);
-    EXPECT_EQ(view.renders.size(), 7u);
+    AreaEditor& editor = ctx.areaEditor;
+    onWheel(editor, 120);
+    EXPECT_EQ(editor.level(), 1);
+    editor.setEditing(true);
+    onWheel(editor, 120);
+    EXPECT_EQ(editor.level(), 2);
+    onWheel(editor, -120);
+    onWheel(editor, -120);
+    onWheel(editor, -120);
+    EXPECT_EQ(editor.level(), 0);
+    editor.setLevel(31);
+    onWheel(editor, 240);
+    EXPECT_EQ(editor.level(), 31);
+    onWheel(editor, 0);
+    EXPECT_EQ(editor.level(), 31);
 }
 
 TEST_F(ViewInput, CameraKeysAreHeldUntilReleased) {
@@ -108,56 +126,53 @@ TEST_F(ViewInput, CameraKeysAreHeldUntilReleased) {
         {kKeyA, &CameraKeys::left},     {kKeyD, &CameraKeys::right},
         {kKeyQ, &CameraKeys::rollLeft}, {kKeyE, &CameraKeys::rollRight}};
     for (auto [key, flag] : keys) {
-        ctx.viewChanged = false;
-        onKeyDown(ctx, key);
-        EXPECT_TRUE(ctx.cameraKeys.*flag) << key;
-        EXPECT_TRUE(ctx.viewChanged) << key;
-        onKeyUp(ctx, key);
-        EXPECT_FALSE(ctx.cameraKeys.*flag) << key;
+        onKeyDown(state, key);
+        EXPECT_TRUE(state.keys.*flag) << key;
+        onKeyUp(state, key);
+        EXPECT_FALSE(state.keys.*flag) << key;
     }
-    EXPECT_EQ(view.renders.size(), 12u);
 }
 
 TEST_F(ViewInput, FIsAModifierOnly) {
-    Camera start = ctx.viewCamera;
-    ctx.viewChanged = false;
-    onKeyDown(ctx, kKeyF);
-    EXPECT_TRUE(ctx.fKeyDown);
-    EXPECT_FALSE(ctx.viewChanged);
-    EXPECT_EQ(ctx.viewCamera.position.z, start.position.z);
-    onKeyUp(ctx, kKeyF);
-    EXPECT_FALSE(ctx.fKeyDown);
+    const Camera start = state.camera;
+    onKeyDown(state, kKeyF);
+    EXPECT_TRUE(state.fKeyDown);
+    EXPECT_EQ(state.switches, ViewSwitches{});
+    EXPECT_TRUE(state.camera.position == start.position);
+    onKeyUp(state, kKeyF);
+    EXPECT_FALSE(state.fKeyDown);
 }
 
 TEST_F(ViewInput, ZAndXToggleOnEveryPressGOnRelease) {
-    onKeyDown(ctx, kKeyZ);
-    EXPECT_FALSE(ctx.solidFill);
-    onKeyDown(ctx, kKeyZ); // auto-repeat
-    EXPECT_TRUE(ctx.solidFill);
-    onKeyDown(ctx, kKeyZ);
-    onKeyUp(ctx, kKeyZ);
-    EXPECT_FALSE(ctx.solidFill);
+    onKeyDown(state, kKeyZ);
+    EXPECT_FALSE(state.switches.solidFill);
+    onKeyDown(state, kKeyZ); // auto-repeat
+    EXPECT_TRUE(state.switches.solidFill);
+    onKeyDown(state, kKeyZ);
+    onKeyUp(state, kKeyZ);
+    EXPECT_FALSE(state.switches.solidFill);
 
-    onKeyDown(ctx, kKeyX);
-    onKeyUp(ctx, kKeyX);
-    EXPECT_TRUE(ctx.showStadium);
+    onKeyDown(state, kKeyX);
+    onKeyUp(state, kKeyX);
+    EXPECT_TRUE(state.switches.showStadium);
 
-    onKeyDown(ctx, kKeyG);
-    onKeyDown(ctx, kKeyG);
-    EXPECT_FALSE(ctx.showGrid);
-    onKeyUp(ctx, kKeyG);
-    EXPECT_TRUE(ctx.showGrid);
-    EXPECT_EQ(view.renders.size(), 9u);
+    onKeyDown(state, kKeyG);
+    onKeyDown(state, kKeyG);
+    EXPECT_FALSE(state.switches.showGrid);
+    onKeyUp(state, kKeyG);
+    EXPECT_TRUE(state.switches.showGrid);
 }
 
-TEST_F(ViewInput, FocusLossLetsGoOfHeldKeys) {
-    onKeyDown(ctx, kKeyW);
-    onKeyDown(ctx, kKeyQ);
-    onKeyDown(ctx, kKeyF);
-    onFocusLost(ctx);
-    EXPECT_FALSE(ctx.cameraKeys.forward);
-    EXPECT_FALSE(ctx.cameraKeys.rollLeft);
-    EXPECT_FALSE(ctx.fKeyDown);
+TEST_F(ViewInput, FocusLossLetsGoOfHeldKeysAndTheButton) {
+    onKeyDown(state, kKeyW);
+    onKeyDown(state, kKeyQ);
+    onKeyDown(state, kKeyF);
+    onLeftButtonDown(state, 5, 5);
+    onFocusLost(state);
+    EXPECT_FALSE(state.keys.forward);
+    EXPECT_FALSE(state.keys.rollLeft);
+    EXPECT_FALSE(state.fKeyDown);
+    EXPECT_FALSE(state.leftButtonDown);
 }
 
 } // namespace
