@@ -28,6 +28,8 @@ TrackCommands::TrackCommands(EditorContext& ctx, ConverterLauncher& launcher, Ho
     : ctx_(ctx), launcher_(launcher), hooks_(std::move(hooks)) {}
 
 bool TrackCommands::open(const std::string& path) {
+    // An open starts from nothing selected, whether it succeeds or not.
+    ctx_.document.clearSelection();
     Track track;
     TrackEnvelope envelope;
     if (!openTrack(ctx_.folders.base, path, track, envelope, ctx_.catalog, ctx_.prompts(),

@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QApplication>
 #include <QTest>
 
 #include "app/edit_commands.h"
@@ -8,9 +9,9 @@
 #include "app/track_commands.h"
 #include "app_fixture.h"
 #include "edit/block_edits.h"
-#include "edit/edit_step.h"
-#include "edit/selection_ops.h"
 #include "file_bytes.h"
+#include "ui/blocks_page.h"
+#include "ui/control_ids.h"
 
 namespace fs = std::filesystem;
 
@@ -29,8 +30,8 @@ class EditCommandsTest : public AppFixture {
     }
 
     void editOnce() {
-        selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
-        moveSelection(ctx_, 1, 0, 0);
+        ctx_.document.select(&ctx_.document.blocks().front(), false);
+        moveSelection(ctx_.document, 1, 0, 0);
     }
     std::string title() const { return window_->windowTitle().toStdString(); }
     std::string question() const { return "Save changes to " + name_ + "?"; }
@@ -47,10 +48,10 @@ TEST_F(EditCommandsTest, UndoAndRedoNameTheStepAndGreyOutWithNothingToDo) {
     EXPECT_FALSE(commands.pasteAction()->isEnabled());
     EXPECT_EQ(title(), "Blockyard 0.1 alpha - " + name_);
 
-    clearSelection(ctx_);
-    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), true);
-    selectBlock(ctx_, &ctx_.currentTrack.blocks.back(), true);
-    moveSelection(ctx_, 0, 1, 0);
+    ctx_.document.clearSelection();
+    ctx_.document.select(&ctx_.document.blocks().front(), true);
+    ctx_.document.select(&ctx_.document.blocks().back(), true);
+    moveSelection(ctx_.document, 0, 1, 0);
     EXPECT_EQ(commands.undoAction()->text(), "Undo Move 2 blocks");
     EXPECT_TRUE(commands.undoAction()->isEnabled());
     EXPECT_EQ(title(), "Blockyard 0.1 alpha - " + name_ + "*");
@@ -63,33 +64,52 @@ TEST_F(EditCommandsTest, UndoAndRedoNameTheStepAndGreyOutWithNothingToDo) {
     QTest::keyClick(window_->view(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(commands.undoAction()->text(), "Undo Move 2 blocks");
     QTest::keyClick(window_->view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(ctx_.history.doneCount(), 1u); // nothing left to redo
+    EXPECT_EQ(ctx_.document.history().doneCount(), 1u); // nothing left to redo
     // The menu order, with separators as null entries.
     EXPECT_EQ(commands.actions().size(), 9);
     EXPECT_EQ(commands.actions().front(), commands.undoAction());
 }
 
+TEST_F(EditCommandsTest, UndoAndRedoDrawAFrameEachAndLeaveTheFocusWhereItIs) {
+    activateWindow();
+    editOnce();
+    QWidget* list = window_->blocksPage()->control(control_id::kBlockList);
+    ASSERT_NE(list, nullptr);
+    list->setFocus();
+    QApplication::processEvents();
+    FrameStats& stats = window_->renderer().frameStats();
+    stats.interval = 0xFFFFFFFFu; // frames are counted, never a window of the rate closed
+    const std::uint32_t before = stats.frameCount;
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(ctx_.document.history().canUndo());
+    EXPECT_EQ(stats.frameCount, before + 1);
+    QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(ctx_.document.history().canUndo());
+    EXPECT_EQ(stats.frameCount, before + 2);
+    EXPECT_TRUE(list->hasFocus());
+}
+
 TEST_F(EditCommandsTest, CtrlKeysCopyAndPasteWithoutMovingTheCamera) {
     activateWindow();
-    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
-    const std::size_t before = ctx_.currentTrack.blocks.size();
-    const Vec3 eye = ctx_.viewCamera.position;
+    ctx_.document.select(&ctx_.document.blocks().front(), false);
+    const std::size_t before = ctx_.document.blocks().size();
+    const Vec3 eye = window_->viewState().camera.position;
     QTest::keyClick(window_->view(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(window_->editCommands()->pasteAction()->isEnabled());
     QTest::keyClick(window_->view(), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(window_->view(), Qt::Key_D, Qt::ControlModifier);
     QTest::keyPress(window_->view(), Qt::Key_W, Qt::ControlModifier);
     QTest::keyRelease(window_->view(), Qt::Key_W, Qt::ControlModifier);
-    EXPECT_EQ(ctx_.currentTrack.blocks.size(), before + 2);
-    EXPECT_EQ(ctx_.history.undoName(), "Duplicate 1 block");
-    EXPECT_TRUE(ctx_.viewCamera.position == eye);
-    EXPECT_FALSE(ctx_.cameraKeys.forward);
+    EXPECT_EQ(ctx_.document.blocks().size(), before + 2);
+    EXPECT_EQ(ctx_.document.history().undoName(), "Duplicate 1 block");
+    EXPECT_TRUE(window_->viewState().camera.position == eye);
+    EXPECT_FALSE(window_->viewState().keys.forward);
 }
 
 TEST_F(EditCommandsTest, OpenAndReloadAskBeforeDroppingChanges) {
     editOnce();
-    const int movedX = ctx_.currentTrack.blocks.front().x;
-    const std::uint64_t serial = ctx_.history.changeSerial();
+    const int movedX = ctx_.document.blocks().front().x;
+    const std::uint64_t serial = ctx_.document.history().changeSerial();
     // Cancel: nothing happens, not even the file dialog.
     prompts_.saveChoices = {SaveChoice::Cancel};
     prompts_.openPaths = {path_};
@@ -97,8 +117,8 @@ TEST_F(EditCommandsTest, OpenAndReloadAskBeforeDroppingChanges) {
     ASSERT_EQ(prompts_.shown.size(), 1u);
     EXPECT_EQ(prompts_.shown[0].text, question());
     EXPECT_EQ(prompts_.openPaths.size(), 1u);
-    EXPECT_EQ(ctx_.history.changeSerial(), serial);
-    EXPECT_TRUE(ctx_.history.modified());
+    EXPECT_EQ(ctx_.document.history().changeSerial(), serial);
+    EXPECT_TRUE(ctx_.document.history().modified());
 
     // Save: the file is written, then reloaded as saved.
     prompts_.shown.clear();
@@ -106,9 +126,9 @@ TEST_F(EditCommandsTest, OpenAndReloadAskBeforeDroppingChanges) {
     clickControl(kReloadButton);
     ASSERT_EQ(prompts_.shown.size(), 2u);
     EXPECT_EQ(prompts_.shown[1].caption, "Saved!");
-    EXPECT_EQ(ctx_.currentTrack.blocks.front().x, movedX);
-    EXPECT_FALSE(ctx_.history.modified());
-    EXPECT_FALSE(ctx_.history.canUndo());
+    EXPECT_EQ(ctx_.document.blocks().front().x, movedX);
+    EXPECT_FALSE(ctx_.document.history().modified());
+    EXPECT_FALSE(ctx_.document.history().canUndo());
     const std::vector<std::uint8_t> saved = readFile(path_);
 
     // Discard: the edit is dropped, the file is as it was.
@@ -117,7 +137,7 @@ TEST_F(EditCommandsTest, OpenAndReloadAskBeforeDroppingChanges) {
     prompts_.saveChoices = {SaveChoice::Discard};
     openThroughButton(path_);
     ASSERT_EQ(prompts_.shown.size(), 1u);
-    EXPECT_FALSE(ctx_.history.modified());
+    EXPECT_FALSE(ctx_.document.history().modified());
     EXPECT_EQ(readFile(path_), saved);
 }
 
@@ -130,14 +150,14 @@ TEST_F(EditCommandsTest, ClosingAsksAndCancelKeepsTheWindow) {
     EXPECT_EQ(prompts_.shown[0].text, question());
 
     // A save that fails is a Cancel too: the edits are still there to save.
-    clearSelection(ctx_);
-    invertSelection(ctx_);
-    deleteSelection(ctx_);
-    ASSERT_TRUE(ctx_.currentTrack.blocks.empty());
+    ctx_.document.clearSelection();
+    ctx_.document.invertSelection();
+    deleteSelection(ctx_.document);
+    ASSERT_TRUE(ctx_.document.blocks().empty());
     prompts_.saveChoices = {SaveChoice::Save};
     EXPECT_FALSE(window_->close());
-    ASSERT_TRUE(undoStep(ctx_)); // undo after the failed save still works
-    EXPECT_FALSE(ctx_.currentTrack.blocks.empty());
+    ASSERT_TRUE(ctx_.document.undo()); // undo after the failed save still works
+    EXPECT_FALSE(ctx_.document.blocks().empty());
 
     prompts_.saveChoices = {SaveChoice::Discard};
     EXPECT_TRUE(window_->close());

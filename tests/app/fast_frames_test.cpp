@@ -22,8 +22,7 @@ class FastFrames : public AppFixture, public ::testing::WithParamInterface<const
 
     Frame displayFrame(bool fast) {
         window_->renderer().setFastPaths(fast);
-        ctx_.viewChanged = true;
-        ctx_.viewPort->renderFrame(true);
+        window_->viewPort().renderFrame(true);
         CurrentContext current(*window_->view());
         Frame f;
         GLint viewport[4] = {};
@@ -68,26 +67,28 @@ class FastFrames : public AppFixture, public ::testing::WithParamInterface<const
 
     // The block drawn in a picking colour (colours differ from render to render), or else the
     // colour itself (a handle, the background).
-    using Picked = std::pair<std::uintptr_t, std::uint32_t>;
+    using Picked = std::pair<const BlockRecord*, std::uint32_t>;
     Picked pickedAt(Rgb colour) const {
-        if (const std::uintptr_t payload = ctx_.pickTable.findPickColour(colour))
-            return {payload, 0};
-        return {0, (colour.r << 16) | (colour.g << 8) | colour.b};
+        if (const BlockRecord* block = window_->renderer().blockOfColour(colour))
+            return {block, 0};
+        return {nullptr, (colour.r << 16) | (colour.g << 8) | colour.b};
     }
 
     // Opens the track, selects every 40th block with the move gizmo shown, and compares.
     void compareRenderers(const std::string& path) {
         openThroughButton(path);
-        ASSERT_FALSE(ctx_.currentTrack.blocks.empty());
+        TrackDocument& doc = ctx_.document;
+        ASSERT_FALSE(doc.blocks().empty());
+        std::vector<const BlockRecord*> chosen;
         int i = 0;
-        for (BlockRecord& r : ctx_.currentTrack.blocks)
-            if (i++ % 40 == 0) {
-                r.flags |= BLOCK_SELECTED;
-                ctx_.selection.members.push_back(&r);
-            }
-        ctx_.showMoveGizmo = true;
-        ctx_.showGrid = true;
-        ctx_.showStadium = true;
+        for (const BlockRecord& r : doc.blocks())
+            if (i++ % 40 == 0)
+                chosen.push_back(&r);
+        doc.setSelection(chosen);
+        ViewState& view = window_->viewState();
+        view.switches.showMoveGizmo = true;
+        view.switches.showGrid = true;
+        view.switches.showStadium = true;
 
         const Frame plain = displayFrame(false);
         const Frame fast = displayFrame(true);
@@ -95,25 +96,28 @@ class FastFrames : public AppFixture, public ::testing::WithParamInterface<const
 
         // Area editing: the pointer moves, so the second fast frame puts the first one back and
         // draws the cursor at its new cell.
-        ctx_.areaEditState = 1;
-        ctx_.lastPointer = {250, 300};
+        ctx_.areaEditor.setEditing(true);
+        view.lastPointer = {250, 300};
         displayFrame(true);
-        ctx_.lastPointer = {300, 320};
+        view.lastPointer = {300, 320};
         const Frame plainArea = displayFrame(false);
         const int reused = window_->renderer().framesReused();
         const Frame fastArea = displayFrame(true);
         EXPECT_EQ(window_->renderer().framesReused(), reused + 1);
         expectAlike(plainArea, fastArea, "area");
-        ctx_.areaEditState = 0;
+        ctx_.areaEditor.setEditing(false);
 
         // Selection changes with the gizmos hidden: the kept frame, with the blocks whose tint
         // changed drawn again (some of them behind others), against a whole frame.
-        ctx_.showMoveGizmo = false;
+        view.switches.showMoveGizmo = false;
         const Frame beforeClick = displayFrame(true);
+        // Every 7th block changes sides, in one change of the selection.
+        std::vector<const BlockRecord*> toggled;
         i = 0;
-        for (BlockRecord& r : ctx_.currentTrack.blocks)
-            if (i++ % 7 == 0)
-                r.flags ^= BLOCK_SELECTED;
+        for (const BlockRecord& r : doc.blocks())
+            if (Selection::contains(r) != (i++ % 7 == 0))
+                toggled.push_back(&r);
+        doc.setSelection(toggled);
         const Frame plainClick = displayFrame(false);
         const int retinted = window_->renderer().framesRetinted();
         const Frame fastClick = displayFrame(true);
@@ -126,21 +130,20 @@ class FastFrames : public AppFixture, public ::testing::WithParamInterface<const
 
         // Every 40th pixel each way: the whole picking render against the one-pixel one.
         window_->renderer().setFastPaths(false);
-        ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
-        ctx_.viewPort->renderFrame(false);
+        ViewPort& port = window_->viewPort();
+        port.renderFrame(false);
         std::vector<Picked> whole;
         for (int y = 5; y < plain.height; y += 40)
             for (int x = 5; x < plain.width; x += 40)
-                whole.push_back(pickedAt(ctx_.viewPort->readPickColour(x, y)));
+                whole.push_back(pickedAt(port.readPickColour(x, y)));
         window_->renderer().setFastPaths(true);
         std::size_t k = 0;
         int blocks = 0;
         for (int y = 5; y < plain.height; y += 40)
             for (int x = 5; x < plain.width; x += 40, ++k) {
-                ctx_.pickTable.resetPickTable(static_cast<int>(ctx_.currentTrack.blocks.size()));
-                const Picked one = pickedAt(ctx_.viewPort->pickColourAt(x, y));
+                const Picked one = pickedAt(port.pickColourAt(x, y));
                 EXPECT_TRUE(one == whole[k]) << "at " << x << ", " << y;
-                blocks += one.first != 0;
+                blocks += one.first != nullptr;
             }
         EXPECT_GT(blocks, 0) << "no block under any pixel tried";
     }

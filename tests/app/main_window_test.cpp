@@ -29,7 +29,7 @@ TEST_F(MainWindowTest, HasItsCaptionAndTheDesignedSizeUnderTheMenuBar) {
 
 TEST_F(MainWindowTest, StartsUpWithTheFixedModelsAndNoMessage) {
     EXPECT_TRUE(startUpMessages_.empty()) << startUpMessages_.front().text;
-    EXPECT_TRUE(ctx_.currentTrack.blocks.empty());
+    EXPECT_TRUE(ctx_.document.blocks().empty());
     EXPECT_EQ(ctx_.catalog.environmentNames[kStadium], "Stadium");
 }
 
@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, ViewIsAtItsPlaceWithACompatibilityContext) {
     EXPECT_EQ(view->geometry(), QRect(11, 11, 584, 571));
     EXPECT_EQ(view->format().profile(), QSurfaceFormat::CompatibilityProfile);
     EXPECT_GE(view->format().depthBufferSize(), 16);
-    EXPECT_DOUBLE_EQ(ctx_.viewAspect, 584.0 / 571.0);
+    EXPECT_DOUBLE_EQ(window_->viewState().aspect, 584.0 / 571.0);
     EXPECT_EQ(window_->focusWidget(), view);
 }
 
@@ -107,39 +107,48 @@ TEST_F(MainWindowTest, TabsSwitchThePages) {
 }
 
 TEST_F(MainWindowTest, PaintShowsTheLastFrameWithoutACameraStep) {
-    ctx_.cameraKeys.forward = true;
-    const Vec3 before = ctx_.viewCamera.position;
+    window_->viewState().keys.forward = true;
+    const Vec3 before = window_->viewState().camera.position;
     window_->view()->update();
     QTest::qWait(50);
     const QImage shown = window_->view()->grabFramebuffer();
     EXPECT_FALSE(shown.isNull());
-    EXPECT_TRUE(ctx_.viewCamera.position == before);
+    EXPECT_TRUE(window_->viewState().camera.position == before);
     // A frame asked for through the view port is what steps the camera.
-    ctx_.viewPort->renderFrame(true);
-    EXPECT_FALSE(ctx_.viewCamera.position == before);
+    window_->viewPort().renderFrame(true);
+    EXPECT_FALSE(window_->viewState().camera.position == before);
 }
 
-TEST_F(MainWindowTest, CloseTearsDownAndLeavesNoSeams) {
+TEST_F(MainWindowTest, CloseTearsDownReleasesTheTrackAndStopsFollowingTheDocument) {
+    const std::optional<std::string> sample = copySample("Stadium");
+    ASSERT_TRUE(sample);
+    openThroughButton(*sample);
+    ASSERT_FALSE(ctx_.document.blocks().empty());
+    const QString title = window_->windowTitle();
     window_->close();
-    EXPECT_EQ(ctx_.viewPort, nullptr);
-    EXPECT_EQ(ctx_.panels, nullptr);
-    EXPECT_EQ(ctx_.modelResolver, nullptr);
     EXPECT_EQ(window_->view(), nullptr);
-    EXPECT_TRUE(ctx_.currentTrack.blocks.empty());
+    EXPECT_EQ(window_->blocksPage(), nullptr);
+    EXPECT_EQ(window_->editCommands(), nullptr);
+    EXPECT_TRUE(ctx_.document.blocks().empty());
+    // A track taken after the close, with changes to save, leaves the title as it was.
+    Track track;
+    track.blocks.emplace_back();
+    ctx_.document.replaceTrack(std::move(track), {}, "A.Challenge.Gbx", false);
+    EXPECT_EQ(window_->windowTitle(), title);
 }
 
 TEST(MainWindowBeforeShow, FramesAskedBeforeTheContextDrawNothing) {
     ensureApplication();
     EditorContext ctx;
     RecordingPrompts prompts;
-    ctx.prompts = &prompts;
+    ctx.setPrompts(&prompts);
     MainWindow window(ctx);
     EXPECT_FALSE(window.view()->contextReady());
-    ctx.cameraKeys.forward = true;
-    const Vec3 before = ctx.viewCamera.position;
-    ctx.viewPort->renderFrame(true);
-    EXPECT_TRUE(ctx.viewCamera.position == before);
-    EXPECT_EQ(ctx.viewPort->readPickColour(10, 10), (Rgb{255, 255, 255}));
+    window.viewState().keys.forward = true;
+    const Vec3 before = window.viewState().camera.position;
+    window.viewPort().renderFrame(true);
+    EXPECT_TRUE(window.viewState().camera.position == before);
+    EXPECT_EQ(window.viewPort().readPickColour(10, 10), (Rgb{255, 255, 255}));
 }
 
 TEST_F(MainWindowTest, TheStatusLineCountsBlocksSelectionAndTheCursorCell) {
@@ -149,10 +158,10 @@ TEST_F(MainWindowTest, TheStatusLineCountsBlocksSelectionAndTheCursorCell) {
     const std::optional<std::string> sample = copySample("Stadium");
     ASSERT_TRUE(sample);
     openThroughButton(*sample);
-    const QString blocks = QString::number(ctx_.currentTrack.blocks.size());
+    const QString blocks = QString::number(ctx_.document.blocks().size());
     EXPECT_EQ(status->text(), "Blocks: " + blocks + "  Selected: 0");
 
-    const std::optional<std::pair<QPoint, BlockRecord*>> found = findBlockPixel();
+    const std::optional<std::pair<QPoint, const BlockRecord*>> found = findBlockPixel();
     ASSERT_TRUE(found);
     QTest::mouseClick(window_->view(), Qt::LeftButton, {}, found->first);
     EXPECT_EQ(status->text(), "Blocks: " + blocks + "  Selected: 1");
@@ -161,9 +170,9 @@ TEST_F(MainWindowTest, TheStatusLineCountsBlocksSelectionAndTheCursorCell) {
     QTest::mouseClick(window_->areaPage()->control(control_id::kEditCurrentArea), Qt::LeftButton);
     QTest::mouseMove(window_->view(), found->first);
     const QString cell = QStringLiteral("  Cell: %1, %2, %3")
-                             .arg(ctx_.areaCursor.x)
-                             .arg(ctx_.areaCursor.y)
-                             .arg(ctx_.cursorLevel);
+                             .arg(ctx_.areaEditor.cursor().x)
+                             .arg(ctx_.areaEditor.cursor().y)
+                             .arg(ctx_.areaEditor.level());
     EXPECT_EQ(status->text(), "Blocks: " + blocks + "  Selected: 1" + cell);
     // The longest text the grid allows fits the line.
     EXPECT_LE(
@@ -172,7 +181,7 @@ TEST_F(MainWindowTest, TheStatusLineCountsBlocksSelectionAndTheCursorCell) {
 
     // A message stands for its time, then the counts come back.
     window_->showStatusMessage(QStringLiteral("Copied 3 blocks"), 50);
-    ctx_.viewPort->renderFrame(true);
+    window_->viewPort().renderFrame(true);
     EXPECT_EQ(status->text(), "Copied 3 blocks");
     QTRY_COMPARE(status->text(), "Blocks: " + blocks + "  Selected: 1" + cell);
 }

@@ -6,6 +6,7 @@
 #include "app/edit_commands.h"
 #include "app/main_window_ids.h"
 #include "app_fixture.h"
+#include "edit/block_edits.h"
 
 namespace {
 
@@ -72,14 +73,19 @@ TEST_F(MenuTest, FileShortcutsRunTheTrackCommands) {
     prompts_.openPaths.push_back(sample);
     keys(Qt::Key_O, Qt::ControlModifier);
     ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
-    ASSERT_EQ(ctx_.currentTrackPath, sample);
-    const std::vector<BlockShape> opened = shapesOf(ctx_.currentTrack);
+    ASSERT_EQ(ctx_.document.path(), sample);
+    const std::vector<BlockShape> opened = shapesOf(ctx_.document.track());
     ASSERT_FALSE(opened.empty());
 
-    // Reload reads the file again, dropping a change made since.
-    ctx_.currentTrack.blocks.front().x = (ctx_.currentTrack.blocks.front().x + 1) % 32;
+    // Reload reads the file again, dropping a change made since once the user lets it go.
+    ctx_.document.select(&ctx_.document.blocks().front(), false);
+    moveSelection(ctx_.document, 1, 0, 0);
+    prompts_.saveChoices = {SaveChoice::Discard};
     keys(Qt::Key_F5, Qt::NoModifier);
-    EXPECT_EQ(shapesOf(ctx_.currentTrack), opened);
+    EXPECT_EQ(shapesOf(ctx_.document.track()), opened);
+    ASSERT_EQ(prompts_.shown.size(), 1u);
+    EXPECT_TRUE(prompts_.shown[0].question);
+    prompts_.shown.clear();
 
     keys(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(prompts_.shown.size(), 1u);
@@ -93,16 +99,16 @@ TEST_F(MenuTest, FileShortcutsRunTheTrackCommands) {
 
     keys(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window_->isVisible());
-    EXPECT_EQ(ctx_.viewPort, nullptr);
+    EXPECT_EQ(window_->view(), nullptr);
 }
 
 TEST_F(MenuTest, ViewCommandsAreTheViewKeys) {
     trigger("View", "Grid");
-    EXPECT_TRUE(ctx_.showGrid);
+    EXPECT_TRUE(window_->viewState().switches.showGrid);
     trigger("View", "Wireframe");
-    EXPECT_FALSE(ctx_.solidFill);
+    EXPECT_FALSE(window_->viewState().switches.solidFill);
     trigger("View", "Stadium surroundings");
-    EXPECT_TRUE(ctx_.showStadium);
+    EXPECT_TRUE(window_->viewState().switches.showStadium);
 
     // The check marks follow the state, also after a key changed it.
     QTest::keyClick(window_->view(), Qt::Key_G);
@@ -114,22 +120,22 @@ TEST_F(MenuTest, ViewCommandsAreTheViewKeys) {
     EXPECT_TRUE(command("View", "Stadium surroundings")->isChecked());
 
     const Camera start;
-    ctx_.viewCamera.moveForward(200);
-    ctx_.viewCamera.turn(1);
+    window_->viewState().camera.moveForward(200);
+    window_->viewState().camera.turn(1);
     trigger("View", "Reset camera");
-    EXPECT_TRUE(ctx_.viewCamera.position == start.position);
-    EXPECT_TRUE(ctx_.viewCamera.direction == start.direction);
-    EXPECT_TRUE(ctx_.viewCamera.up == start.up);
+    EXPECT_TRUE(window_->viewState().camera.position == start.position);
+    EXPECT_TRUE(window_->viewState().camera.direction == start.direction);
+    EXPECT_TRUE(window_->viewState().camera.up == start.up);
 }
 
 TEST_F(MenuTest, EditCommandsAreThePageButtons) {
     prompts_.openPaths.push_back(openSample());
     clickControl(kOpenTrackButton);
-    ASSERT_GT(ctx_.currentTrack.blocks.size(), 0u);
+    ASSERT_GT(ctx_.document.blocks().size(), 0u);
     trigger("Edit", "Invert selection");
-    EXPECT_EQ(ctx_.selection.count(), static_cast<int>(ctx_.currentTrack.blocks.size()));
+    EXPECT_EQ(ctx_.document.selection().count(), static_cast<int>(ctx_.document.blocks().size()));
     trigger("Edit", "Hide");
-    for (const BlockRecord& r : ctx_.currentTrack.blocks)
+    for (const BlockRecord& r : ctx_.document.blocks())
         EXPECT_TRUE(r.flags & BLOCK_HIDDEN);
     // The window's undo and redo are the Edit menu's own commands.
     const QList<QAction*> listed = window_->editMenu()->actions();
@@ -137,11 +143,11 @@ TEST_F(MenuTest, EditCommandsAreThePageButtons) {
     ASSERT_TRUE(listed.contains(window_->editCommands()->redoAction()));
     ASSERT_TRUE(listed.contains(window_->editCommands()->deleteAction()));
     window_->editCommands()->undoAction()->trigger();
-    for (const BlockRecord& r : ctx_.currentTrack.blocks)
+    for (const BlockRecord& r : ctx_.document.blocks())
         EXPECT_FALSE(r.flags & BLOCK_HIDDEN);
     window_->editCommands()->redoAction()->trigger();
     trigger("Edit", "Unhide all");
-    for (const BlockRecord& r : ctx_.currentTrack.blocks)
+    for (const BlockRecord& r : ctx_.document.blocks())
         EXPECT_FALSE(r.flags & BLOCK_HIDDEN);
 }
 

@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/main_window_ids.h"
 #include "app_fixture.h"
+#include "edit/block_edits.h"
 
 namespace fs = std::filesystem;
 
@@ -40,7 +41,7 @@ TEST_F(OpenPathsTest, ATrackFromTheCommandLineIsDrawnAtOnce) {
     const std::size_t sky = coloursShown(window_->view()->grabFramebuffer());
     ASSERT_TRUE(window_->openTrackAt(*line.track));
     EXPECT_TRUE(prompts_.shown.empty());
-    EXPECT_EQ(ctx_.currentTrackPath, *sample);
+    EXPECT_EQ(ctx_.document.path(), *sample);
     // No input since the open, and the view shows the track.
     EXPECT_GT(coloursShown(window_->view()->grabFramebuffer()), sky + 20);
 }
@@ -50,7 +51,7 @@ TEST_F(OpenPathsTest, AMissingTrackGivesTheOpenError) {
     ASSERT_EQ(prompts_.shown.size(), 1u);
     EXPECT_EQ(prompts_.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(prompts_.shown[0].text.rfind("An error occurred while opening your file.", 0), 0u);
-    EXPECT_TRUE(ctx_.currentTrackPath.empty());
+    EXPECT_TRUE(ctx_.document.path().empty());
 }
 
 TEST_F(OpenPathsTest, ReloadDrawsTheTrackAtOnce) {
@@ -58,10 +59,12 @@ TEST_F(OpenPathsTest, ReloadDrawsTheTrackAtOnce) {
     ASSERT_TRUE(sample);
     ASSERT_TRUE(window_->openTrackAt(*sample));
     const QImage opened = window_->view()->grabFramebuffer();
-    for (BlockRecord& r : ctx_.currentTrack.blocks)
-        r.flags |= BLOCK_HIDDEN;
-    ctx_.viewPort->renderFrame(true);
+    ctx_.document.invertSelection();
+    hideSelection(ctx_.document);
+    ctx_.document.clearSelection();
+    window_->viewPort().renderFrame(true);
     ASSERT_NE(window_->view()->grabFramebuffer(), opened);
+    prompts_.saveChoices = {SaveChoice::Discard};
     clickControl(kReloadButton);
     EXPECT_EQ(window_->view()->grabFramebuffer(), opened);
 }
@@ -85,13 +88,13 @@ TEST_F(OpenPathsTest, ADroppedGbxFileOpensLikeOpenTrack) {
     const fs::path text = tracks_ / "notes.txt";
     EXPECT_FALSE(drop({QUrl::fromLocalFile(QString::fromStdString(text.string()))}));
     EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.org/a.Challenge.Gbx"))}));
-    EXPECT_TRUE(ctx_.currentTrackPath.empty());
+    EXPECT_TRUE(ctx_.document.path().empty());
 
     ASSERT_TRUE(drop({QUrl::fromLocalFile(QString::fromStdString(text.string())),
                       QUrl::fromLocalFile(QString::fromStdString(*sample))}));
     EXPECT_TRUE(prompts_.shown.empty());
-    EXPECT_EQ(ctx_.currentTrackPath, *sample);
-    EXPECT_GT(countedBlocks(ctx_.currentTrack), 0u);
+    EXPECT_EQ(ctx_.document.path(), *sample);
+    EXPECT_GT(countedBlocks(ctx_.document.track()), 0u);
 }
 
 TEST(CommandLineProgram, HelpAndVersionPrintAndExitWithoutADisplay) {

@@ -171,7 +171,7 @@ TEST_F(QtPromptsOverViewTest, TheViewContextIsCurrentAgainAfterADialog) {
 
 TEST_F(QtPromptsOverViewTest, OpenTrackThroughTheRealDialogs) {
     QtPrompts prompts(ctx_);
-    ctx_.prompts = &prompts;
+    ctx_.setPrompts(&prompts);
     window_->ownDialogs(prompts);
     const std::optional<std::string> sample = copySample("Bay");
     ASSERT_TRUE(sample);
@@ -187,7 +187,7 @@ TEST_F(QtPromptsOverViewTest, OpenTrackThroughTheRealDialogs) {
     auto* open = qobject_cast<QPushButton*>(window_->control(kOpenTrackButton));
     open->click();
     EXPECT_EQ(dialogOwner, window_.get());
-    EXPECT_EQ(ctx_.currentTrackPath, *sample);
+    EXPECT_EQ(ctx_.document.path(), *sample);
     EXPECT_EQ(qobject_cast<QLabel*>(window_->control(kEnvironmentLabel))->text(), "Bay");
 
     // A broken converter: the open-error box, owned by no window.

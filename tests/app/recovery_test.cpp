@@ -66,7 +66,7 @@ TEST(RecoveryEditor, DISABLED_EditsUntilKilled) {
     const auto block = editor.findBlockPixel();
     ASSERT_TRUE(block);
     QTest::mouseClick(editor.window_->view(), Qt::LeftButton, {}, block->first);
-    ASSERT_EQ(editor.ctx_.selection.count(), 1);
+    ASSERT_EQ(editor.ctx_.document.selection().count(), 1);
     auto* spinner =
         qobject_cast<ArrowSpinner*>(editor.window_->blocksPage()->control(control_id::kXSpinner));
     ASSERT_NE(spinner, nullptr);
@@ -80,7 +80,7 @@ TEST(RecoveryEditor, DISABLED_EditsUntilKilled) {
         QTest::qWait(50);
     ASSERT_TRUE(fs::exists(copy));
     std::ofstream(fs::path(report) / "edited") << *sample << '\n'
-                                               << describe(shapesOf(editor.ctx_.currentTrack));
+                                               << describe(shapesOf(editor.ctx_.document.track()));
     std::ofstream(fs::path(report) / "ready") << "ready";
     // Killed long before this ends, unless its test is gone.
     QTest::qWait(120000);
@@ -129,15 +129,15 @@ TEST(Recovery, AKilledEditorsEditsComeBackAtTheNextStart) {
     EXPECT_TRUE(next.startUpMessages_[0].text.starts_with(
         "Recover unsaved changes to " + fs::path(trackPath).filename().string() + " from "))
         << next.startUpMessages_[0].text;
-    EXPECT_EQ(describe(shapesOf(next.ctx_.currentTrack)), edited);
-    EXPECT_EQ(next.ctx_.currentTrackPath, trackPath);
+    EXPECT_EQ(describe(shapesOf(next.ctx_.document.track())), edited);
+    EXPECT_EQ(next.ctx_.document.path(), trackPath);
 
     // Save track writes the recovered blocks to the track's own file; the copy goes.
     next.clickControl(kSaveTrackButton);
     ASSERT_EQ(next.prompts_.shown.size(), 1u);
     EXPECT_EQ(next.prompts_.shown[0].text, trackPath);
     next.openThroughButton(trackPath);
-    EXPECT_EQ(describe(shapesOf(next.ctx_.currentTrack)), edited);
+    EXPECT_EQ(describe(shapesOf(next.ctx_.document.track())), edited);
     const fs::path folder = RecoveryKeeper::defaultFolder();
     next.stop();
     EXPECT_TRUE(findRecoveryFiles(folder).empty());
@@ -165,7 +165,7 @@ TEST(Recovery, DeclinedStaleAndDamagedCopiesAtStart) {
     ASSERT_EQ(editor.startUpMessages_.size(), 2u);
     EXPECT_TRUE(editor.startUpMessages_[0].question);
     EXPECT_EQ(editor.startUpMessages_[1].text, damagedRecoveryMessage(damaged));
-    EXPECT_TRUE(editor.ctx_.currentTrackPath.empty());
+    EXPECT_TRUE(editor.ctx_.document.path().empty());
     EXPECT_FALSE(fs::exists(declined));
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(damaged));

@@ -17,9 +17,9 @@ TEST_P(ScreenshotTest, SampleShowsAScene) {
     openThroughButton(*sample);
     ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
 
-    ctx_.showGrid = true;
-    ctx_.showStadium = environment == "Stadium";
-    ctx_.viewPort->renderFrame(true);
+    window_->viewState().switches.showGrid = true;
+    window_->viewState().switches.showStadium = environment == "Stadium";
+    window_->viewPort().renderFrame(true);
     const QImage window = window_->grab().toImage();
 
     const QImage view = window.copy(

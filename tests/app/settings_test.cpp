@@ -40,7 +40,7 @@ TEST_F(SettingsTest, RecentTracksOutliveARestartAndAMissingOneIsOfferedForRemova
 
     // The second one opens from the menu and comes first.
     window_->recentTracksMenu()->actions()[1]->trigger();
-    EXPECT_EQ(ctx_.currentTrackPath, *alpine);
+    EXPECT_EQ(ctx_.document.path(), *alpine);
     EXPECT_EQ(ctx_.catalog.environmentNames[ctx_.catalog.currentEnvironment], "Alpine");
     EXPECT_TRUE(recentTexts().front().endsWith(QString::fromStdString(*alpine)));
 
@@ -54,7 +54,7 @@ TEST_F(SettingsTest, RecentTracksOutliveARestartAndAMissingOneIsOfferedForRemova
     EXPECT_EQ(recentTexts().size(), 2);
     window_->recentTracksMenu()->actions()[1]->trigger();
     EXPECT_EQ(recentTexts(), QStringList{"&1 " + QString::fromStdString(*alpine)});
-    EXPECT_EQ(ctx_.currentTrackPath, *alpine);
+    EXPECT_EQ(ctx_.document.path(), *alpine);
 }
 
 TEST_F(SettingsTest, TheWindowComesBackWhereAndAsLargeAsItWas) {
@@ -87,5 +87,5 @@ TEST_F(SettingsTest, DamagedSettingsGiveTheDefaults) {
     ASSERT_TRUE(sample);
     openThroughButton(*sample);
     EXPECT_TRUE(prompts_.shown.empty());
-    EXPECT_EQ(ctx_.currentTrackPath, *sample);
+    EXPECT_EQ(ctx_.document.path(), *sample);
 }

@@ -7,9 +7,7 @@
 #include "app/main_window_ids.h"
 #include "app/track_commands.h"
 #include "app_fixture.h"
-#include "edit/area_cells.h"
 #include "edit/block_edits.h"
-#include "edit/selection_ops.h"
 #include "ui/blocks_page.h"
 
 namespace fs = std::filesystem;
@@ -30,7 +28,7 @@ class TrackCommandsTest : public AppFixture {
         samplePath_ = *sample;
         openThroughButton(samplePath_);
         ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
-        ASSERT_GT(countedBlocks(ctx_.currentTrack), 0u);
+        ASSERT_GT(countedBlocks(ctx_.document.track()), 0u);
     }
 
     void expectOpenError() {
@@ -49,15 +47,15 @@ TEST_F(TrackCommandsTest, OpenShowsTheEnvironmentAndListsTheBlocks) {
     openSample("Stadium");
     EXPECT_EQ(environmentText(*window_), "Stadium");
     EXPECT_EQ(ctx_.catalog.currentEnvironment, kStadium);
-    EXPECT_EQ(ctx_.currentTrackPath, samplePath_);
-    EXPECT_EQ(ctx_.modelFolder, base_.path() / "data" / "Stadium" / "models" / "");
-    EXPECT_EQ(ctx_.textureFolder, base_.path() / "data" / "Stadium" / "textures" / "");
+    EXPECT_EQ(ctx_.document.path(), samplePath_);
+    EXPECT_EQ(ctx_.folders.models, base_.path() / "data" / "Stadium" / "models" / "");
+    EXPECT_EQ(ctx_.folders.textures, base_.path() / "data" / "Stadium" / "textures" / "");
     auto* list = window_->blocksPage()->findChild<QListWidget*>();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->count(), static_cast<int>(countedBlocks(ctx_.currentTrack)));
+    EXPECT_EQ(list->count(), static_cast<int>(countedBlocks(ctx_.document.track())));
     // Every block has its model list: its own or the fallback.
-    for (const BlockRecord& r : ctx_.currentTrack.blocks)
-        EXPECT_GE(r.modelList, 1);
+    for (const BlockRecord& r : ctx_.document.blocks())
+        EXPECT_GE(window_->renderer().blockTable().modelOf(&r), 1);
 }
 
 TEST_F(TrackCommandsTest, EveryEnvironmentOpens) {
@@ -72,30 +70,32 @@ TEST_F(TrackCommandsTest, CancellingTheOpenDialogDoesNothing) {
     clickControl(kOpenTrackButton);
     EXPECT_TRUE(prompts_.shown.empty());
     EXPECT_EQ(environmentText(*window_), "...");
-    EXPECT_TRUE(ctx_.currentTrackPath.empty());
+    EXPECT_TRUE(ctx_.document.path().empty());
 }
 
 TEST_F(TrackCommandsTest, ReloadDiscardsEditsAndKeepsTheArea) {
     openSample("Stadium");
-    const std::vector<BlockShape> opened = shapesOf(ctx_.currentTrack);
-    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
-    moveSelection(ctx_, 3, 0, 0);
-    toggleAreaCell(ctx_, 2, 3, 1);
-    toggleAreaCell(ctx_, 2, 4, 1);
+    const std::vector<BlockShape> opened = shapesOf(ctx_.document.track());
+    ctx_.document.select(&ctx_.document.blocks().front(), false);
+    moveSelection(ctx_.document, 3, 0, 0);
+    ctx_.areaEditor.setCursor({2, 3});
+    ctx_.areaEditor.clickAtCursor(false);
+    ctx_.areaEditor.setCursor({2, 4});
+    ctx_.areaEditor.clickAtCursor(false);
 
     prompts_.saveChoices = {SaveChoice::Discard};
     clickControl(kReloadButton);
     ASSERT_EQ(prompts_.shown.size(), 1u);
     EXPECT_EQ(prompts_.shown[0].text,
               "Save changes to " + fs::path(samplePath_).filename().string() + "?");
-    EXPECT_EQ(shapesOf(ctx_.currentTrack), opened);
-    EXPECT_EQ(ctx_.area.count(), 2);
-    EXPECT_EQ(ctx_.selection.count(), 0);
+    EXPECT_EQ(shapesOf(ctx_.document.track()), opened);
+    EXPECT_EQ(ctx_.areaEditor.area().count(), 2);
+    EXPECT_EQ(ctx_.document.selection().count(), 0);
     EXPECT_EQ(environmentText(*window_), "Stadium");
 
     // Open, unlike Reload, starts a new area.
     openThroughButton(samplePath_);
-    EXPECT_EQ(ctx_.area.count(), 0);
+    EXPECT_EQ(ctx_.areaEditor.area().count(), 0);
 }
 
 TEST_F(TrackCommandsTest, ReloadBeforeAnyOpenFails) {
@@ -106,22 +106,22 @@ TEST_F(TrackCommandsTest, ReloadBeforeAnyOpenFails) {
 TEST_F(TrackCommandsTest, FailingConverterGivesTheOpenError) {
     openSample("Stadium");
     breakConverter();
-    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
+    ctx_.document.select(&ctx_.document.blocks().front(), false);
     openThroughButton(samplePath_);
     expectOpenError();
     // The list, the selection and the track agree after the failure.
     auto* list = window_->blocksPage()->findChild<QListWidget*>();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->count(), static_cast<int>(ctx_.currentTrack.blocks.size()));
-    EXPECT_EQ(ctx_.selection.count(), 0);
+    EXPECT_EQ(list->count(), static_cast<int>(ctx_.document.blocks().size()));
+    EXPECT_EQ(ctx_.document.selection().count(), 0);
     EXPECT_TRUE(list->selectedItems().isEmpty());
 }
 
 TEST_F(TrackCommandsTest, SaveTrackWritesTheOpenedFileBack) {
     openSample("Stadium");
-    selectBlock(ctx_, &ctx_.currentTrack.blocks.front(), false);
-    moveSelection(ctx_, 0, 1, 0);
-    const std::vector<BlockShape> edited = shapesOf(ctx_.currentTrack);
+    ctx_.document.select(&ctx_.document.blocks().front(), false);
+    moveSelection(ctx_.document, 0, 1, 0);
+    const std::vector<BlockShape> edited = shapesOf(ctx_.document.track());
 
     clickControl(kSaveTrackButton);
     ASSERT_EQ(prompts_.shown.size(), 1u);
@@ -132,7 +132,7 @@ TEST_F(TrackCommandsTest, SaveTrackWritesTheOpenedFileBack) {
     prompts_.shown.clear();
     clickControl(kReloadButton);
     EXPECT_TRUE(prompts_.shown.empty());
-    EXPECT_EQ(shapesOf(ctx_.currentTrack), edited);
+    EXPECT_EQ(shapesOf(ctx_.document.track()), edited);
 }
 
 TEST_F(TrackCommandsTest, SaveTrackOfAnEmptyTrackIsTheBlueSky) {
@@ -145,7 +145,7 @@ TEST_F(TrackCommandsTest, SaveTrackOfAnEmptyTrackIsTheBlueSky) {
 
 TEST_F(TrackCommandsTest, SaveAsAppendsTheSuffixAndKeepsTheOpenedPath) {
     openSample("Stadium");
-    const std::vector<BlockShape> opened = shapesOf(ctx_.currentTrack);
+    const std::vector<BlockShape> opened = shapesOf(ctx_.document.track());
     const std::string chosen = (tracks_ / "copy.gbx").string();
     prompts_.savePaths.push_back(chosen);
     clickControl(kSaveAsButton);
@@ -156,7 +156,7 @@ TEST_F(TrackCommandsTest, SaveAsAppendsTheSuffixAndKeepsTheOpenedPath) {
     EXPECT_EQ(prompts_.shown[0].icon, MessageIcon::Information);
     EXPECT_TRUE(fs::exists(written));
     EXPECT_FALSE(fs::exists(chosen));
-    EXPECT_EQ(ctx_.currentTrackPath, samplePath_);
+    EXPECT_EQ(ctx_.document.path(), samplePath_);
 
     // Save track still writes to the file that was opened.
     prompts_.shown.clear();
@@ -167,7 +167,7 @@ TEST_F(TrackCommandsTest, SaveAsAppendsTheSuffixAndKeepsTheOpenedPath) {
     prompts_.shown.clear();
     openThroughButton(written);
     EXPECT_TRUE(prompts_.shown.empty());
-    EXPECT_EQ(shapesOf(ctx_.currentTrack), opened);
+    EXPECT_EQ(shapesOf(ctx_.document.track()), opened);
 }
 
 TEST_F(TrackCommandsTest, SaveAsKeepsASuffixInAnyCase) {

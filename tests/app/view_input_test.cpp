@@ -10,6 +10,8 @@
 
 class ViewInputTest : public ActiveViewFixture {
   protected:
+    ViewState& viewState() { return window_->viewState(); }
+
     void openStadiumSample() {
         const std::optional<std::string> sample = copySample("Stadium");
         ASSERT_TRUE(sample);
@@ -42,16 +44,16 @@ TEST_F(ViewInputTest, AClickOnABlockSelectsIt) {
     ASSERT_TRUE(target) << "no block in view";
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, target->first);
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, target->first);
-    ASSERT_EQ(ctx_.selection.count(), 1);
-    EXPECT_EQ(ctx_.selection.first(), target->second);
-    EXPECT_TRUE(target->second->flags & BLOCK_SELECTED);
+    ASSERT_EQ(ctx_.document.selection().count(), 1);
+    EXPECT_EQ(ctx_.document.selection().first(), target->second);
+    EXPECT_TRUE(Selection::contains(*target->second));
 }
 
 TEST_F(ViewInputTest, AOnePixelDragTurnsAndPicksNothing) {
     openStadiumSample();
     const auto target = findBlockPixel();
     ASSERT_TRUE(target);
-    Camera expected = ctx_.viewCamera;
+    Camera expected = viewState().camera;
     expected.turn(static_cast<double>(-1.0f * 0.005f));
     expected.pitch(0.0);
 
@@ -62,62 +64,62 @@ TEST_F(ViewInputTest, AOnePixelDragTurnsAndPicksNothing) {
     mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, moved);
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, moved);
 
-    EXPECT_EQ(ctx_.selection.count(), 0);
-    EXPECT_NEAR(ctx_.viewCamera.direction.x, expected.direction.x, 1e-12);
-    EXPECT_NEAR(ctx_.viewCamera.direction.y, expected.direction.y, 1e-12);
-    EXPECT_NEAR(ctx_.viewCamera.direction.z, expected.direction.z, 1e-12);
-    EXPECT_FALSE(ctx_.leftButtonDown);
+    EXPECT_EQ(ctx_.document.selection().count(), 0);
+    EXPECT_NEAR(viewState().camera.direction.x, expected.direction.x, 1e-12);
+    EXPECT_NEAR(viewState().camera.direction.y, expected.direction.y, 1e-12);
+    EXPECT_NEAR(viewState().camera.direction.z, expected.direction.z, 1e-12);
+    EXPECT_FALSE(viewState().leftButtonDown);
 }
 
 TEST_F(ViewInputTest, TheRightButtonDoesNothing) {
     openStadiumSample();
     const auto target = findBlockPixel();
     ASSERT_TRUE(target);
-    const Camera before = ctx_.viewCamera;
+    const Camera before = viewState().camera;
     mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, target->first);
     mouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, target->first);
-    EXPECT_EQ(ctx_.selection.count(), 0);
-    EXPECT_FALSE(ctx_.leftButtonDown);
-    EXPECT_TRUE(ctx_.viewCamera.direction == before.direction);
-    EXPECT_TRUE(ctx_.viewCamera.position == before.position);
+    EXPECT_EQ(ctx_.document.selection().count(), 0);
+    EXPECT_FALSE(viewState().leftButtonDown);
+    EXPECT_TRUE(viewState().camera.direction == before.direction);
+    EXPECT_TRUE(viewState().camera.position == before.position);
 }
 
 TEST_F(ViewInputTest, GTogglesTheGridOnReleaseOnly) {
     key(QEvent::KeyPress, Qt::Key_G, false);
-    EXPECT_FALSE(ctx_.showGrid);
+    EXPECT_FALSE(viewState().switches.showGrid);
     // Auto-repeat arrives as release and press pairs; those releases are not key-ups.
     for (int i = 0; i < 3; ++i) {
         key(QEvent::KeyRelease, Qt::Key_G, true);
         key(QEvent::KeyPress, Qt::Key_G, true);
-        EXPECT_FALSE(ctx_.showGrid);
+        EXPECT_FALSE(viewState().switches.showGrid);
     }
     key(QEvent::KeyRelease, Qt::Key_G, false);
-    EXPECT_TRUE(ctx_.showGrid);
+    EXPECT_TRUE(viewState().switches.showGrid);
 }
 
 TEST_F(ViewInputTest, ZTogglesAtEveryAutoRepeat) {
-    ASSERT_TRUE(ctx_.solidFill);
+    ASSERT_TRUE(viewState().switches.solidFill);
     key(QEvent::KeyPress, Qt::Key_Z, false);
-    EXPECT_FALSE(ctx_.solidFill);
+    EXPECT_FALSE(viewState().switches.solidFill);
     key(QEvent::KeyRelease, Qt::Key_Z, true);
     key(QEvent::KeyPress, Qt::Key_Z, true);
-    EXPECT_TRUE(ctx_.solidFill);
+    EXPECT_TRUE(viewState().switches.solidFill);
     key(QEvent::KeyRelease, Qt::Key_Z, true);
     key(QEvent::KeyPress, Qt::Key_Z, true);
-    EXPECT_FALSE(ctx_.solidFill);
+    EXPECT_FALSE(viewState().switches.solidFill);
     key(QEvent::KeyRelease, Qt::Key_Z, false);
-    EXPECT_FALSE(ctx_.solidFill);
+    EXPECT_FALSE(viewState().switches.solidFill);
 }
 
 TEST_F(ViewInputTest, HeldKeysAreLetGoWhenTheViewLosesTheFocus) {
     key(QEvent::KeyPress, Qt::Key_W, false);
     key(QEvent::KeyPress, Qt::Key_F, false);
-    EXPECT_TRUE(ctx_.cameraKeys.forward);
-    EXPECT_TRUE(ctx_.fKeyDown);
+    EXPECT_TRUE(viewState().keys.forward);
+    EXPECT_TRUE(viewState().fKeyDown);
     window_->control(kOpenTrackButton)->setFocus();
     QApplication::processEvents();
-    EXPECT_FALSE(ctx_.cameraKeys.forward);
-    EXPECT_FALSE(ctx_.fKeyDown);
+    EXPECT_FALSE(viewState().keys.forward);
+    EXPECT_FALSE(viewState().fKeyDown);
 
     // A left press takes the focus back; the right button does not.
     mouse(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(50, 50));
@@ -128,23 +130,24 @@ TEST_F(ViewInputTest, HeldKeysAreLetGoWhenTheViewLosesTheFocus) {
 }
 
 TEST_F(ViewInputTest, TheWheelChangesTheLevelOnlyInAreaModeWithinTheGrid) {
-    ctx_.cursorLevel = 5;
+    AreaEditor& area = ctx_.areaEditor;
+    area.setLevel(5);
     wheel(120);
-    EXPECT_EQ(ctx_.cursorLevel, 5);
+    EXPECT_EQ(area.level(), 5);
 
-    ctx_.areaEditState = 1;
+    area.setEditing(true);
     wheel(120);
-    EXPECT_EQ(ctx_.cursorLevel, 6);
+    EXPECT_EQ(area.level(), 6);
     wheel(-120);
     wheel(-120);
-    EXPECT_EQ(ctx_.cursorLevel, 4);
+    EXPECT_EQ(area.level(), 4);
 
-    ctx_.cursorLevel = 31;
+    area.setLevel(31);
     wheel(120);
-    EXPECT_EQ(ctx_.cursorLevel, 31);
-    ctx_.cursorLevel = 0;
+    EXPECT_EQ(area.level(), 31);
+    area.setLevel(0);
     wheel(-120);
-    EXPECT_EQ(ctx_.cursorLevel, 0);
+    EXPECT_EQ(area.level(), 0);
 }
 
 TEST_F(ViewInputTest, TabIsAViewKeyNotAFocusMove) {
@@ -174,7 +177,7 @@ TEST_F(ViewInputTest, QueuedMovesAndKeyRepeatsDrawOneFrameAndTheCameraEndsWithTh
     // A drag whose forty moves are all queued when the view gets to them.
     const double ratio = view->devicePixelRatioF();
     const QPointF start(200, 200);
-    Camera expected = ctx_.viewCamera;
+    Camera expected = viewState().camera;
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, start);
     std::uint32_t before = stats.frameCount;
     QPointF at = start;
@@ -190,13 +193,13 @@ TEST_F(ViewInputTest, QueuedMovesAndKeyRepeatsDrawOneFrameAndTheCameraEndsWithTh
     QApplication::processEvents();
     EXPECT_LE(stats.frameCount - before, 2u);
     EXPECT_GE(stats.frameCount - before, 1u);
-    EXPECT_NEAR(ctx_.viewCamera.direction.x, expected.direction.x, 1e-9);
-    EXPECT_NEAR(ctx_.viewCamera.direction.y, expected.direction.y, 1e-9);
-    EXPECT_NEAR(ctx_.viewCamera.direction.z, expected.direction.z, 1e-9);
-    EXPECT_NEAR(ctx_.viewCamera.up.z, expected.up.z, 1e-9);
+    EXPECT_NEAR(viewState().camera.direction.x, expected.direction.x, 1e-9);
+    EXPECT_NEAR(viewState().camera.direction.y, expected.direction.y, 1e-9);
+    EXPECT_NEAR(viewState().camera.direction.z, expected.direction.z, 1e-9);
+    EXPECT_NEAR(viewState().camera.up.z, expected.up.z, 1e-9);
 
     // W held with thirty auto-repeats queued, then let go: each frame steps the camera once.
-    const Vec3 position = ctx_.viewCamera.position;
+    const Vec3 position = viewState().camera.position;
     before = stats.frameCount;
     auto postKey = [&](QEvent::Type type, bool autoRepeat) {
         QApplication::postEvent(
@@ -213,31 +216,31 @@ TEST_F(ViewInputTest, QueuedMovesAndKeyRepeatsDrawOneFrameAndTheCameraEndsWithTh
     const std::uint32_t frames = stats.frameCount - before;
     EXPECT_GE(frames, 1u);
     EXPECT_LE(frames, 2u);
-    const double flown = (ctx_.viewCamera.position - position).length();
+    const double flown = (viewState().camera.position - position).length();
     EXPECT_GT(flown, 0.0);
     EXPECT_LE(flown, 10.0 * frames + 1e-9);
     // Nothing more is drawn once the input is handled.
     before = stats.frameCount;
     QApplication::processEvents();
     EXPECT_EQ(stats.frameCount, before);
-    EXPECT_FALSE(ctx_.cameraKeys.forward);
+    EXPECT_FALSE(viewState().keys.forward);
 }
 
 TEST_F(ViewInputTest, ADragEndsWhenTheReleaseGoesElsewhere) {
-    const Camera before = ctx_.viewCamera;
+    const Camera before = viewState().camera;
     // A move without the left button: its release was missed.
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(100, 100));
     mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPointF(140, 120));
-    EXPECT_FALSE(ctx_.leftButtonDown);
-    EXPECT_TRUE(ctx_.viewCamera.direction == before.direction);
+    EXPECT_FALSE(viewState().leftButtonDown);
+    EXPECT_TRUE(viewState().camera.direction == before.direction);
 
     // The focus goes elsewhere while the button is held.
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(100, 100));
     window_->control(kOpenTrackButton)->setFocus();
     QApplication::processEvents();
-    EXPECT_FALSE(ctx_.leftButtonDown);
+    EXPECT_FALSE(viewState().leftButtonDown);
     mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPointF(140, 120));
-    EXPECT_TRUE(ctx_.viewCamera.direction == before.direction);
+    EXPECT_TRUE(viewState().camera.direction == before.direction);
 }
 
 TEST_F(ViewInputTest, LetterKeysOfANonLatinLayoutActByPosition) {
@@ -249,26 +252,26 @@ TEST_F(ViewInputTest, LetterKeysOfANonLatinLayoutActByPosition) {
         QApplication::sendEvent(window_->view(), &event);
     };
     native(QEvent::KeyPress, kTse, 25, false);
-    EXPECT_TRUE(ctx_.cameraKeys.forward);
+    EXPECT_TRUE(viewState().keys.forward);
     native(QEvent::KeyRelease, kTse, 25, false);
-    EXPECT_FALSE(ctx_.cameraKeys.forward);
+    EXPECT_FALSE(viewState().keys.forward);
 
     native(QEvent::KeyPress, kYa, 52, false);
-    EXPECT_FALSE(ctx_.solidFill);
+    EXPECT_FALSE(viewState().switches.solidFill);
     native(QEvent::KeyRelease, kPe, 42, false);
-    EXPECT_TRUE(ctx_.showGrid);
+    EXPECT_TRUE(viewState().switches.showGrid);
     // A key off the letter rows stays no view key.
     native(QEvent::KeyPress, kE, 48, false);
-    EXPECT_FALSE(ctx_.solidFill);
+    EXPECT_FALSE(viewState().switches.solidFill);
 }
 
 TEST_F(ViewInputTest, TheViewMenusKeysStillReachTheView) {
     // The View menu names G, Z and X; they must not become shortcuts that take the keys away.
     QTest::keyClick(window_->view(), Qt::Key_G);
-    EXPECT_TRUE(ctx_.showGrid);
+    EXPECT_TRUE(viewState().switches.showGrid);
     QTest::keyClick(window_->view(), Qt::Key_Z);
-    EXPECT_FALSE(ctx_.solidFill);
+    EXPECT_FALSE(viewState().switches.solidFill);
     QTest::keyPress(window_->view(), Qt::Key_W);
-    EXPECT_TRUE(ctx_.cameraKeys.forward);
+    EXPECT_TRUE(viewState().keys.forward);
     QTest::keyRelease(window_->view(), Qt::Key_W);
 }

@@ -46,7 +46,7 @@ class WindowResizeTest : public AppFixture {
         const int dx = extra.width();
         const int dy = extra.height();
         EXPECT_EQ(window_->view()->geometry(), QRect(11, 11, 584 + dx, 571 + dy));
-        EXPECT_DOUBLE_EQ(ctx_.viewAspect, (584.0 + dx) / (571.0 + dy));
+        EXPECT_DOUBLE_EQ(window_->viewState().aspect, (584.0 + dx) / (571.0 + dy));
         EXPECT_EQ(window_->control(kOpenTrackButton)->geometry(),
                   dialogRect(404, 7, 48, 15).translated(dx, 0));
         EXPECT_EQ(window_->control(kSaveAsButton)->geometry(),
@@ -83,11 +83,11 @@ TEST_F(WindowResizeTest, TheViewTakesTheExtraRoomAndPickingFollows) {
     openThroughButton(*sample);
     ASSERT_TRUE(prompts_.shown.empty()) << prompts_.shown.front().text;
     // A block in the part of the view that the larger window added.
-    const std::optional<std::pair<QPoint, BlockRecord*>> found = findBlockPixel();
+    const std::optional<std::pair<QPoint, const BlockRecord*>> found = findBlockPixel();
     ASSERT_TRUE(found);
     QTest::mouseClick(window_->view(), Qt::LeftButton, {}, found->first);
-    ASSERT_EQ(ctx_.selection.count(), 1);
-    EXPECT_EQ(ctx_.selection.first(), found->second);
+    ASSERT_EQ(ctx_.document.selection().count(), 1);
+    EXPECT_EQ(ctx_.document.selection().first(), found->second);
 }
 
 TEST_F(WindowResizeTest, MaximisedWithARealTrack) {
@@ -114,9 +114,9 @@ TEST_F(WindowResizeTest, MaximisedWithARealTrack) {
     // The resize drew the track into the larger view at once.
     EXPECT_GT(coloursShown(window_->view()->grabFramebuffer()), 50u);
 
-    ctx_.showGrid = true;
-    ctx_.showStadium = true;
-    ctx_.viewPort->renderFrame(true);
+    window_->viewState().switches.showGrid = true;
+    window_->viewState().switches.showStadium = true;
+    window_->viewPort().renderFrame(true);
     const QString folder = QStringLiteral(BLOCKYARD_SCREENSHOT_DIR);
     QDir().mkpath(folder);
     EXPECT_TRUE(window_->grab().toImage().save(folder + "/maximised.png"));

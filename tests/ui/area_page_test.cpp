@@ -1,6 +1,6 @@
 #include "ui_fixture.h"
 
-#include "edit/area_cells.h"
+#include "edit/block_edits.h"
 
 namespace {
 
@@ -14,11 +14,11 @@ class AreaPageTest : public PagesTest {
         addBlock(1, 1, 1, 1);
         addBlock(2, 2, 1, 1);
         addBlock(3, 9, 9, 1);
-        blocks->fillBlockList();
-        toggleAreaCell(ctx, 1, 1, 1);
-        toggleAreaCell(ctx, 2, 1, 1);
-        toggleAreaCell(ctx, 3, 1, 1);
-        area->refreshAreaCounts();
+        ctx.areaEditor.setLevel(1);
+        for (int x = 1; x <= 3; ++x) {
+            ctx.areaEditor.setCursor({static_cast<std::int8_t>(x), 1});
+            ctx.areaEditor.clickAtCursor(false);
+        }
     }
 };
 
@@ -32,20 +32,38 @@ TEST_F(AreaPageTest, StartsWithItsInitialTexts) {
     EXPECT_TRUE(button(area, kEditCurrentArea)->isCheckable());
 }
 
+TEST_F(AreaPageTest, CountsAndCursorFollowTheAreaEditorAndTheTrack) {
+    buildArea();
+    EXPECT_EQ(text(area, kAreaCellCount), "3");
+    EXPECT_EQ(text(area, kAreaBlockCount), "2");
+    EXPECT_EQ(text(area, kCursorX), "3");
+    EXPECT_EQ(text(area, kCursorY), "1");
+    EXPECT_EQ(text(area, kCursorLevel), "1");
+    ctx.areaEditor.setCursor({-1, -1});
+    ctx.areaEditor.setLevel(4);
+    EXPECT_EQ(text(area, kCursorX), "-1");
+    EXPECT_EQ(text(area, kCursorLevel), "4");
+    // A block moved out of the area leaves the count.
+    doc.select(&block(1), false);
+    moveSelection(doc, 5, 0, 0);
+    EXPECT_EQ(text(area, kAreaBlockCount), "1");
+    EXPECT_EQ(frames, 0);
+}
+
 TEST_F(AreaPageTest, EditCurrentAreaSwitchesAreaEditing) {
     click(area, kEditCurrentArea);
-    EXPECT_EQ(ctx.areaEditState, 1);
-    EXPECT_EQ(view.displayFrames(), 1);
+    EXPECT_TRUE(ctx.areaEditor.editing());
+    EXPECT_EQ(frames, 1);
     EXPECT_EQ(focusCalls, 1);
     click(area, kEditCurrentArea);
-    EXPECT_EQ(ctx.areaEditState, 0);
-    EXPECT_EQ(view.displayFrames(), 2);
+    EXPECT_FALSE(ctx.areaEditor.editing());
+    EXPECT_EQ(frames, 2);
 }
 
 TEST_F(AreaPageTest, ClearAreaOnAnEmptyAreaAsksNothing) {
     click(area, kClearArea);
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(view.displayFrames(), 0);
+    EXPECT_EQ(frames, 0);
     EXPECT_EQ(focusCalls, 0);
 }
 
@@ -57,28 +75,28 @@ TEST_F(AreaPageTest, ClearAreaAsksAndClearsOnlyOnYes) {
     EXPECT_EQ(prompts.shown[0].text, "Are you sure you want to delete current area?");
     EXPECT_EQ(prompts.shown[0].caption, "Blockyard 0.1 alpha");
     EXPECT_TRUE(prompts.shown[0].question);
-    EXPECT_EQ(ctx.area.count(), 3);
-    EXPECT_EQ(view.displayFrames(), 0);
+    EXPECT_EQ(ctx.areaEditor.area().count(), 3);
+    EXPECT_EQ(frames, 0);
 
     prompts.answers = {true};
     click(area, kClearArea);
-    EXPECT_EQ(ctx.area.count(), 0);
+    EXPECT_EQ(ctx.areaEditor.area().count(), 0);
     EXPECT_EQ(text(area, kAreaCellCount), "0");
     EXPECT_EQ(text(area, kAreaBlockCount), "0");
-    EXPECT_EQ(view.displayFrames(), 1);
+    EXPECT_EQ(frames, 1);
     EXPECT_EQ(focusCalls, 1);
 }
 
 TEST_F(AreaPageTest, SelectAndHideTheBlocksInTheArea) {
     buildArea();
     click(area, kSelectBlocksInArea);
-    EXPECT_EQ(ctx.selection.count(), 2);
+    EXPECT_EQ(doc.selection().count(), 2);
     EXPECT_EQ(markedLines(), (std::vector<int>{0, 1}));
     click(area, kHideBlocksInArea);
     EXPECT_EQ(lines(), (QStringList{"1: (h) Kind1", "2: (h) Kind2", "3: Kind3"}));
     // Hidden blocks still count.
     EXPECT_EQ(text(area, kAreaBlockCount), "2");
-    EXPECT_EQ(view.displayFrames(), 2);
+    EXPECT_EQ(frames, 2);
     EXPECT_EQ(focusCalls, 2);
 }
 
@@ -90,14 +108,14 @@ TEST_F(AreaPageTest, DeleteBlocksInAreaAsksAndRefreshesTheCounts) {
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "Are you sure you want to delete all blocks in current area?");
     EXPECT_EQ(prompts.shown[0].caption, "Blockyard 0.1 alpha");
-    EXPECT_EQ(ctx.currentTrack.blocks.size(), 3u);
+    EXPECT_EQ(doc.blocks().size(), 3u);
 
     prompts.answers = {true};
     click(area, kDeleteBlocksInArea);
     EXPECT_EQ(lines(), QStringList{"1: Kind3"});
     EXPECT_EQ(text(area, kAreaCellCount), "3");
     EXPECT_EQ(text(area, kAreaBlockCount), "0");
-    EXPECT_EQ(view.displayFrames(), 1);
+    EXPECT_EQ(frames, 1);
 }
 
 TEST_F(AreaPageTest, FillPlacesThePickedKindAndRefreshesTheCounts) {
@@ -105,13 +123,12 @@ TEST_F(AreaPageTest, FillPlacesThePickedKindAndRefreshesTheCounts) {
     EXPECT_TRUE(button(area, kFillArea)->isEnabled());
     prompts.pickedBlocks = {0};
     click(area, kFillArea); // closed without a choice
-    EXPECT_EQ(ctx.currentTrack.blocks.size(), 3u);
+    EXPECT_EQ(doc.blocks().size(), 3u);
 
     prompts.pickedBlocks = {42};
     click(area, kFillArea);
-    ASSERT_EQ(ctx.currentTrack.blocks.size(), 6u);
+    ASSERT_EQ(doc.blocks().size(), 6u);
     EXPECT_EQ(block(3).catalogIndex, 42u);
-    EXPECT_EQ(block(3).modelList, VariantModelResolver::modelFor(block(3)));
     EXPECT_EQ(lines().back(), "6: Kind42");
     EXPECT_EQ(text(area, kAreaBlockCount), "5");
     EXPECT_TRUE(prompts.shown.empty());

@@ -23,7 +23,7 @@ class PickerDialogTest : public ::testing::Test {
     PickerDialogTest() {
         ensureApplication();
         initEnvironmentNames(ctx.catalog.environmentNames);
-        ctx.baseFolder = temp.path();
+        ctx.folders.base = temp.path();
         ctx.catalog.currentEnvironment = kStadium;
         // More kinds than any fixed table would hold.
         auto& entries = ctx.catalog.catalogs[kStadium].entries;

@@ -4,8 +4,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/environment.h"
-#include "edit/area_cells.h"
-#include "edit/selection_ops.h"
+#include "edit/block_edits.h"
 #include "layout_check.h"
 #include "track/track_reader.h"
 #include "ui/block_picker.h"
@@ -41,36 +40,39 @@ class Screenshots : public PagesTest {
         ctx.catalog.currentEnvironment = kStadium;
         std::ifstream in(sample, std::ios::binary);
         const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-        ASSERT_TRUE(parseConvertedTrack(bytes, ctx.catalog, ctx.currentTrack, ctx.envelope));
-        ASSERT_GE(ctx.currentTrack.blocks.size(), 4u);
+        Track track;
+        TrackEnvelope envelope;
+        ASSERT_TRUE(parseConvertedTrack(bytes, ctx.catalog, track, envelope));
+        ASSERT_GE(track.blocks.size(), 4u);
+        doc.replaceTrack(std::move(track), std::move(envelope), sample.string());
     }
 };
 
 TEST_F(Screenshots, BothPagesWithASampleTrack) {
-    block(1).flags |= BLOCK_HIDDEN;
-    blocks->fillBlockList();
-    selectBlock(ctx, &block(3), false);
+    doc.select(&block(1), false);
+    hideSelection(doc);
+    doc.setSelection({&block(3)});
     click(blocks, kMoveGizmo);
     QApplication::processEvents();
     save(*blocks, "blocks_page_one_selected.png");
 
-    selectBlock(ctx, &block(0), false);
+    doc.select(&block(0), false);
     QApplication::processEvents();
     save(*blocks, "blocks_page_two_selected.png");
 
     const BlockRecord& b = block(3);
-    toggleAreaCell(ctx, b.x, b.y, b.z);
-    toggleAreaCell(ctx, b.x + 1, b.y, b.z);
-    area->refreshAreaCounts();
-    ctx.areaCursor = {static_cast<std::int8_t>(b.x + 1), b.y};
-    area->refreshCursorPosition();
+    ctx.areaEditor.setLevel(b.z);
+    ctx.areaEditor.setCursor({b.x, b.y});
+    ctx.areaEditor.clickAtCursor(false);
+    ctx.areaEditor.setCursor({static_cast<std::int8_t>(b.x + 1), b.y});
+    ctx.areaEditor.clickAtCursor(false);
     click(area, kEditCurrentArea);
     QApplication::processEvents();
     save(*area, "area_page.png");
 }
 
 TEST_F(Screenshots, PickerAtEachLevel) {
-    ctx.baseFolder = kRuntime;
+    ctx.folders.base = kRuntime;
     PickerState state;
     preparePicker(state, ctx);
     ASSERT_FALSE(state.families.empty());
