@@ -3,29 +3,7 @@
 #include <unordered_map>
 
 #include "edit/edit_step.h"
-
-namespace {
-
-std::string kindName(const CatalogState& catalog, const BlockRecord& record) {
-    if (const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex))
-        return entry->name;
-    return record.keptName;
-}
-
-// The current catalogue's kinds by name; the first of two kinds of one name wins.
-std::unordered_map<std::string, std::uint32_t> indexesByName(const CatalogState& catalog) {
-    std::unordered_map<std::string, std::uint32_t> indexes;
-    const int environment = catalog.currentEnvironment;
-    if (environment < 0 || environment >= kEnvironmentCount)
-        return indexes;
-    const auto& entries = catalog.catalogs[static_cast<std::size_t>(environment)].entries;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (!entries[i].name.empty())
-            indexes.emplace(entries[i].name, static_cast<std::uint32_t>(i + 1));
-    return indexes;
-}
-
-} // namespace
+#include "edit/kind_names.h"
 
 BlockClipboard copySelection(const TrackDocument& document, const CatalogState& catalog) {
     BlockClipboard clipboard;
@@ -38,7 +16,7 @@ BlockClipboard copySelection(const TrackDocument& document, const CatalogState& 
             continue;
         BlockRecord copy = record;
         copy.flags = 0;
-        clipboard.entries.push_back({std::move(copy), kindName(catalog, record)});
+        clipboard.entries.push_back({std::move(copy), kindNameOf(catalog, record)});
     }
     return clipboard;
 }
@@ -52,7 +30,7 @@ PasteResult pasteAsStep(TrackDocument& document, const CatalogState& catalog,
     if (clipboard.entries.empty())
         return result;
     const bool sameTrack = clipboard.trackUid == document.track().uid;
-    const std::unordered_map<std::string, std::uint32_t> indexes = indexesByName(catalog);
+    const std::unordered_map<std::string, std::uint32_t> indexes = kindIndexesByName(catalog);
     int leftOut = 0;
     int outside = 0;
     std::vector<const BlockRecord*> pasted;

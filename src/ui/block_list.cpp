@@ -9,18 +9,12 @@ constexpr int kRecordRole = Qt::UserRole;
 
 } // namespace
 
-const std::string& blockDisplayName(const CatalogState& catalog, const BlockRecord& record) {
-    if (const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex))
-        return entry->name;
-    return record.keptName;
-}
-
 QString blockLine(int n, const BlockRecord& record, const CatalogState& catalog) {
     // One allocation per line: a whole track's lines are written at once.
     char head[32];
     const int headLength =
         std::snprintf(head, sizeof head, (record.flags & BLOCK_HIDDEN) ? "%d: (h) " : "%d: ", n);
-    const std::string& name = blockDisplayName(catalog, record);
+    const std::string& name = kindNameOf(catalog, record);
     QString line(headLength + static_cast<qsizetype>(name.size()), Qt::Uninitialized);
     QChar* out = line.data();
     for (int i = 0; i < headLength; ++i)

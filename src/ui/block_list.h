@@ -4,11 +4,8 @@
 #include <string>
 
 #include "catalog/catalog.h"
+#include "edit/kind_names.h"
 #include "track/track.h"
-
-// The name a block is listed and shown under: its entry in the current environment's
-// catalogue, or for a kind the catalogue lacks the name kept from the file (possibly empty).
-const std::string& blockDisplayName(const CatalogState& catalog, const BlockRecord& record);
 
 // The list line of the n-th block (n from 1): "n:" then " (h)" when hidden, a space and the name.
 QString blockLine(int n, const BlockRecord& record, const CatalogState& catalog);

@@ -210,7 +210,7 @@ void BlocksPage::showProperties(const BlockRecord* record) {
         }
         return;
     }
-    name_->setText(QString::fromLatin1(blockDisplayName(ctx_.catalog, *record)));
+    name_->setText(QString::fromLatin1(kindNameOf(ctx_.catalog, *record)));
     const int values[FieldCount] = {record->rotation,   record->x,          record->y,
                                     record->z,          record->variant[0], record->variant[1],
                                     record->variant[2], record->variant[3]};

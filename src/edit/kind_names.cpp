@@ -1,0 +1,19 @@
+#include "edit/kind_names.h"
+
+const std::string& kindNameOf(const CatalogState& catalog, const BlockRecord& record) {
+    if (const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex))
+        return entry->name;
+    return record.keptName;
+}
+
+std::unordered_map<std::string, std::uint32_t> kindIndexesByName(const CatalogState& catalog) {
+    std::unordered_map<std::string, std::uint32_t> indexes;
+    const int environment = catalog.currentEnvironment;
+    if (environment < 0 || environment >= kEnvironmentCount)
+        return indexes;
+    const auto& entries = catalog.catalogs[static_cast<std::size_t>(environment)].entries;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (!entries[i].name.empty())
+            indexes.emplace(entries[i].name, static_cast<std::uint32_t>(i + 1));
+    return indexes;
+}
