@@ -51,7 +51,7 @@ TEST(KindsFile, ThePickersGroupsAgreeWithTheDrawings) {
             // The raised edges of circuits are drawn as walls (two as turbo pads), not road.
             if (kind.name.find("CircuitBorder") != std::string::npos) {
                 EXPECT_NE(group, "Circuit") << kind.name;
-                borders += kind.family == Family::Wall && group == "Walls, borders and signs";
+                borders += kind.family == Family::Wall && group == "Walls";
             }
             if (kind.name == "AlpineTundra") {
                 EXPECT_EQ(kind.family, Family::Terrain);

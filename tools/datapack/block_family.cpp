@@ -37,18 +37,18 @@ bool transition(const std::string& name) {
     return false;
 }
 
-constexpr std::string_view kGatesGroup = "Start, finish and checkpoints";
+constexpr std::string_view kGatesGroup = "Gates";
 constexpr std::string_view kBoostersGroup = "Boosters";
 constexpr std::string_view kRoadsGroup = "Roads";
-constexpr std::string_view kSlopesGroup = "Slopes and jumps";
+constexpr std::string_view kSlopesGroup = "Slopes";
 constexpr std::string_view kLoopsGroup = "Loops";
 constexpr std::string_view kPlatformsGroup = "Platforms";
 constexpr std::string_view kCircuitGroup = "Circuit";
 constexpr std::string_view kPillarsGroup = "Pillars";
-constexpr std::string_view kWallsGroup = "Walls, borders and signs";
+constexpr std::string_view kWallsGroup = "Walls";
 constexpr std::string_view kTerrainGroup = "Terrain";
 constexpr std::string_view kWaterGroup = "Water";
-constexpr std::string_view kNatureGroup = "Trees and rocks";
+constexpr std::string_view kNatureGroup = "Nature";
 constexpr std::string_view kBuildingsGroup = "Buildings";
 
 } // namespace
