@@ -204,7 +204,7 @@ Family familyOf(const std::string& name) {
                           "River", "Sand"}) ||
             transition(name))
             return Family::Terrain;
-        if (hasAny(name, {"Sign", "Advert", "Lamp", "Light", "Fence", "Wall", "Rampart"}))
+        if (hasAny(name, {"Sign", "Advert", "Lamp", "Light", "Fence", "Wall"}))
             return Family::Wall;
         if (hasAny(name, {"Building", "Hotel",    "House",     "Chalet",    "Temple",     "Castle",
                           "Tower",    "Hangar",   "Windmill",  "Village",   "Shops",      "Kiosk",
