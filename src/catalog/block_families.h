@@ -7,17 +7,15 @@
 
 #include "catalog/catalog.h"
 
-// A family of kinds for the block picker, found from the kinds' names.
+// A group of kinds for the block picker, as the environment's kinds file files them.
 struct BlockFamily {
     std::string name;                 // "Roads", "Platforms", ...
     std::vector<std::uint32_t> kinds; // catalogue indexes, ascending
 };
 
-// The family a kind's name belongs to: the first whose keyword the name holds, else "Other".
-std::string familyOfName(std::string_view name);
-
-// The catalogue's kinds by family, in the families' fixed order; families without kinds are
-// left out. Works for any catalogue size.
+// The catalogue's kinds by group, in the catalogue's order of groups; a kind whose group the
+// catalogue does not list goes with the kinds that fit no family, shown last. Groups without
+// kinds are left out. Works for any catalogue size.
 std::vector<BlockFamily> blockFamilies(const BlockCatalog& catalog);
 
 // The kinds whose names hold the text, without regard to case, ascending.

@@ -2,13 +2,25 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "catalog/block_info.h"
+#include "catalog/kinds_file.h"
 #include "seams/prompts.h"
 
 namespace {
+
 constexpr std::size_t kMaxNameLength = 63;
+
+// The whole file, or none when it cannot be opened.
+std::optional<std::string> readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+
+} // namespace
 
 std::vector<std::string> parseBlockNames(const std::string& text) {
     std::vector<std::string> names;
@@ -35,16 +47,15 @@ bool loadCatalog(CatalogState& state, int environment, const std::filesystem::pa
         return false;
     const std::string& envName = state.environmentNames[environment];
     std::filesystem::path namesPath = baseFolder / "data" / envName / "blocks.dat";
-    std::ifstream in(namesPath, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> text = readText(namesPath);
+    if (!text) {
         prompts.message("Block names file not found: " + namesPath.string(), kProgramCaption,
                         MessageIcon::None);
         return false;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 
     BlockCatalog catalog;
-    std::vector<std::string> names = parseBlockNames(text);
+    std::vector<std::string> names = parseBlockNames(*text);
     catalog.entries.resize(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
         CatalogEntry& entry = catalog.entries[i];
@@ -54,6 +65,8 @@ bool loadCatalog(CatalogState& state, int environment, const std::filesystem::pa
         if (!readBlockInfo(infoPath, entry))
             setDefaultBlockInfo(entry);
     }
+    const std::optional<std::string> kinds = readText(baseFolder / "data" / envName / "kinds.dat");
+    applyKindsFile(catalog, kinds ? parseKindsFile(*kinds) : std::nullopt);
     state.catalogs[environment] = std::move(catalog);
     return true;
 }

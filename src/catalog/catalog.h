@@ -22,6 +22,7 @@ struct CatalogEntry {
     float halfSizeX = 0;
     float halfSizeY = 0;
     float maxHeight = 0;
+    std::string group; // the block picker's group, one of the catalogue's groups
 
     std::uint16_t unitCount() const { return static_cast<std::uint16_t>(units.size()); }
 };
@@ -29,6 +30,7 @@ struct CatalogEntry {
 // One environment's kinds; entry i (1-based) is the kind with catalogIndex i.
 struct BlockCatalog {
     std::vector<CatalogEntry> entries;
+    std::vector<std::string> groups; // the block picker's groups in the order it shows them
 
     int count() const { return static_cast<int>(entries.size()); }
 };
@@ -40,9 +42,9 @@ struct CatalogState {
     int currentEnvironment = 0;
 };
 
-// Loads an environment's catalogue from baseFolder/data/<name>/blocks.dat and its block
-// information files. A missing names file is reported through the prompts and returns false,
-// keeping the previous catalogue.
+// Loads an environment's catalogue from baseFolder/data/<name>/blocks.dat, its block
+// information files and its kinds file (kinds.dat). A missing names file is reported through the
+// prompts and returns false, keeping the previous catalogue.
 bool loadCatalog(CatalogState& state, int environment, const std::filesystem::path& baseFolder,
                  Prompts& prompts);
 

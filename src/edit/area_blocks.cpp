@@ -1,5 +1,6 @@
 #include "edit/area_blocks.h"
 
+#include "catalog/footprint_rotation.h"
 #include "edit/area_cells.h"
 #include "edit/edit_step.h"
 
@@ -38,24 +39,8 @@ std::optional<GridCell> footprintCell(const CatalogState& catalog, const BlockRe
         spanX = static_cast<int>(2.0f * entry->halfSizeX);
         spanY = static_cast<int>(2.0f * entry->halfSizeY);
     }
-    int offsetX = ux, offsetY = uy;
-    switch (record.rotation & 3) {
-    case 1:
-        offsetX = spanY - uy;
-        offsetY = ux;
-        break;
-    case 2:
-        offsetX = spanX - ux;
-        offsetY = spanY - uy;
-        break;
-    case 3:
-        offsetX = uy;
-        offsetY = spanX - ux;
-        break;
-    default:
-        break;
-    }
-    return GridCell{wrap8(record.x + offsetX), wrap8(record.y + offsetY), wrap8(record.z + uz)};
+    const UnitOffset offset = rotatedUnitOffset(ux, uy, spanX, spanY, record.rotation);
+    return GridCell{wrap8(record.x + offset.x), wrap8(record.y + offset.y), wrap8(record.z + uz)};
 }
 
 bool blockInArea(const CatalogState& catalog, const Area& area, const BlockRecord& record) {

@@ -4,25 +4,42 @@
 
 namespace {
 
-TEST(BlockFamilies, TheFirstMatchingFamilyWinsAndTheRestIsOther) {
-    EXPECT_EQ(familyOfName("StadiumRoadMainTurbo"), "Boosters");
-    EXPECT_EQ(familyOfName("StadiumRoadMainCheckpointUp"), "Start, finish and checkpoints");
-    EXPECT_EQ(familyOfName("StadiumPlatformLoopStart"), "Loops");
-    EXPECT_EQ(familyOfName("AlpineRoadPlateformGT2"), "Platforms");
-    EXPECT_EQ(familyOfName("StadiumRoadDirtHillSlope"), "Roads");
-    EXPECT_EQ(familyOfName("StadiumHolePillar"), "Pillars and walls");
-    EXPECT_EQ(familyOfName("StadiumGrassClip"), "Terrain");
-    EXPECT_EQ(familyOfName("StadiumSculptA"), "Decoration");
-    EXPECT_EQ(familyOfName("StadiumBump1"), "Other");
+// The groups come in the catalogue's order; a kind without a listed group (a catalogue without
+// its kinds file) joins "Other", which comes last unless the catalogue places it.
+TEST(BlockFamilies, GroupsInTheCataloguesOrderWithUnlistedKindsInOther) {
+    BlockCatalog catalog;
+    catalog.groups = {"Roads", "Terrain", "Pillars"};
+    catalog.entries.resize(4);
+    catalog.entries[0].group = "Terrain";
+    catalog.entries[1].group = "Bridges";
+    catalog.entries[2].group = "Roads";
+    catalog.entries[3].group = "Terrain";
+    std::vector<BlockFamily> families = blockFamilies(catalog);
+    ASSERT_EQ(families.size(), 3u); // groups without kinds are left out
+    EXPECT_EQ(families[0].name, "Roads");
+    EXPECT_EQ(families[0].kinds, std::vector<std::uint32_t>{3});
+    EXPECT_EQ(families[1].name, "Terrain");
+    EXPECT_EQ(families[1].kinds, (std::vector<std::uint32_t>{1, 4}));
+    EXPECT_EQ(families[2].name, "Other");
+    EXPECT_EQ(families[2].kinds, std::vector<std::uint32_t>{2});
+
+    catalog.groups = {"Other", "Roads"};
+    families = blockFamilies(catalog);
+    ASSERT_EQ(families.size(), 2u);
+    EXPECT_EQ(families[0].name, "Other");
+    EXPECT_EQ(families[0].kinds, (std::vector<std::uint32_t>{1, 2, 4}));
 }
 
 TEST(BlockFamilies, EveryKindOfAnyCatalogueIsInOneFamilyAndSearchIgnoresCase) {
     BlockCatalog catalog;
+    catalog.groups = {"Roads", "Other"};
     catalog.entries.resize(500);
-    for (std::size_t i = 0; i < catalog.entries.size(); ++i)
+    for (std::size_t i = 0; i < catalog.entries.size(); ++i) {
         catalog.entries[i].name = (i % 3 ? "BayRoad" : "BayThing") + std::to_string(i + 1);
+        catalog.entries[i].group = i % 3 ? "Roads" : "Other";
+    }
     const std::vector<BlockFamily> families = blockFamilies(catalog);
-    ASSERT_EQ(families.size(), 2u); // families without kinds are left out
+    ASSERT_EQ(families.size(), 2u);
     EXPECT_EQ(families[0].name, "Roads");
     EXPECT_EQ(families[1].name, "Other");
     EXPECT_EQ(families[0].kinds.size() + families[1].kinds.size(), 500u);

@@ -10,7 +10,7 @@
 namespace {
 
 class CatalogFolder : public ::testing::Test {
-protected:
+  protected:
     TempFolder base;
     CatalogState state;
     RecordingPrompts prompts;
@@ -20,6 +20,9 @@ protected:
     void writeNames(const std::string& env, const std::string& text) {
         std::filesystem::create_directories(base.path() / "data" / env / "bzi");
         std::ofstream(base.path() / "data" / env / "blocks.dat", std::ios::binary) << text;
+    }
+    void writeKinds(const std::string& env, const std::string& text) {
+        std::ofstream(base.path() / "data" / env / "kinds.dat", std::ios::binary) << text;
     }
     void writeInfo(const std::string& env, int n, const std::string& bytes) {
         std::ofstream(base.path() / "data" / env / "bzi" / (std::to_string(n) + ".bzi"),
@@ -84,6 +87,29 @@ TEST_F(CatalogFolder, LoadsNamesInOrderWithTheirBlockInformation) {
     EXPECT_EQ(catalogEntry(state, 3)->name, "BayTree");
     state.currentEnvironment = 0;
     EXPECT_EQ(catalogEntry(state, 1), nullptr);
+}
+
+// The kinds file files each kind; without it, or when it is malformed, every kind is in "Other",
+// silently, since the editor works without it.
+TEST_F(CatalogFolder, KindsFileGivesEachKindItsGroupAndOtherWithoutIt) {
+    writeNames("Bay", "BayRoad\nBayTree\n");
+    const std::string head = "blockyard kinds 1\ngroups\tRoads\tTrees and rocks\tOther\n"
+                             "index\tname\tfamily\tgroup\n1\tBayRoad\troad\tRoads\n";
+    writeKinds("Bay", head + "2\tBayTree\ttree\tTrees and rocks\n");
+    ASSERT_TRUE(loadCatalog(state, 1, base.path(), prompts));
+    EXPECT_EQ(state.catalogs[1].groups,
+              (std::vector<std::string>{"Roads", "Trees and rocks", "Other"}));
+    EXPECT_EQ(state.catalogs[1].entries[0].group, "Roads");
+    EXPECT_EQ(state.catalogs[1].entries[1].group, "Trees and rocks");
+
+    writeKinds("Bay", head + "2\tBayTree\ttree\n");
+    ASSERT_TRUE(loadCatalog(state, 1, base.path(), prompts));
+    EXPECT_EQ(state.catalogs[1].groups, std::vector<std::string>{"Other"});
+    EXPECT_EQ(state.catalogs[1].entries[0].group, "Other");
+    std::filesystem::remove(base.path() / "data" / "Bay" / "kinds.dat");
+    ASSERT_TRUE(loadCatalog(state, 1, base.path(), prompts));
+    EXPECT_EQ(state.catalogs[1].entries[1].group, "Other");
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(CatalogFolder, MissingNamesFileIsReportedAndKeepsThePreviousCatalogue) {

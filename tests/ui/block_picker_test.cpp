@@ -25,18 +25,23 @@ class PickerDialogTest : public ::testing::Test {
         initEnvironmentNames(ctx.catalog.environmentNames);
         ctx.folders.base = temp.path();
         ctx.catalog.currentEnvironment = kStadium;
-        // More kinds than any fixed table would hold.
-        auto& entries = ctx.catalog.catalogs[kStadium].entries;
-        entries.resize(400);
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            entries[i].name = "StadiumPillarKind" + std::to_string(i + 1);
-        entries[0].name = "StadiumRoadMain";
-        entries[1].name = "StadiumRoadMainCheckpoint";
-        entries[2].name = "StadiumGrass";
-        entries[399].name = "StadiumRoadMainGTCurve2";
+        // More kinds than any fixed table would hold, filed as the kinds file would file them.
+        BlockCatalog& catalog = ctx.catalog.catalogs[kStadium];
+        catalog.groups = {"Start, finish and checkpoints", "Roads", "Pillars", "Terrain", "Other"};
+        catalog.entries.resize(400);
+        for (std::size_t i = 0; i < catalog.entries.size(); ++i)
+            setKind(catalog, i, "StadiumPillarKind" + std::to_string(i + 1), "Pillars");
+        setKind(catalog, 0, "StadiumRoadMain", "Roads");
+        setKind(catalog, 1, "StadiumRoadMainCheckpoint", "Start, finish and checkpoints");
+        setKind(catalog, 2, "StadiumGrass", "Terrain");
+        setKind(catalog, 399, "StadiumRoadMainGTCurve2", "Roads");
         std::filesystem::create_directories(pictures());
     }
 
+    static void setKind(BlockCatalog& catalog, std::size_t i, std::string name, std::string group) {
+        catalog.entries[i].name = std::move(name);
+        catalog.entries[i].group = std::move(group);
+    }
     std::filesystem::path pictures() const { return pickerPictureFolder(temp.path(), "Stadium"); }
     void writePicture(int kind, QSize size = {64, 64}) {
         QImage image(size, QImage::Format_RGB888);
@@ -69,8 +74,8 @@ TEST_F(PickerDialogTest, FamiliesThenKindsWithTheirPicturesAndNames) {
     writePicture(400, {32, 16}); // another size is scaled to the list's
     auto dialog = open();
     EXPECT_EQ(dialog->windowTitle(), "Blockyard - Select Block");
-    EXPECT_EQ(labels(*dialog), (QStringList{"Start, finish and checkpoints", "Roads",
-                                            "Pillars and walls", "Terrain"}));
+    EXPECT_EQ(labels(*dialog),
+              (QStringList{"Start, finish and checkpoints", "Roads", "Pillars", "Terrain"}));
     EXPECT_EQ(dialog->list()->iconSize(), QSize(64, 64));
     EXPECT_TRUE(dialog->list()->item(0)->icon().isNull());
     EXPECT_FALSE(dialog->list()->item(1)->icon().isNull()); // the picture of its first kind
@@ -149,8 +154,10 @@ TEST_F(PickerDialogTest, ReopensWhereTheOwnersWindowLeftItUntilTheCatalogueChang
 
     // Another environment: its own families, from the top.
     ctx.catalog.currentEnvironment = kAlpineIndex;
-    ctx.catalog.catalogs[kAlpineIndex].entries.resize(1);
-    ctx.catalog.catalogs[kAlpineIndex].entries[0].name = "AlpineRoadWood";
+    BlockCatalog& alpine = ctx.catalog.catalogs[kAlpineIndex];
+    alpine.groups = {"Roads", "Other"};
+    alpine.entries.resize(1);
+    setKind(alpine, 0, "AlpineRoadWood", "Roads");
     runPicker(&owner, ctx, [&](BlockPickerDialog& dialog) {
         shown = labels(dialog);
         dialog.close();

@@ -2,7 +2,8 @@
 
 #include <cctype>
 #include <initializer_list>
-#include <vector>
+
+#include "catalog/kinds_file_format.h"
 
 namespace {
 
@@ -27,7 +28,121 @@ bool roadWord(const std::string& name) {
                          "Spin",    "Twist",    "Hawk",      "Air",    "Deadend",    "Clip"});
 }
 
+// "To" between two words, as in ground that changes ("SnowToIce", "SpeedToCanyon"), and not the
+// start of a word such as "Tower" or "Toll".
+bool transition(const std::string& name) {
+    for (std::size_t at = name.find("To"); at != std::string::npos; at = name.find("To", at + 1))
+        if (at + 2 < name.size() && std::isupper(static_cast<unsigned char>(name[at + 2])))
+            return true;
+    return false;
+}
+
+constexpr std::string_view kGatesGroup = "Gates";
+constexpr std::string_view kBoostersGroup = "Boosters";
+constexpr std::string_view kRoadsGroup = "Roads";
+constexpr std::string_view kSlopesGroup = "Slopes";
+constexpr std::string_view kLoopsGroup = "Loops";
+constexpr std::string_view kPlatformsGroup = "Platforms";
+constexpr std::string_view kCircuitGroup = "Circuit";
+constexpr std::string_view kPillarsGroup = "Pillars";
+constexpr std::string_view kWallsGroup = "Walls";
+constexpr std::string_view kTerrainGroup = "Terrain";
+constexpr std::string_view kWaterGroup = "Water";
+constexpr std::string_view kNatureGroup = "Nature";
+constexpr std::string_view kBuildingsGroup = "Buildings";
+
 } // namespace
+
+std::string_view familyName(Family family) {
+    switch (family) {
+    case Family::Road:
+        return "road";
+    case Family::Curve:
+        return "curve";
+    case Family::Slope:
+        return "slope";
+    case Family::Loop:
+        return "loop";
+    case Family::Start:
+        return "start";
+    case Family::Finish:
+        return "finish";
+    case Family::StartFinish:
+        return "startfinish";
+    case Family::Checkpoint:
+        return "checkpoint";
+    case Family::Turbo:
+        return "turbo";
+    case Family::Pillar:
+        return "pillar";
+    case Family::Terrain:
+        return "terrain";
+    case Family::Hill:
+        return "hill";
+    case Family::Water:
+        return "water";
+    case Family::Clip:
+        return "clip";
+    case Family::Tree:
+        return "tree";
+    case Family::Rock:
+        return "rock";
+    case Family::Building:
+        return "building";
+    case Family::Wall:
+        return "wall";
+    }
+    return {};
+}
+
+const std::vector<std::string_view>& pickerGroups() {
+    static const std::vector<std::string_view> groups = {
+        kRoadsGroup,     kSlopesGroup,           kPlatformsGroup, kCircuitGroup,
+        kGatesGroup,     kBoostersGroup,         kLoopsGroup,     kPillarsGroup,
+        kWallsGroup,     kTerrainGroup,          kWaterGroup,     kNatureGroup,
+        kBuildingsGroup, kinds_file::kOtherGroup};
+    return groups;
+}
+
+std::string_view pickerGroupOf(Family family, const std::string& name) {
+    switch (family) {
+    case Family::Start:
+    case Family::Finish:
+    case Family::StartFinish:
+    case Family::Checkpoint:
+        return kGatesGroup;
+    case Family::Turbo:
+        return kBoostersGroup;
+    case Family::Loop:
+        return kLoopsGroup;
+    case Family::Pillar:
+        return kPillarsGroup;
+    case Family::Terrain:
+    case Family::Hill:
+    case Family::Clip:
+        return kTerrainGroup;
+    case Family::Water:
+        return kWaterGroup;
+    case Family::Tree:
+    case Family::Rock:
+        return kNatureGroup;
+    case Family::Building:
+        return kBuildingsGroup;
+    case Family::Wall:
+        return kWallsGroup;
+    case Family::Road:
+    case Family::Curve:
+    case Family::Slope:
+        break;
+    }
+    if (!roadWord(name))
+        return kinds_file::kOtherGroup;
+    if (hasAny(name, {"Platform", "Plateform"}))
+        return kPlatformsGroup;
+    if (has(name, "Circuit"))
+        return kCircuitGroup;
+    return family == Family::Slope ? kSlopesGroup : kRoadsGroup;
+}
 
 int numberAfter(const std::string& name, std::initializer_list<const char*> words) {
     for (const char* word : words) {
@@ -72,19 +187,24 @@ Family familyOf(const std::string& name) {
         return Family::Pillar;
     if (hasAny(name, {"Tree", "Palm", "Saguaro", "Vegetation", "Pine", "Trunc"}))
         return Family::Tree;
-    // The raised edges around a circuit's driving area.
-    if (has(name, "CircuitBorder"))
+    // The raised edges around a circuit's driving area, and walls and signs whose names hold a
+    // road word ("Rampart", a ramp of lights).
+    if (hasAny(name, {"CircuitBorder", "FieldFence", "Rampart", "LightRamp"}))
         return Family::Wall;
+    // Scenery whose names hold a road word ("Air" in "Airship", "Tube").
+    if (hasAny(name, {"Hangar", "Plane", "Airship", "InflatableTube"}))
+        return Family::Building;
     if (!roadWord(name)) {
         if (hasAny(name, {"Hill", "Mountain", "Peak", "Cliff"}))
             return Family::Hill;
-        if (has(name, "Rock") && !has(name, "To"))
+        if (has(name, "Rock") && !transition(name))
             return Family::Rock;
         if (hasAny(name, {"Grass", "Dirt", "Snow", "Tundra", "Ice", "Desert", "Canyon", "Beach",
                           "Flat", "Base", "Field", "Esplanade", "Harbor", "Docks", "Tarmac", "Lake",
-                          "River", "Sand", "To"}))
+                          "River", "Sand"}) ||
+            transition(name))
             return Family::Terrain;
-        if (hasAny(name, {"Sign", "Advert", "Lamp", "Light", "Fence", "Wall", "Rampart"}))
+        if (hasAny(name, {"Sign", "Advert", "Lamp", "Light", "Fence", "Wall"}))
             return Family::Wall;
         if (hasAny(name, {"Building", "Hotel",    "House",     "Chalet",    "Temple",     "Castle",
                           "Tower",    "Hangar",   "Windmill",  "Village",   "Shops",      "Kiosk",

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 // What a kind of block is, as its name says: how it is drawn and whether it is road.
 enum class Family {
@@ -26,6 +28,18 @@ enum class Family {
 
 // The family of a block kind from its name.
 Family familyOf(const std::string& name);
+
+// The family's name in the kinds file: "road", "startfinish", "wall", ...
+std::string_view familyName(Family family);
+
+// The groups that the editor's block picker files kinds under, in the order it shows them; the
+// last is the kinds file's group of kinds that fit no family.
+const std::vector<std::string_view>& pickerGroups();
+
+// The picker group of a kind of the family with the name: the family's own group, and for road
+// pieces their surface or shape. Road that the family rules give a name only by default, as it
+// holds no word of any family, is filed under the group of kinds that fit no family.
+std::string_view pickerGroupOf(Family family, const std::string& name);
 
 // Families whose blocks share cells with others in real tracks: the ground and water that road
 // pieces are built into, and the pillars and clips that the game adds under and beside blocks.

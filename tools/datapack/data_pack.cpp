@@ -9,6 +9,7 @@
 #include "fixed_models.h"
 #include "gbx_writer.h"
 #include "kind_geometry.h"
+#include "kinds_file.h"
 #include "picker_pictures.h"
 #include "texture_atlas.h"
 #include "texture_painter.h"
@@ -60,6 +61,7 @@ bool writeEnvironment(const std::filesystem::path& folder, const std::filesystem
     if (kinds.empty())
         return false;
     ok &= writeFileIfChanged(folder / "blocks.dat", names);
+    ok &= writeFileIfChanged(folder / "kinds.dat", encodeKindsFile(kinds));
     removeStaleKindFiles(folder, kinds);
     for (const auto& [index, picture] : kindPictures(environment))
         ok &= writeFileIfChanged(pictures / (std::to_string(index) + ".bmp"), encodeBmp(picture));

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "catalog/footprint_rotation.h"
 #include "environment_look.h"
 #include "road_ends.h"
 
@@ -329,16 +330,8 @@ SampleTrack largeTrack() {
 } // namespace
 
 Unit rotatedUnit(const Unit& u, int sx, int sy, int rotation) {
-    switch (rotation & 3) {
-    case 1:
-        return {sy - u.y, u.x, u.z};
-    case 2:
-        return {sx - u.x, sy - u.y, u.z};
-    case 3:
-        return {u.y, sx - u.x, u.z};
-    default:
-        return u;
-    }
+    const UnitOffset offset = rotatedUnitOffset(u.x, u.y, sx, sy, rotation);
+    return {offset.x, offset.y, u.z};
 }
 
 std::vector<Unit> blockCells(const BlockKind& kind, const SampleBlock& block) {

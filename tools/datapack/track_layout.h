@@ -12,7 +12,7 @@ inline constexpr int kGridCells = 32;
 inline constexpr int kGroundLevel = 1;
 
 // The cell offset of a unit at a rotation, for a kind whose units span spanX by spanY cells
-// beyond the first: quarter turns counter-clockwise seen from above.
+// beyond the first, by the editor's own footprint rule.
 Unit rotatedUnit(const Unit& unit, int spanX, int spanY, int rotation);
 
 // The grid cells that a placed block covers.

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/catalog.h"
+
+// One kind's line of an environment's kinds file, as far as the editor uses it.
+struct KindsFileRow {
+    std::string name;
+    std::string group;
+};
+
+// An environment's kinds file (see catalog/kinds_file_format.h).
+struct KindsFile {
+    std::vector<std::string> groups; // the picker's groups in the order it shows them
+    std::vector<KindsFileRow> kinds; // by catalogue index - 1
+};
+
+// None unless the text is a whole kinds file of the version this reader knows: the first line,
+// the groups (none empty or repeated), the columns (index, name and group among them, none
+// repeated), then lines with as many fields as there are columns, indexes 1, 2, 3, ... in order,
+// names not empty and groups among the groups. Lines may end in CR LF.
+std::optional<KindsFile> parseKindsFile(std::string_view text);
+
+// Files the catalogue's kinds into the file's groups. Without a file, or with one that does not
+// name the catalogue's kinds in its order, every kind is in the group of kinds that fit no
+// family, the catalogue's only group.
+void applyKindsFile(BlockCatalog& catalog, const std::optional<KindsFile>& file);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+// The words of an environment's kinds file (data/<environment>/kinds.dat), which the data pack
+// generator writes and the catalogue reads: what the generator works out from each kind's name.
+// Text, one record a line, fields separated by tabs:
+//
+//   blockyard kinds 1
+//   groups<TAB>Roads<TAB>...<TAB>Other      the picker's groups in the order it shows them
+//   index<TAB>name<TAB>family<TAB>group     the columns of the lines that follow
+//   1<TAB>StadiumGrassClip<TAB>clip<TAB>Terrain
+//
+// one line per kind in catalogue order. Readers find columns by name and pass over columns they
+// do not know, so later columns leave them working; the number on the first line changes only
+// for what older readers cannot read. The header depends on nothing but the language, so that
+// the generator can use it without the editor.
+namespace kinds_file {
+
+inline constexpr std::string_view kFirstLine = "blockyard kinds 1";
+inline constexpr std::string_view kGroups = "groups";
+inline constexpr std::string_view kIndexColumn = "index";
+inline constexpr std::string_view kNameColumn = "name";
+inline constexpr std::string_view kFamilyColumn = "family";
+inline constexpr std::string_view kGroupColumn = "group";
+// The group of kinds that fit no family, and of every kind when the file is missing or unreadable.
+inline constexpr std::string_view kOtherGroup = "Other";
+
+} // namespace kinds_file

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalog/kinds_file.h"
+
+namespace {
+
+const std::string kHead = "blockyard kinds 1\n"
+                          "groups\tRoads\tStart, finish and checkpoints\tOther\n"
+                          "index\tname\tfamily\tgroup\n";
+
+TEST(KindsFile, GroupsInTheirOrderAndEachKindsGroup) {
+    // CR LF line ends, columns in another order and a column this reader does not know.
+    const std::optional<KindsFile> file =
+        parseKindsFile("blockyard kinds 1\r\n"
+                       "groups\tRoads\tStart, finish and checkpoints\tOther\r\n"
+                       "group\tends\tindex\tname\r\n"
+                       "Roads\t2\t1\tBayRoad\r\n"
+                       "Start, finish and checkpoints\t\t2\tBayStartLine\r\n"
+                       "Other\t0\t3\tBayThing");
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->groups,
+              (std::vector<std::string>{"Roads", "Start, finish and checkpoints", "Other"}));
+    ASSERT_EQ(file->kinds.size(), 3u);
+    EXPECT_EQ(file->kinds[0].name, "BayRoad");
+    EXPECT_EQ(file->kinds[0].group, "Roads");
+    EXPECT_EQ(file->kinds[1].group, "Start, finish and checkpoints");
+    EXPECT_EQ(file->kinds[2].name, "BayThing");
+    EXPECT_EQ(file->kinds[2].group, "Other");
+    // A file of no kinds is whole.
+    EXPECT_TRUE(parseKindsFile(kHead).has_value());
+}
+
+TEST(KindsFile, AnyMalformedPartRefusesTheWholeFile) {
+    const std::string rows = "1\tBayRoad\troad\tRoads\n2\tBayRamp\tslope\tRoads\n";
+    ASSERT_TRUE(parseKindsFile(kHead + rows).has_value());
+    const std::pair<const char*, std::string> cases[] = {
+        {"nothing", ""},
+        {"the first line alone", "blockyard kinds 1\n"},
+        {"a version this reader does not know", "blockyard kinds 2" + kHead.substr(17) + rows},
+        {"no groups line", "blockyard kinds 1\nindex\tname\tfamily\tgroup\n" + rows},
+        {"a repeated group", "blockyard kinds 1\ngroups\tRoads\tRoads\nindex\tname\tgroup\n"},
+        {"an empty group", "blockyard kinds 1\ngroups\tRoads\t\nindex\tname\tgroup\n"},
+        {"no group column", "blockyard kinds 1\ngroups\tRoads\nindex\tname\n1\tBayRoad\n"},
+        {"a repeated column",
+         "blockyard kinds 1\ngroups\tRoads\nindex\tname\tgroup\tname\n1\tA\tRoads\tA\n"},
+        {"a truncated line", kHead + "1\tBayRoad\troad\tRoads\n2\tBayRamp\tslo"},
+        {"too few columns", kHead + "1\tBayRoad\tRoads\n"},
+        {"too many columns", kHead + "1\tBayRoad\troad\tRoads\tx\n"},
+        {"an empty line between kinds", kHead + "1\tBayRoad\troad\tRoads\n\n2\tB\troad\tRoads\n"},
+        {"an index out of order", kHead + "2\tBayRoad\troad\tRoads\n"},
+        {"index 0", kHead + "0\tBayRoad\troad\tRoads\n"},
+        {"a negative index", kHead + "-1\tBayRoad\troad\tRoads\n"},
+        {"an index past any number", kHead + "99999999999999999999999\tBayRoad\troad\tRoads\n"},
+        {"an index with a space", kHead + "1 \tBayRoad\troad\tRoads\n"},
+        {"no index", kHead + "\tBayRoad\troad\tRoads\n"},
+        {"an empty name", kHead + "1\t\troad\tRoads\n"},
+        {"a group the file does not list", kHead + "1\tBayRoad\troad\tBridges\n"},
+    };
+    for (const auto& [what, text] : cases)
+        EXPECT_FALSE(parseKindsFile(text).has_value()) << what;
+}
+
+TEST(KindsFile, OnlyAFileNamingTheCataloguesKindsInOrderFilesThem) {
+    BlockCatalog catalog;
+    catalog.entries.resize(2);
+    catalog.entries[0].name = "BayRoad";
+    catalog.entries[1].name = "BayStartLine";
+    const std::optional<KindsFile> file =
+        parseKindsFile(kHead + "1\tBayRoad\troad\tRoads\n"
+                               "2\tBayStartLine\tstart\tStart, finish and checkpoints\n");
+    ASSERT_TRUE(file.has_value());
+    applyKindsFile(catalog, file);
+    EXPECT_EQ(catalog.groups, file->groups);
+    EXPECT_EQ(catalog.entries[0].group, "Roads");
+    EXPECT_EQ(catalog.entries[1].group, "Start, finish and checkpoints");
+
+    const auto expectAllOther = [&catalog](const char* what) {
+        EXPECT_EQ(catalog.groups, std::vector<std::string>{"Other"}) << what;
+        for (const CatalogEntry& entry : catalog.entries)
+            EXPECT_EQ(entry.group, "Other") << what;
+    };
+    applyKindsFile(catalog, std::nullopt);
+    expectAllOther("no file");
+    KindsFile other = *file;
+    std::swap(other.kinds[0], other.kinds[1]);
+    applyKindsFile(catalog, other);
+    expectAllOther("another order");
+    other.kinds.pop_back();
+    applyKindsFile(catalog, other);
+    expectAllOther("fewer kinds");
+    other = *file;
+    other.kinds.push_back({"BayRamp", "Roads"});
+    applyKindsFile(catalog, other);
+    expectAllOther("more kinds");
+}
+
+} // namespace

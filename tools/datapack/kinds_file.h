@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "block_kinds.h"
+
+// The text of an environment's kinds file (see catalog/kinds_file_format.h): the picker's
+// groups, then each kind's index, name, family and picker group in catalogue order.
+std::string encodeKindsFile(const std::vector<BlockKind>& kinds);
