@@ -1,5 +1,5 @@
 # Fails when a source of one layer includes a header of a layer above it. The layers, lowest
-# first: math and seams; catalog; track; edit and recovery; assets and view; ui; app. A layer
+# first: math and seams; catalog; track; edit and recovery; assets and view; ui and tool; app. A layer
 # may include its own headers and those of the layers below.
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "no source folder given")
@@ -13,6 +13,7 @@ set(rank_recovery 3)
 set(rank_assets 4)
 set(rank_view 4)
 set(rank_ui 5)
+set(rank_tool 5)
 set(rank_app 6)
 
 file(GLOB_RECURSE files ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)

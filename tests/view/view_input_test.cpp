@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "../edit/edit_fixture.h"
 #include "edit/area_cells.h"
 #include "view/view_input.h"
@@ -38,26 +36,6 @@ TEST_F(ViewInput, PressWithFHeldAdds) {
     onLeftButtonDown(state, 3, 3);
     release(3, 3);
     EXPECT_EQ(members(), (std::vector<const BlockRecord*>{&a, &b}));
-}
-
-TEST_F(ViewInput, OnePixelDragTurnsAndPicksNothing) {
-    const BlockRecord& a = addBlock(1, 1);
-    view.pointAt = &a;
-    Camera expected = state.camera;
-    expected.turn(static_cast<double>(-1.0f * 0.005f));
-    expected.pitch(0.0);
-    onLeftButtonDown(state, 100, 50);
-    onMouseMove(state, 101, 50);
-    release(101, 50);
-    EXPECT_EQ(doc.selection().count(), 0);
-    EXPECT_TRUE(view.renders.empty());
-    EXPECT_DOUBLE_EQ(state.camera.direction.x, expected.direction.x);
-    EXPECT_DOUBLE_EQ(state.camera.direction.y, expected.direction.y);
-    // Turned right: the view direction swung clockwise seen from above.
-    Camera start;
-    double before = std::atan2(start.direction.y, start.direction.x);
-    double after = std::atan2(state.camera.direction.y, state.camera.direction.x);
-    EXPECT_NEAR(after - before, -0.005, 1e-9);
 }
 
 TEST_F(ViewInput, VerticalDragPitches) {
@@ -102,24 +80,6 @@ TEST_F(ViewInput, ClickInAreaModeTogglesTheCursorCell) {
     EXPECT_TRUE(view.renders.empty());
 }
 
-TEST_F(ViewInput, WheelMovesTheLevelOnlyInAreaModeWithinTheGrid) {
-    AreaEditor& editor = ctx.areaEditor;
-    onWheel(editor, 120);
-    EXPECT_EQ(editor.level(), 1);
-    editor.setEditing(true);
-    onWheel(editor, 120);
-    EXPECT_EQ(editor.level(), 2);
-    onWheel(editor, -120);
-    onWheel(editor, -120);
-    onWheel(editor, -120);
-    EXPECT_EQ(editor.level(), 0);
-    editor.setLevel(31);
-    onWheel(editor, 240);
-    EXPECT_EQ(editor.level(), 31);
-    onWheel(editor, 0);
-    EXPECT_EQ(editor.level(), 31);
-}
-
 TEST_F(ViewInput, CameraKeysAreHeldUntilReleased) {
     const std::pair<int, bool CameraKeys::*> keys[] = {
         {kKeyW, &CameraKeys::forward},  {kKeyS, &CameraKeys::backward},
@@ -141,38 +101,6 @@ TEST_F(ViewInput, FIsAModifierOnly) {
     EXPECT_TRUE(state.camera.position == start.position);
     onKeyUp(state, kKeyF);
     EXPECT_FALSE(state.fKeyDown);
-}
-
-TEST_F(ViewInput, ZAndXToggleOnEveryPressGOnRelease) {
-    onKeyDown(state, kKeyZ);
-    EXPECT_FALSE(state.switches.solidFill);
-    onKeyDown(state, kKeyZ); // auto-repeat
-    EXPECT_TRUE(state.switches.solidFill);
-    onKeyDown(state, kKeyZ);
-    onKeyUp(state, kKeyZ);
-    EXPECT_FALSE(state.switches.solidFill);
-
-    onKeyDown(state, kKeyX);
-    onKeyUp(state, kKeyX);
-    EXPECT_TRUE(state.switches.showStadium);
-
-    onKeyDown(state, kKeyG);
-    onKeyDown(state, kKeyG);
-    EXPECT_FALSE(state.switches.showGrid);
-    onKeyUp(state, kKeyG);
-    EXPECT_TRUE(state.switches.showGrid);
-}
-
-TEST_F(ViewInput, FocusLossLetsGoOfHeldKeysAndTheButton) {
-    onKeyDown(state, kKeyW);
-    onKeyDown(state, kKeyQ);
-    onKeyDown(state, kKeyF);
-    onLeftButtonDown(state, 5, 5);
-    onFocusLost(state);
-    EXPECT_FALSE(state.keys.forward);
-    EXPECT_FALSE(state.keys.rollLeft);
-    EXPECT_FALSE(state.fKeyDown);
-    EXPECT_FALSE(state.leftButtonDown);
 }
 
 } // namespace
