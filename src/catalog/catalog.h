@@ -23,6 +23,8 @@ struct CatalogEntry {
     float halfSizeY = 0;
     float maxHeight = 0;
     std::string group; // the block picker's group, one of the catalogue's groups
+    std::uint32_t mirrorPartner = 0;
+    std::uint8_t mirrorTurn = 0;
 
     std::uint16_t unitCount() const { return static_cast<std::uint16_t>(units.size()); }
 };
