@@ -41,3 +41,12 @@ inline unsigned swapState(EditStepRecord::Changed& changed) {
     changed.other = now;
     return properties;
 }
+
+// The records of a step's added or removed nodes, in the step's order.
+inline std::vector<const BlockRecord*> recordsOf(const std::vector<EditStepRecord::Node>& nodes) {
+    std::vector<const BlockRecord*> records;
+    records.reserve(nodes.size());
+    for (const EditStepRecord::Node& node : nodes)
+        records.push_back(&*node.node);
+    return records;
+}

@@ -31,14 +31,6 @@ std::size_t stepBytes(const EditStepRecord& step) {
     return bytes;
 }
 
-std::vector<const BlockRecord*> recordsOf(const std::vector<EditStepRecord::Node>& nodes) {
-    std::vector<const BlockRecord*> records;
-    records.reserve(nodes.size());
-    for (const EditStepRecord::Node& node : nodes)
-        records.push_back(&*node.node);
-    return records;
-}
-
 } // namespace
 
 std::string blockCountText(int count) {

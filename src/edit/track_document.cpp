@@ -28,14 +28,6 @@ void takeOut(std::list<BlockRecord>& blocks, std::list<BlockRecord>& held,
         held.splice(held.end(), blocks, node.node);
 }
 
-std::vector<const BlockRecord*> recordsOf(const std::vector<EditStepRecord::Node>& nodes) {
-    std::vector<const BlockRecord*> records;
-    records.reserve(nodes.size());
-    for (const EditStepRecord::Node& node : nodes)
-        records.push_back(&*node.node);
-    return records;
-}
-
 } // namespace
 
 std::vector<const BlockRecord*> recordsMissingFrom(const std::vector<const BlockRecord*>& from,

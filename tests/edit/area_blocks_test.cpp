@@ -8,13 +8,7 @@ class Footprint : public EditTest {
   protected:
     // A record of its own: the footprint reads the record and the catalogue only.
     static BlockRecord placed(int x, int y, int z, std::uint32_t kind, std::uint8_t rotation) {
-        BlockRecord record;
-        record.catalogIndex = kind;
-        record.x = static_cast<std::int8_t>(x);
-        record.y = static_cast<std::int8_t>(y);
-        record.z = static_cast<std::int8_t>(z);
-        record.rotation = rotation;
-        return record;
+        return recordAt(x, y, z, kind, rotation);
     }
     std::vector<GridCell> footprint(const BlockRecord& record) const {
         std::vector<GridCell> cells;

@@ -130,14 +130,7 @@ class EditTest : public ::testing::Test {
     // Blocks are added as an opened track holds them: with a new history, nothing selected.
     const BlockRecord& addBlock(int x, int y, int z = 1, std::uint32_t kind = 1,
                                 std::uint8_t rotation = 0, std::uint32_t flags = 0) {
-        BlockRecord record;
-        record.catalogIndex = kind;
-        record.x = static_cast<std::int8_t>(x);
-        record.y = static_cast<std::int8_t>(y);
-        record.z = static_cast<std::int8_t>(z);
-        record.rotation = rotation;
-        record.flags = flags;
-        return addToDocument(doc, record);
+        return addToDocument(doc, recordAt(x, y, z, kind, rotation, flags));
     }
 
     const BlockRecord& block(int position) { return blockAt(doc, position); }

@@ -81,13 +81,7 @@ class PagesTest : public ::testing::Test {
 
     // Added as an opened track holds it: with a new history, nothing selected.
     const BlockRecord& addBlock(std::uint32_t kind, int x, int y, int z, std::uint32_t flags = 0) {
-        BlockRecord r;
-        r.catalogIndex = kind;
-        r.x = static_cast<std::int8_t>(x);
-        r.y = static_cast<std::int8_t>(y);
-        r.z = static_cast<std::int8_t>(z);
-        r.flags = flags;
-        return addToDocument(doc, r);
+        return addToDocument(doc, recordAt(x, y, z, kind, 0, flags));
     }
     const BlockRecord& block(int i) { return blockAt(doc, i); }
 

@@ -72,14 +72,8 @@ class ViewScene : public ::testing::Test {
     // Added as an opened track holds it (with a new history, nothing selected), with its model.
     const BlockRecord& addBlock(int x, int y, int z, std::int32_t model = kBox, int rotation = 0,
                                 std::uint32_t flags = 0) {
-        BlockRecord r;
-        r.catalogIndex = 1;
-        r.x = static_cast<std::int8_t>(x);
-        r.y = static_cast<std::int8_t>(y);
-        r.z = static_cast<std::int8_t>(z);
-        r.rotation = static_cast<std::uint8_t>(rotation);
-        r.flags = flags;
-        const BlockRecord& added = addToDocument(ctx.document, r);
+        const BlockRecord& added =
+            addToDocument(ctx.document, recordAt(x, y, z, 1, rotation, flags));
         models.models[&added] = model;
         return added;
     }
