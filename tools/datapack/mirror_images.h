@@ -8,8 +8,8 @@
 // kind at rotation r becomes a block of the partner at rotation (turn - r) mod 4, covering the
 // flipped cells exactly. Partners pair both ways with the same turn.
 struct MirrorImage {
-    int partner =
-        0; // catalogue index, the kind's own for a kind that is its own mirror image; 0 unknown
+    // Catalogue index: the kind's own for a kind that is its own mirror image, 0 when unknown.
+    int partner = 0;
     int turn = 0; // 0 when unknown
 };
 
