@@ -119,15 +119,20 @@ TEST(MirrorImages, NamesAndShapesDecideTheImage) {
         // Measured footprints that are not: one unit more on one side.
         {6, "StadiumRoadMainGTDiag4x3Slope", "?", 0},
         {6, "StadiumRoadMainGTDiag2x2TiltMirror", "?", 0},
-        // Footprints that fit in place and curve ends that do not: the two disagree.
-        {6, "StadiumRoadDirtHillSlopeGT2Bis", "?", 0},
+        // A measured footprint that fits its own turn and curve ends that fit another.
+        {6, "StadiumRoadDirtHillTiltCornerIn", "?", 0},
         // A twin the catalogue lacks.
         {2, "CoastRoadRamp3R", "?", 0},
         {0, "AlpineHillsTransitionSlopeDiag2x3Mirror", "?", 0},
         {5, "SpeedRiverRoadToRoadLeft4x1", "?", 0},
         // The L-shaped signs pair with their Mirror twin, not with an R.
         {2, "CoastFreeSignsL", "CoastFreeSignsLMirror", 0},
-        {5, "SpeedGarageSlopeGT2b", "SpeedGarageSlopeGT2", 3},
+        // Handed curves are drawn alike, so their footprints alone tell the turn, if they do.
+        {6, "StadiumRoadDirtHillSlopeGT2Bis", "StadiumRoadDirtHillSlopeGT2", 0},
+        {6, "StadiumRoadTiltGTCurve2DownLeft", "StadiumRoadTiltGTCurve2DownRight", 2},
+        {5, "SpeedGarageSlopeGT3b", "SpeedGarageSlopeGT3", 3},
+        {5, "SpeedGarageSlopeGT2b", "?", 0},
+        {6, "StadiumRoadTiltCornerUpLeft", "?", 0},
         // Climbing curves turn the other way once mirrored, and a twin is missing.
         {5, "SpeedGarageSlopeGT4", "?", 0},
         {5, "SpeedRiverRoadToRoadGTCurve4", "?", 0},

@@ -31,6 +31,8 @@ struct Placement {
 std::vector<Mark> marksOf(const BlockKind& kind, const MirrorNaming& naming, bool itself) {
     const RoadOrientation orientation = roadOrientation(kind.environment);
     const int along = orientation.straightAlongX ? 3 : 0;
+    if (naming.footprintOnly)
+        return {};
     if (naming.fork)
         return {{Mark::Stem, {}, along}};
     std::vector<Mark> marks;
@@ -86,10 +88,9 @@ MirrorImage imageOf(const BlockKind& kind, const std::vector<BlockKind>& kinds) 
     std::vector<int> turns;
     for (int turn = 0; turn < 4; ++turn)
         if (place(partner, partnerMarks, turn, false) == flipped &&
-            (!itself || !naming.diagonal || turn % 2 == 1))
+            (!naming.diagonal || turn % 2 == 1))
             turns.push_back(turn);
-    // A diagonal piece that fits both odd turns does not tell which diagonal it lies along.
-    if (turns.empty() || (itself && naming.diagonal && turns.size() > 1))
+    if (turns.empty() || (naming.singleTurn && turns.size() > 1))
         return {};
     return {partner.index, turns.front()};
 }

@@ -77,6 +77,7 @@ MirrorNaming mirrorNaming(const BlockKind& kind, const std::vector<BlockKind>& k
         naming.partner = *twin;
         // A handed name already says which side its twin leans to.
         naming.directed = kind.family != Family::Curve;
+        naming.footprintOnly = naming.singleTurn = kind.family == Family::Curve;
         return naming;
     }
     // Banked road, wall rides, T junctions and boosters on one side ("AlpineRoadWoodTurboSide",
@@ -90,6 +91,6 @@ MirrorNaming mirrorNaming(const BlockKind& kind, const std::vector<BlockKind>& k
     }
     naming.directed =
         kind.family != Family::Curve && (!naming.oneSided || gateOrBooster(kind.family));
-    naming.diagonal = !naming.fork && hasAny(name, {"Corner", "Diag"});
+    naming.diagonal = naming.singleTurn = !naming.fork && hasAny(name, {"Corner", "Diag"});
     return naming;
 }

@@ -22,8 +22,14 @@ struct MirrorNaming {
     bool oneSided = false;
     // A Y junction: its branches lie evenly about its stem, which runs along the road.
     bool fork = false;
+    // A handed curve: its twin is drawn with the same road ends, which therefore do not show how
+    // the two mirror each other; their footprints alone do.
+    bool footprintOnly = false;
     // A corner or diagonal piece: its own mirror image only about a diagonal, in an odd turn.
     bool diagonal = false;
+    // Whether a shape that fits in several turns leaves the image unknown: the turn of a curve or
+    // a corner matters, that of even scenery does not.
+    bool singleTurn = false;
 };
 
 // The naming of a kind of an environment; partners are found among the environment's kinds.
