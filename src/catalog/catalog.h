@@ -23,6 +23,10 @@ struct CatalogEntry {
     float halfSizeY = 0;
     float maxHeight = 0;
     std::string group; // the block picker's group, one of the catalogue's groups
+    // The kind's mirror image X-flipped (x reflected, y and z kept): a block of this kind at
+    // rotation r becomes one of the partner (1-based catalogue index; the entry's own index for a
+    // kind that is its own mirror image, 0 when unknown) at rotation (mirrorTurn - r) mod 4, or
+    // (mirrorTurn + 2 - r) mod 4 when Y-flipped, covering exactly the flipped cells.
     std::uint32_t mirrorPartner = 0;
     std::uint8_t mirrorTurn = 0;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 
 #include "catalog/kinds_file_format.h"
 
@@ -31,6 +32,33 @@ std::size_t columnOf(const std::vector<std::string_view>& columns, std::string_v
                                     columns.begin());
 }
 
+// Turns the mirror names into catalogue indexes; false when one names no kind of the file or
+// partners do not name each other with the same turn.
+bool resolveMirrors(KindsFile& file, const std::vector<std::string_view>& mirrors) {
+    std::map<std::string_view, std::uint32_t> indexes;
+    for (std::size_t i = 0; i < file.kinds.size(); ++i)
+        indexes.emplace(file.kinds[i].name, static_cast<std::uint32_t>(i + 1));
+    for (std::size_t i = 0; i < file.kinds.size(); ++i) {
+        if (mirrors[i] == kOwnMirror) {
+            file.kinds[i].mirrorPartner = static_cast<std::uint32_t>(i + 1);
+        } else if (mirrors[i] != kUnknownMirror) {
+            const auto found = indexes.find(mirrors[i]);
+            if (found == indexes.end())
+                return false;
+            file.kinds[i].mirrorPartner = found->second;
+        }
+    }
+    for (std::size_t i = 0; i < file.kinds.size(); ++i) {
+        const KindsFileRow& kind = file.kinds[i];
+        if (kind.mirrorPartner == 0)
+            continue;
+        const KindsFileRow& partner = file.kinds[kind.mirrorPartner - 1];
+        if (partner.mirrorPartner != i + 1 || partner.mirrorTurn != kind.mirrorTurn)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<KindsFile> parseKindsFile(std::string_view text) {
@@ -54,12 +82,16 @@ std::optional<KindsFile> parseKindsFile(std::string_view text) {
     const std::size_t index = columnOf(columns, kIndexColumn);
     const std::size_t name = columnOf(columns, kNameColumn);
     const std::size_t group = columnOf(columns, kGroupColumn);
+    const std::size_t mirror = columnOf(columns, kMirrorColumn);
+    const std::size_t turn = columnOf(columns, kMirrorTurnColumn);
+    const bool mirrored = mirror < columns.size();
     if (!distinctAndNotEmpty(groups) || !distinctAndNotEmpty(columns) ||
-        std::max({index, name, group}) >= columns.size())
+        std::max({index, name, group}) >= columns.size() || mirrored != (turn < columns.size()))
         return std::nullopt;
 
     KindsFile file;
     file.groups.assign(groups.begin(), groups.end());
+    std::vector<std::string_view> mirrors;
     for (std::size_t i = 3; i < lines.size(); ++i) {
         const std::vector<std::string_view> fields = splitFields(lines[i]);
         if (fields.size() != columns.size())
@@ -73,7 +105,18 @@ std::optional<KindsFile> parseKindsFile(std::string_view text) {
             std::find(groups.begin(), groups.end(), fields[group]) == groups.end())
             return std::nullopt;
         file.kinds.push_back({std::string(fields[name]), std::string(fields[group])});
+        KindsFileRow& row = file.kinds.back();
+        if (!mirrored)
+            continue;
+        const std::string_view turnDigit = fields[turn];
+        if (turnDigit.size() != 1 || turnDigit[0] < '0' || turnDigit[0] > '3' ||
+            fields[mirror].empty() || (fields[mirror] == kUnknownMirror && turnDigit != "0"))
+            return std::nullopt;
+        row.mirrorTurn = static_cast<std::uint8_t>(turnDigit[0] - '0');
+        mirrors.push_back(fields[mirror]);
     }
+    if (mirrored && !resolveMirrors(file, mirrors))
+        return std::nullopt;
     return file;
 }
 
@@ -85,11 +128,18 @@ void applyKindsFile(BlockCatalog& catalog, const std::optional<KindsFile>& file)
                                          });
     if (!fits) {
         catalog.groups.assign(1, std::string(kOtherGroup));
-        for (CatalogEntry& entry : catalog.entries)
+        for (CatalogEntry& entry : catalog.entries) {
             entry.group = kOtherGroup;
+            entry.mirrorPartner = 0;
+            entry.mirrorTurn = 0;
+        }
         return;
     }
     catalog.groups = file->groups;
-    for (std::size_t i = 0; i < catalog.entries.size(); ++i)
-        catalog.entries[i].group = file->kinds[i].group;
+    for (std::size_t i = 0; i < catalog.entries.size(); ++i) {
+        const KindsFileRow& row = file->kinds[i];
+        catalog.entries[i].group = row.group;
+        catalog.entries[i].mirrorPartner = row.mirrorPartner;
+        catalog.entries[i].mirrorTurn = row.mirrorTurn;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 struct KindsFileRow {
     std::string name;
     std::string group;
+    std::uint32_t mirrorPartner = 0; // as CatalogEntry::mirrorPartner
+    std::uint8_t mirrorTurn = 0;
 };
 
 // An environment's kinds file (see catalog/kinds_file_format.h).
@@ -22,10 +25,13 @@ struct KindsFile {
 // None unless the text is a whole kinds file of the version this reader knows: the first line,
 // the groups (none empty or repeated), the columns (index, name and group among them, none
 // repeated), then lines with as many fields as there are columns, indexes 1, 2, 3, ... in order,
-// names not empty and groups among the groups. Lines may end in CR LF.
+// names not empty and groups among the groups. Lines may end in CR LF. The mirror columns may be
+// missing, leaving every mirror image unknown, but not one without the other; where they are,
+// each kind's mirror image is "=", "?" or the name of a kind of the file, its turn 0 to 3 (0 when
+// unknown), and partners name each other with the same turn.
 std::optional<KindsFile> parseKindsFile(std::string_view text);
 
-// Files the catalogue's kinds into the file's groups. Without a file, or with one that does not
-// name the catalogue's kinds in its order, every kind is in the group of kinds that fit no
-// family, the catalogue's only group.
+// Files the catalogue's kinds into the file's groups and gives them their mirror images. Without
+// a file, or with one that does not name the catalogue's kinds in its order, every kind is in the
+// group of kinds that fit no family, the catalogue's only group, and no mirror image is known.
 void applyKindsFile(BlockCatalog& catalog, const std::optional<KindsFile>& file);

@@ -8,13 +8,16 @@
 //
 //   blockyard kinds 1
 //   groups<TAB>Roads<TAB>...<TAB>Other      the picker's groups in the order it shows them
-//   index<TAB>name<TAB>family<TAB>group     the columns of the lines that follow
-//   1<TAB>StadiumGrassClip<TAB>clip<TAB>Terrain
+//   index<TAB>name<TAB>family<TAB>group<TAB>mirror<TAB>mirrorturn     the columns of the lines
+//   1<TAB>StadiumGrassClip<TAB>clip<TAB>Terrain<TAB>=<TAB>0            that follow
 //
-// one line per kind in catalogue order. Readers find columns by name and pass over columns they
-// do not know, so later columns leave them working; the number on the first line changes only
-// for what older readers cannot read. The header depends on nothing but the language, so that
-// the generator can use it without the editor.
+// one line per kind in catalogue order. `mirror` names the kind's mirror image X-flipped (x
+// reflected, y and z kept): another kind, "=" for the kind itself or "?" when it is not known;
+// a block at rotation r becomes its mirror image at rotation (mirrorturn - r) mod 4, and
+// (mirrorturn + 2 - r) mod 4 when Y-flipped. Partners name each other with the same turn. Readers
+// find columns by name and pass over columns they do not know, so later columns leave them working;
+// the number on the first line changes only for what older readers cannot read. The header depends
+// on nothing but the language, so that the generator can use it without the editor.
 namespace kinds_file {
 
 inline constexpr std::string_view kFirstLine = "blockyard kinds 1";
@@ -23,6 +26,10 @@ inline constexpr std::string_view kIndexColumn = "index";
 inline constexpr std::string_view kNameColumn = "name";
 inline constexpr std::string_view kFamilyColumn = "family";
 inline constexpr std::string_view kGroupColumn = "group";
+inline constexpr std::string_view kMirrorColumn = "mirror";
+inline constexpr std::string_view kMirrorTurnColumn = "mirrorturn";
+inline constexpr std::string_view kOwnMirror = "=";
+inline constexpr std::string_view kUnknownMirror = "?";
 // The group of kinds that fit no family, and of every kind when the file is missing or unreadable.
 inline constexpr std::string_view kOtherGroup = "Other";
 

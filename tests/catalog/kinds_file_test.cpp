@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,9 @@ namespace {
 const std::string kHead = "blockyard kinds 1\n"
                           "groups\tRoads\tStart, finish and checkpoints\tOther\n"
                           "index\tname\tfamily\tgroup\n";
+const std::string kMirrorHead = "blockyard kinds 1\n"
+                                "groups\tRoads\n"
+                                "index\tname\tgroup\tmirror\tmirrorturn\n";
 
 TEST(KindsFile, GroupsInTheirOrderAndEachKindsGroup) {
     // CR LF line ends, columns in another order and a column this reader does not know.
@@ -30,13 +34,41 @@ TEST(KindsFile, GroupsInTheirOrderAndEachKindsGroup) {
     EXPECT_EQ(file->kinds[1].group, "Start, finish and checkpoints");
     EXPECT_EQ(file->kinds[2].name, "BayThing");
     EXPECT_EQ(file->kinds[2].group, "Other");
+    // Without the mirror columns no mirror image is known.
+    for (const KindsFileRow& row : file->kinds) {
+        EXPECT_EQ(row.mirrorPartner, 0u);
+        EXPECT_EQ(row.mirrorTurn, 0);
+    }
     // A file of no kinds is whole.
     EXPECT_TRUE(parseKindsFile(kHead).has_value());
+}
+
+// Mirror images by name become catalogue indexes: a pair, a kind that is its own image and one
+// whose image is unknown, with the columns in another order.
+TEST(KindsFile, MirrorImagesNameKindsOfTheFile) {
+    const std::optional<KindsFile> file =
+        parseKindsFile("blockyard kinds 1\n"
+                       "groups\tRoads\n"
+                       "mirrorturn\tindex\tmirror\tname\tgroup\n"
+                       "0\t1\t?\tBayRoadRamp\tRoads\n"
+                       "2\t2\tBayTurboRight\tBayTurboLeft\tRoads\n"
+                       "3\t3\t=\tBayRoadGTCurve2\tRoads\n"
+                       "2\t4\tBayTurboLeft\tBayTurboRight\tRoads\n"
+                       "0\t5\tBayRoad\tBayRoad\tRoads\n");
+    ASSERT_TRUE(file.has_value());
+    const std::vector<std::pair<std::uint32_t, int>> expected = {
+        {0, 0}, {4, 2}, {3, 3}, {2, 2}, {5, 0}};
+    ASSERT_EQ(file->kinds.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(file->kinds[i].mirrorPartner, expected[i].first) << i;
+        EXPECT_EQ(file->kinds[i].mirrorTurn, expected[i].second) << i;
+    }
 }
 
 TEST(KindsFile, AnyMalformedPartRefusesTheWholeFile) {
     const std::string rows = "1\tBayRoad\troad\tRoads\n2\tBayRamp\tslope\tRoads\n";
     ASSERT_TRUE(parseKindsFile(kHead + rows).has_value());
+    ASSERT_TRUE(parseKindsFile(kMirrorHead + "1\tA\tRoads\tB\t1\n2\tB\tRoads\tA\t1\n").has_value());
     const std::pair<const char*, std::string> cases[] = {
         {"nothing", ""},
         {"the first line alone", "blockyard kinds 1\n"},
@@ -59,6 +91,20 @@ TEST(KindsFile, AnyMalformedPartRefusesTheWholeFile) {
         {"no index", kHead + "\tBayRoad\troad\tRoads\n"},
         {"an empty name", kHead + "1\t\troad\tRoads\n"},
         {"a group the file does not list", kHead + "1\tBayRoad\troad\tBridges\n"},
+        {"a mirror column without its turn",
+         "blockyard kinds 1\ngroups\tRoads\nindex\tname\tgroup\tmirror\n1\tA\tRoads\t=\n"},
+        {"a mirror turn without its column",
+         "blockyard kinds 1\ngroups\tRoads\nindex\tname\tgroup\tmirrorturn\n1\tA\tRoads\t0\n"},
+        {"a turn past 3", kMirrorHead + "1\tA\tRoads\t=\t4\n"},
+        {"a negative turn", kMirrorHead + "1\tA\tRoads\t=\t-1\n"},
+        {"a turn of two digits", kMirrorHead + "1\tA\tRoads\t=\t01\n"},
+        {"no turn", kMirrorHead + "1\tA\tRoads\t=\t\n"},
+        {"no mirror image", kMirrorHead + "1\tA\tRoads\t\t0\n"},
+        {"a turn for an unknown image", kMirrorHead + "1\tA\tRoads\t?\t1\n"},
+        {"a partner that is no kind of the file", kMirrorHead + "1\tA\tRoads\tB\t0\n"},
+        {"a partner that names another kind",
+         kMirrorHead + "1\tA\tRoads\tB\t0\n2\tB\tRoads\t=\t0\n"},
+        {"a partner of another turn", kMirrorHead + "1\tA\tRoads\tB\t0\n2\tB\tRoads\tA\t2\n"},
     };
     for (const auto& [what, text] : cases)
         EXPECT_FALSE(parseKindsFile(text).has_value()) << what;
@@ -70,18 +116,27 @@ TEST(KindsFile, OnlyAFileNamingTheCataloguesKindsInOrderFilesThem) {
     catalog.entries[0].name = "BayRoad";
     catalog.entries[1].name = "BayStartLine";
     const std::optional<KindsFile> file =
-        parseKindsFile(kHead + "1\tBayRoad\troad\tRoads\n"
-                               "2\tBayStartLine\tstart\tStart, finish and checkpoints\n");
+        parseKindsFile("blockyard kinds 1\n"
+                       "groups\tRoads\tStart, finish and checkpoints\tOther\n"
+                       "index\tname\tfamily\tgroup\tmirror\tmirrorturn\n"
+                       "1\tBayRoad\troad\tRoads\t=\t2\n"
+                       "2\tBayStartLine\tstart\tStart, finish and checkpoints\t?\t0\n");
     ASSERT_TRUE(file.has_value());
     applyKindsFile(catalog, file);
     EXPECT_EQ(catalog.groups, file->groups);
     EXPECT_EQ(catalog.entries[0].group, "Roads");
     EXPECT_EQ(catalog.entries[1].group, "Start, finish and checkpoints");
+    EXPECT_EQ(catalog.entries[0].mirrorPartner, 1u);
+    EXPECT_EQ(catalog.entries[0].mirrorTurn, 2);
+    EXPECT_EQ(catalog.entries[1].mirrorPartner, 0u);
 
     const auto expectAllOther = [&catalog](const char* what) {
         EXPECT_EQ(catalog.groups, std::vector<std::string>{"Other"}) << what;
-        for (const CatalogEntry& entry : catalog.entries)
+        for (const CatalogEntry& entry : catalog.entries) {
             EXPECT_EQ(entry.group, "Other") << what;
+            EXPECT_EQ(entry.mirrorPartner, 0u) << what;
+            EXPECT_EQ(entry.mirrorTurn, 0) << what;
+        }
     };
     applyKindsFile(catalog, std::nullopt);
     expectAllOther("no file");

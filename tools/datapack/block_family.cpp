@@ -11,13 +11,6 @@ bool has(const std::string& name, const char* word) {
     return name.find(word) != std::string::npos;
 }
 
-bool hasAny(const std::string& name, std::initializer_list<const char*> words) {
-    for (const char* word : words)
-        if (has(name, word))
-            return true;
-    return false;
-}
-
 // Words that make a name a piece of road whatever else it says.
 bool roadWord(const std::string& name) {
     return hasAny(name, {"Road",    "Curve",    "GT",        "Slope",  "Ramp",       "Straight",
@@ -26,15 +19,6 @@ bool roadWord(const std::string& name) {
                          "Jetty",   "Parvis",   "Hole",      "Bump",   "Jump",       "Wave",
                          "Diag",    "Garage",   "Turbo",     "Cross",  "Transition", "Loop",
                          "Spin",    "Twist",    "Hawk",      "Air",    "Deadend",    "Clip"});
-}
-
-// "To" between two words, as in ground that changes ("SnowToIce", "SpeedToCanyon"), and not the
-// start of a word such as "Tower" or "Toll".
-bool transition(const std::string& name) {
-    for (std::size_t at = name.find("To"); at != std::string::npos; at = name.find("To", at + 1))
-        if (at + 2 < name.size() && std::isupper(static_cast<unsigned char>(name[at + 2])))
-            return true;
-    return false;
 }
 
 constexpr std::string_view kGatesGroup = "Gates";
@@ -52,6 +36,20 @@ constexpr std::string_view kNatureGroup = "Nature";
 constexpr std::string_view kBuildingsGroup = "Buildings";
 
 } // namespace
+
+bool hasAny(const std::string& name, std::initializer_list<const char*> words) {
+    for (const char* word : words)
+        if (has(name, word))
+            return true;
+    return false;
+}
+
+bool transition(const std::string& name) {
+    for (std::size_t at = name.find("To"); at != std::string::npos; at = name.find("To", at + 1))
+        if (at + 2 < name.size() && std::isupper(static_cast<unsigned char>(name[at + 2])))
+            return true;
+    return false;
+}
 
 std::string_view familyName(Family family) {
     switch (family) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,13 @@ bool isRoad(Family family);
 // Which of the environment's four road surfaces (0..3) a road kind wears, from the words of its
 // name (for example dirt, platform or circuit in the Stadium).
 int roadSurfaceOf(int environment, const std::string& name);
+
+// Whether the name holds any of the words.
+bool hasAny(const std::string& name, std::initializer_list<const char*> words);
+
+// Whether the name holds "To" between two words, as in ground that changes ("SnowToIce",
+// "SpeedToCanyon"), and not as the start of a word such as "Tower" or "Toll".
+bool transition(const std::string& name);
 
 // The number right after the first of the words in the name (for example 3 in "GTCurve3"), or 0.
 int numberAfter(const std::string& name, std::initializer_list<const char*> words);

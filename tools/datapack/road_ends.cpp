@@ -20,6 +20,13 @@ int highest(const BlockKind& kind) {
 
 } // namespace
 
+int headingOf(int dx, int dy) {
+    for (int h = 0; h < 4; ++h)
+        if (kHeadingStep[h][0] == dx && kHeadingStep[h][1] == dy)
+            return h;
+    return 0;
+}
+
 RoadOrientation roadOrientation(int environment) {
     // Counted over the shared real tracks (see the real track tests).
     static const RoadOrientation chosen[] = {

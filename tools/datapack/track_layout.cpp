@@ -13,9 +13,6 @@ namespace {
 
 constexpr int kLargeMinimum = 10000;
 
-// Headings: 0 +y, 1 -x, 2 -y, 3 +x; a rotation r turns a heading h into (h + r) % 4.
-constexpr int kStep[4][2] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
-
 struct Rng {
     std::uint32_t state;
     std::uint32_t next() {
@@ -33,14 +30,6 @@ std::string makeUid(std::uint32_t seed) {
     for (int i = 0; i < 27; ++i)
         uid += alphabet[rng.below(63)];
     return uid;
-}
-
-// The heading of a step on the ground plane.
-int headingOf(int dx, int dy) {
-    for (int h = 0; h < 4; ++h)
-        if (kStep[h][0] == dx && kStep[h][1] == dy)
-            return h;
-    return 0;
 }
 
 // The kinds a sample circuit is made of, by name.
@@ -159,8 +148,8 @@ class RoadBuilder {
                           z_ - in.unit.z, {}};
         ok_ = layout_.place(block) && ok_;
         heading_ = (localOut + rotation) % 4;
-        x_ = block.x + exit.x + kStep[heading_][0];
-        y_ = block.y + exit.y + kStep[heading_][1];
+        x_ = block.x + exit.x + kHeadingStep[heading_][0];
+        y_ = block.y + exit.y + kHeadingStep[heading_][1];
         z_ = block.z + out.unit.z;
         placed_.push_back(block);
     }
