@@ -78,6 +78,12 @@ bool inGrid(const Cell& c, int size) {
     return c.x >= 0 && c.y >= 0 && c.z >= 0 && c.x < size && c.y < size && c.z < size;
 }
 
+// An offset past any grid leaves it as surely as one just past its edge; kept this small, sums
+// of cells and multiples of offsets stay far inside an int.
+int boundedOffset(int offset) {
+    return std::clamp(offset, -1024, 1024);
+}
+
 std::uint8_t withTurn(std::uint8_t rotation, int turn) {
     // Only the low two bits turn; the others are the file's and stay.
     return static_cast<std::uint8_t>((rotation & ~3) | ((turn % 4 + 4) % 4));
@@ -165,28 +171,37 @@ Cell anchorMovingBox(const BlockRecord& record, const Box& from, const Box& to) 
 
 ReshapeResult turnSelection(TrackDocument& document, const CatalogState& catalog, int sense) {
     const std::vector<const BlockRecord*> blocks = selectedBlocks(document);
-    if (blocks.empty() || (sense != 1 && sense != -1))
+    const int quarters = (sense % 4 + 4) % 4;
+    if (blocks.empty() || quarters == 0)
         return {};
     const Box box = boxOf(catalog, blocks);
     const int w = box.max.x - box.min.x + 1;
     const int h = box.max.y - box.min.y + 1;
-    // The turned box, h by w, keeps the old one's centre; where that falls between cells the
-    // shift rounds toward zero, so that turns one way and back cancel.
+    // A quarter turn makes the box h by w about the old one's centre; where that falls between
+    // cells the shift rounds toward zero, so that turns one way and back cancel. A half turn
+    // keeps the box.
     const int shift = (w - h) / 2;
     const Cell corner{box.min.x + shift, box.min.y - shift, 0};
     const auto turned = [&](const Cell& c) {
         const int rx = c.x - box.min.x;
         const int ry = c.y - box.min.y;
-        return sense > 0 ? Cell{corner.x + (h - 1) - ry, corner.y + rx, c.z}
-                         : Cell{corner.x + ry, corner.y + (w - 1) - rx, c.z};
+        switch (quarters) {
+        case 1:
+            return Cell{corner.x + (h - 1) - ry, corner.y + rx, c.z};
+        case 2:
+            return Cell{box.max.x - rx, box.max.y - ry, c.z};
+        default:
+            return Cell{corner.x + ry, corner.y + (w - 1) - rx, c.z};
+        }
     };
     std::vector<Placement> placements;
     for (const BlockRecord* record : blocks) {
-        const std::uint8_t rotation = withTurn(record->rotation, record->rotation + sense);
+        const std::uint8_t rotation = withTurn(record->rotation, record->rotation + quarters);
         // Unit 0 lands where its cell turns to; the other units follow with the turn.
         const Cell first = turned(cellsOf(catalog, *record).front());
         const Cell offset = offsetsOf(catalog, record->catalogIndex, rotation).front();
-        placements.push_back({record->catalogIndex, rotation,
+        placements.push_back({record->catalogIndex,
+                              rotation,
                               {first.x - offset.x, first.y - offset.y, first.z - offset.z}});
     }
     return place(document, catalog, blocks, placements, "Turn");
@@ -214,14 +229,14 @@ ReshapeResult mirrorSelection(TrackDocument& document, const CatalogState& catal
         }
         std::optional<Placement> found;
         if (const CatalogEntry* entry = catalogEntry(catalog, record->catalogIndex);
-            entry && entry->mirrorPartner != 0) {
+            entry && catalogEntry(catalog, entry->mirrorPartner)) {
             // A reflection turns a turn r into one of k - r; the kind's own k is tried first,
             // then the others in an order that makes twice the same mirror give back the start.
             const int k = entry->mirrorTurn + (axis == MirrorAxis::Y ? 2 : 0);
             for (int j : {0, 2, 1, 3}) {
                 const std::uint8_t rotation = withTurn(record->rotation, k + j - record->rotation);
-                if (const std::optional<Cell> anchor = anchorOnto(
-                        offsetsOf(catalog, entry->mirrorPartner, rotation), target)) {
+                if (const std::optional<Cell> anchor =
+                        anchorOnto(offsetsOf(catalog, entry->mirrorPartner, rotation), target)) {
                     found = Placement{entry->mirrorPartner, rotation, *anchor};
                     break;
                 }
@@ -247,6 +262,9 @@ ReshapeResult shiftSelection(TrackDocument& document, const CatalogState& catalo
     const std::vector<const BlockRecord*> blocks = selectedBlocks(document);
     if (blocks.empty() || (dx == 0 && dy == 0 && dz == 0))
         return {};
+    dx = boundedOffset(dx);
+    dy = boundedOffset(dy);
+    dz = boundedOffset(dz);
     std::vector<Placement> placements;
     for (const BlockRecord* record : blocks)
         placements.push_back({record->catalogIndex,
@@ -283,6 +301,9 @@ ReshapeResult stackSelection(TrackDocument& document, const CatalogState& catalo
         result.message = "Nothing to stack: give a count of at least 1 and an offset.";
         return result;
     }
+    dx = boundedOffset(dx);
+    dy = boundedOffset(dy);
+    dz = boundedOffset(dz);
     const std::size_t total = document.blocks().size() + blocks.size() * std::size_t(count);
     if (total > kMaxTrackBlocks) {
         result.message = "A track holds at most " + std::to_string(kMaxTrackBlocks) +
@@ -338,20 +359,22 @@ ReshapeResult replaceKinds(TrackDocument& document, const CatalogState& catalog,
         for (const BlockRecord& record : document.blocks())
             if (scope == ReplaceScope::Track || blockInArea(catalog, area, record))
                 candidates.push_back(&record);
-    {
-        EditStep step(document, "Replace");
-        for (const BlockRecord* record : candidates) {
-            for (const auto& [from, to] : pairs) {
-                if (record->catalogIndex != from)
-                    continue;
-                step.change(*record).catalogIndex = to;
-                ++result.blocks;
-                break;
-            }
-        }
+    // Each block takes the first pair of its kind; a larger kind may reach past the grid.
+    std::vector<const BlockRecord*> blocks;
+    std::vector<Placement> placements;
+    for (const BlockRecord* record : candidates) {
+        const auto pair = std::find_if(pairs.begin(), pairs.end(), [&](const auto& p) {
+            return p.first == record->catalogIndex;
+        });
+        if (pair == pairs.end())
+            continue;
+        blocks.push_back(record);
+        placements.push_back({pair->second, record->rotation, {record->x, record->y, record->z}});
     }
-    result.done = result.blocks > 0;
-    result.message = "Replaced the kind of " + blockCountText(result.blocks) + ".";
+    result = place(document, catalog, blocks, placements, "Replace");
+    result.done = result.done && result.blocks > 0;
+    if (result.leaving == 0)
+        result.message = "Replaced the kind of " + blockCountText(result.blocks) + ".";
     return result;
 }
 

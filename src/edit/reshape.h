@@ -15,18 +15,19 @@
 
 // What an operation did, for the status line.
 struct ReshapeResult {
-    bool done = false;      // false: refused, or nothing to do
-    int blocks = 0;         // blocks changed or added
-    int leaving = 0;        // blocks that would have left the grid (refused)
-    int unknownMirror = 0;  // kinds whose mirror image is unknown, kept as they were
-    std::string message;    // what the status line says; empty when there is nothing to say
+    bool done = false;     // false: refused, or nothing to do
+    int blocks = 0;        // blocks changed or added
+    int leaving = 0;       // blocks that would have left the grid (refused)
+    int unknownMirror = 0; // kinds whose mirror image is unknown, kept as they were
+    std::string message;   // what the status line says; empty when there is nothing to say
 };
 
 enum class MirrorAxis { X, Y };
 
-// A quarter turn (+1 counter-clockwise seen from above, as a block's rotation turns, or -1)
-// about the centre of the selection's cells. Each block turns as a whole: its cells after the
-// turn are exactly its cells turned. Four turns give back the original.
+// A quarter turn (+1 counter-clockwise seen from above, as a block's rotation turns, or -1), or
+// a half turn (2), about the centre of the selection's cells; other counts turn as their
+// remainder by four. Each block turns as a whole: its cells after the turn are exactly its cells
+// turned. Four quarter turns give back the original; a half turn keeps the box of the cells.
 ReshapeResult turnSelection(TrackDocument& document, const CatalogState& catalog, int sense);
 
 // Mirrors the selection's cells across x (x changes sides) or across y, about the centre of its
