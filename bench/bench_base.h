@@ -59,8 +59,8 @@ class BenchBase {
         if (catalog.environmentNames[0].empty())
             initEnvironmentNames(catalog.environmentNames);
         PosixConverterLauncher launcher;
-        return openTrack(path(), (tracks() / name).string(), track, envelope, catalog, prompts,
-                         launcher);
+        return openTrack(path(), converterSiteIn(path()), (tracks() / name).string(), track,
+                         envelope, catalog, prompts, launcher);
     }
     bool open(const std::string& name, EditorContext& ctx) {
         Track track;

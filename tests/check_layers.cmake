@@ -1,11 +1,12 @@
 # Fails when a source of one layer includes a header of a layer above it. The layers, lowest
-# first: math and seams; catalog; track; edit and recovery; assets and view; ui and tool; app. A layer
-# may include its own headers and those of the layers below.
+# first: math, seams and platform; catalog; track; edit and recovery; assets and view; ui and tool;
+# app. A layer may include its own headers and those of the layers below.
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "no source folder given")
 endif()
 set(rank_math 0)
 set(rank_seams 0)
+set(rank_platform 0)
 set(rank_catalog 1)
 set(rank_track 2)
 set(rank_edit 3)

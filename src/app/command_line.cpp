@@ -7,8 +7,9 @@ namespace {
 constexpr const char* kHelpText =
     "Usage: blockyard [TRACK]\n"
     "A 3D editor for the tracks of a block-based racing game.\n"
-    "TRACK, a .Challenge.Gbx file, opens at start through the converter GS/Gridsmith; the data\n"
-    "folder data/ and the converter are found under the working folder.\n"
+    "TRACK, a .Challenge.Gbx file, opens at start through the converter Gridsmith.\n"
+    "The data folder data/ and the converter GS/Gridsmith are those of the working folder when\n"
+    "it holds data/, else those installed with the program.\n"
     "\n"
     "Options:\n"
     "  -h, --help     print this help and exit\n"

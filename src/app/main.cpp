@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/qt_prompts.h"
 #include "edit/editor_context.h"
+#include "track/program_folders.h"
 
 namespace {
 
@@ -35,11 +36,21 @@ int main(int argc, char* argv[]) {
     // megabytes less. A value the user sets wins.
     setenv("LP_NUM_THREADS", "0", 0);
     QApplication app(argc, argv);
+    // The menu entry's name, so that desktops give the window its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.blockyard.Blockyard"));
     const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
     if (line.kind != CommandLine::Kind::Start)
         return printAndExit(line);
 
+    const FoundFolders found = findProgramFolders();
+    if (!found.folders) {
+        std::fputs(("blockyard: " + found.problem).c_str(), stderr);
+        return 1;
+    }
+
     EditorContext ctx;
+    ctx.folders.base = found.folders->base;
+    ctx.folders.converter = found.folders->converter;
     QtPrompts prompts(ctx);
     ctx.setPrompts(&prompts);
 

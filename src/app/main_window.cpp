@@ -47,7 +47,11 @@ MainWindow::MainWindow(EditorContext& ctx)
         new AnchorLayout(panel_, QSize(dialogX(kMainWindowWidth), dialogY(kMainWindowHeight)));
     setCentralWidget(panel_);
 
-    ctx_.folders.base = std::filesystem::current_path();
+    // The program hands its folders in; a window without them works in the current folder.
+    if (ctx_.folders.base.empty()) {
+        ctx_.folders.base = std::filesystem::current_path();
+        ctx_.folders.converter = converterSiteIn(ctx_.folders.base);
+    }
     createControls();
     createPages();
     createView();

@@ -32,8 +32,8 @@ bool TrackCommands::open(const std::string& path) {
     ctx_.document.clearSelection();
     Track track;
     TrackEnvelope envelope;
-    if (!openTrack(ctx_.folders.base, path, track, envelope, ctx_.catalog, ctx_.prompts(),
-                   launcher_)) {
+    if (!openTrack(ctx_.folders.base, ctx_.folders.converter, path, track, envelope, ctx_.catalog,
+                   ctx_.prompts(), launcher_)) {
         ctx_.prompts().message(kOpenErrorText, kProgramCaption, MessageIcon::Error);
         return false;
     }
@@ -45,8 +45,8 @@ bool TrackCommands::open(const std::string& path) {
 bool TrackCommands::confirmUnsavedChanges() {
     if (!ctx_.document.modified())
         return true;
-    switch (ctx_.prompts().askSaveChanges("Save changes to " + trackDisplayName(ctx_.document) +
-                                          "?")) {
+    switch (
+        ctx_.prompts().askSaveChanges("Save changes to " + trackDisplayName(ctx_.document) + "?")) {
     case SaveChoice::Save:
         return ctx_.document.path().empty() ? saveAsCommand() : saveTrackCommand();
     case SaveChoice::Discard:

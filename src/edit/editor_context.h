@@ -7,11 +7,13 @@
 #include "edit/block_placing.h"
 #include "edit/track_document.h"
 #include "seams/prompts.h"
+#include "track/track_reader.h"
 
-// Where the program reads its data: the base folder holds data/ and GS/; the model and texture
-// folders are those of the open track's environment.
+// Where the program reads its data and runs its converter: the base folder holds data/; the model
+// and texture folders are those of the open track's environment.
 struct DataFolders {
     std::filesystem::path base;
+    ConverterSite converter;
     std::filesystem::path models;
     std::filesystem::path textures;
 };

@@ -88,8 +88,8 @@ struct OpenTrack {
 
 class Tool {
   public:
-    Tool(const std::filesystem::path& base, std::ostream& out, std::ostream& err)
-        : base_(base), out_(out), err_(err), prompts_(err) {}
+    Tool(const ProgramFolders& folders, std::ostream& out, std::ostream& err)
+        : folders_(folders), out_(out), err_(err), prompts_(err) {}
 
     int usage(const std::string& problem) {
         err_ << "blockyard-tool: " << problem << "\n\n" << kUsage;
@@ -101,7 +101,8 @@ class Tool {
         Track track;
         TrackEnvelope envelope;
         PosixConverterLauncher launcher;
-        if (!openTrack(base_, file, track, envelope, open.catalog, prompts_, launcher)) {
+        if (!openTrack(folders_.base, folders_.converter, file, track, envelope, open.catalog,
+                       prompts_, launcher)) {
             err_ << "blockyard-tool: cannot read the track " << file << '\n';
             return false;
         }
@@ -269,7 +270,7 @@ class Tool {
         });
     }
 
-    std::filesystem::path base_;
+    const ProgramFolders& folders_;
     std::ostream& out_;
     std::ostream& err_;
     StreamPrompts prompts_;
@@ -277,7 +278,7 @@ class Tool {
 
 } // namespace
 
-int runTool(const std::vector<std::string>& arguments, const std::filesystem::path& baseFolder,
+int runTool(const std::vector<std::string>& arguments, const ProgramFolders& folders,
             std::ostream& out, std::ostream& err) {
-    return Tool(baseFolder, out, err).run(arguments);
+    return Tool(folders, out, err).run(arguments);
 }

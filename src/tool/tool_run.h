@@ -1,9 +1,10 @@
 #pragma once
 
-#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "track/program_folders.h"
 
 // blockyard-tool's exit statuses.
 inline constexpr int kToolDone = 0;
@@ -11,7 +12,7 @@ inline constexpr int kToolRefused = 1; // the operation would break the track; n
 inline constexpr int kToolFailed = 2;  // a usage error, or a file that cannot be read or written
 
 // Runs one command of blockyard-tool: `arguments` are those after the program's name. Tracks
-// open through the converter in baseFolder/GS with the data of baseFolder/data, as the editor
-// opens them, and are saved as the editor saves them. Listings go to `out`, messages to `err`.
-int runTool(const std::vector<std::string>& arguments, const std::filesystem::path& baseFolder,
+// open through the folders' converter with the data of their base folder, as the editor opens
+// them, and are saved as the editor saves them. Listings go to `out`, messages to `err`.
+int runTool(const std::vector<std::string>& arguments, const ProgramFolders& folders,
             std::ostream& out, std::ostream& err);

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/private_folder.h"
+#include "seams/prompts.h"
 #include "track/converter_launch.h"
 #include "track/parsed_track.h"
 #include "track/structural_reader.h"
@@ -68,6 +70,44 @@ std::vector<std::string> catalogNames(const BlockCatalog& catalog) {
     return names;
 }
 
+// The folder one open works in: the site's own, or a fresh one that goes when the open ends.
+class WorkFolder {
+  public:
+    WorkFolder(const ConverterSite& site, Prompts& prompts) {
+        if (!site.folderPerOpen) {
+            path_ = site.folder;
+            return;
+        }
+        std::string error = "no per-user cache folder is known (HOME is not set)";
+        std::optional<std::filesystem::path> made;
+        if (!site.folder.empty())
+            made = makePrivateFolder(site.folder, error);
+        if (!made) {
+            prompts.message("Cannot make a working folder for the converter in \"" +
+                                site.folder.string() + "\": " + error +
+                                ".\n\nTracks open once that folder can be written.",
+                            kProgramCaption, MessageIcon::Error);
+            return;
+        }
+        path_ = *made;
+        fresh_ = true;
+    }
+    ~WorkFolder() {
+        std::error_code ec;
+        if (fresh_)
+            std::filesystem::remove_all(path_, ec);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    // Empty when no folder could be made.
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+    bool fresh_ = false;
+};
+
 void commit(ParsedTrack& parsed, const CatalogState& catalog, Track& track,
             TrackEnvelope& envelope) {
     resolveBlockNames(parsed.track, catalogNames(catalog.catalogs[parsed.track.environment]));
@@ -77,15 +117,12 @@ void commit(ParsedTrack& parsed, const CatalogState& catalog, Track& track,
 
 } // namespace
 
-std::filesystem::path converterFolder(const std::filesystem::path& baseFolder) {
-    return baseFolder / "GS";
-}
-
-std::filesystem::path converterProgram(const std::filesystem::path& baseFolder) {
+ConverterSite converterSiteIn(const std::filesystem::path& baseFolder) {
+    const std::filesystem::path folder = baseFolder / "GS";
 #ifdef _WIN32
-    return converterFolder(baseFolder) / "Gridsmith.exe";
+    return {folder / "Gridsmith.exe", folder};
 #else
-    return converterFolder(baseFolder) / "Gridsmith";
+    return {folder / "Gridsmith", folder};
 #endif
 }
 
@@ -107,13 +144,16 @@ bool parseConvertedTrack(const std::vector<std::uint8_t>& bytes, const CatalogSt
     return true;
 }
 
-bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourcePath, Track& track,
-               TrackEnvelope& envelope, CatalogState& catalog, Prompts& prompts,
-               ConverterLauncher& launcher) {
+bool openTrack(const std::filesystem::path& baseFolder, const ConverterSite& converter,
+               const std::string& sourcePath, Track& track, TrackEnvelope& envelope,
+               CatalogState& catalog, Prompts& prompts, ConverterLauncher& launcher) {
     std::string name = convertedFileName(sourcePath);
     if (name.empty())
         return false;
-    std::filesystem::path folder = converterFolder(baseFolder);
+    const WorkFolder work(converter, prompts);
+    const std::filesystem::path& folder = work.path();
+    if (folder.empty())
+        return false;
     std::filesystem::path copy = copyPathFor(folder, name);
     std::filesystem::path bak = withBak(copy);
 
@@ -127,7 +167,7 @@ bool openTrack(const std::filesystem::path& baseFolder, const std::string& sourc
     }
 
     auto launched = std::chrono::steady_clock::now();
-    bool started = launcher.start(converterProgram(baseFolder), copy.filename().string(), folder);
+    bool started = launcher.start(converter.program, copy.filename().string(), folder);
     bool converted = false;
     while (started) {
         converted = std::filesystem::exists(bak, ec);

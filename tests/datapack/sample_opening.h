@@ -45,8 +45,8 @@ class SampleBase {
     Opened openFile(const std::filesystem::path& file) {
         Opened opened;
         PosixConverterLauncher launcher;
-        opened.ok = openTrack(folder_.path(), file.string(), opened.track, opened.envelope, catalog,
-                              prompts, launcher);
+        opened.ok = openTrack(folder_.path(), converterSiteIn(folder_.path()), file.string(),
+                              opened.track, opened.envelope, catalog, prompts, launcher);
         return opened;
     }
 

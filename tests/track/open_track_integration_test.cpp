@@ -50,8 +50,8 @@ TEST(OpenTrackWithGridsmith, OpenSaveAndOpenAgainGiveTheSameRecords) {
     PosixConverterLauncher launcher;
     Track track;
     TrackEnvelope envelope;
-    ASSERT_TRUE(
-        openTrack(base.path(), source.string(), track, envelope, catalog, prompts, launcher));
+    ASSERT_TRUE(openTrack(base.path(), converterSiteIn(base.path()), source.string(), track,
+                          envelope, catalog, prompts, launcher));
     ASSERT_EQ(track.blocks.size(), 3u);
     EXPECT_EQ(track.blocks.front().catalogIndex, 2u);
     EXPECT_EQ(track.environment, 6);
@@ -65,8 +65,8 @@ TEST(OpenTrackWithGridsmith, OpenSaveAndOpenAgainGiveTheSameRecords) {
 
     Track again;
     TrackEnvelope againEnvelope;
-    ASSERT_TRUE(
-        openTrack(base.path(), saved.string(), again, againEnvelope, catalog, prompts, launcher));
+    ASSERT_TRUE(openTrack(base.path(), converterSiteIn(base.path()), saved.string(), again,
+                          againEnvelope, catalog, prompts, launcher));
     ASSERT_EQ(again.blocks.size(), track.blocks.size());
     for (auto a = track.blocks.begin(), c = again.blocks.begin(); a != track.blocks.end();
          ++a, ++c) {

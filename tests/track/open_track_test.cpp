@@ -3,6 +3,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <utility>
 
 #include <sys/wait.h>
 
@@ -24,11 +25,15 @@ class FakeConverter : public ConverterLauncher {
     std::vector<std::string> arguments;
     std::vector<std::filesystem::path> folders;
     int reaped = 0;
+    // Runs at the start, before the conversion: another open while this one is under way.
+    std::function<void()> meanwhile;
 
     bool start(const std::filesystem::path&, const std::string& argument,
                const std::filesystem::path& workingFolder) override {
         arguments.push_back(argument);
         folders.push_back(workingFolder);
+        if (meanwhile)
+            std::exchange(meanwhile, nullptr)();
         std::filesystem::path name = workingFolder / argument;
         std::vector<std::uint8_t> original = readFile(name);
         if (!leaveBak)
@@ -65,7 +70,8 @@ class OpenTrack : public ::testing::Test {
     }
 
     bool open(const std::string& source) {
-        return openTrack(base.path(), source, track, envelope, catalog, prompts, converter);
+        return openTrack(base.path(), converterSiteIn(base.path()), source, track, envelope,
+                         catalog, prompts, converter);
     }
     void expectUntouched() {
         EXPECT_EQ(track.uid, "old");
@@ -179,6 +185,59 @@ TEST_F(OpenTrack, MissingNamesFileIsReportedAndTheOpenSucceeds) {
     EXPECT_EQ(track.blocks.front().keptName, "Road");
 }
 
+// The converter site of an installed program: a fresh folder of each open under a per-user one.
+class OpenTrackInUserFolder : public OpenTrack {
+  protected:
+    TempFolder cache;
+    ConverterSite site{"Gridsmith", cache.path() / "blockyard", true};
+
+    bool openThere(const std::string& source, Track& into) {
+        return openTrack(base.path(), site, source, into, envelope, catalog, prompts, converter);
+    }
+};
+
+TEST_F(OpenTrackInUserFolder, TwoOpensAtOnceWorkInFoldersOfTheirOwnAndLeaveNothing) {
+    std::filesystem::path source = elsewhere.path() / "t.Gbx";
+    writeFile(source, {1});
+    Track second;
+    bool secondOpened = false;
+    // While the first copy waits in its folder, another program opens the same track.
+    converter.meanwhile = [&] { secondOpened = openThere(source.string(), second); };
+    ASSERT_TRUE(openThere(source.string(), track));
+    EXPECT_TRUE(secondOpened);
+    EXPECT_EQ(second.blocks.size(), 2u);
+    EXPECT_EQ(track.blocks.size(), 2u);
+    ASSERT_EQ(converter.folders.size(), 2u);
+    EXPECT_NE(converter.folders[0], converter.folders[1]);
+    for (const std::filesystem::path& folder : converter.folders)
+        EXPECT_EQ(folder.parent_path(), site.folder);
+    // Neither took the other's name for its copy.
+    EXPECT_EQ(converter.arguments, (std::vector<std::string>{"t.Gbx", "t.Gbx"}));
+    EXPECT_TRUE(std::filesystem::is_empty(site.folder));
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(OpenTrackInUserFolder, AFolderThatCannotBeMadeIsToldAtOpen) {
+    std::filesystem::path source = elsewhere.path() / "t.Gbx";
+    writeFile(source, {1});
+    // A file where the per-user folder should be: not even root can make a folder in it.
+    writeFile(cache.path() / "file", {1});
+    site.folder = cache.path() / "file" / "blockyard";
+    EXPECT_FALSE(openThere(source.string(), track));
+    expectUntouched();
+    EXPECT_TRUE(converter.arguments.empty());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].icon, MessageIcon::Error);
+    EXPECT_NE(prompts.shown[0].text.find(site.folder.string()), std::string::npos)
+        << prompts.shown[0].text;
+
+    // No per-user folder known at all.
+    site.folder.clear();
+    EXPECT_FALSE(openThere(source.string(), track));
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_NE(prompts.shown[1].text.find("no per-user cache folder"), std::string::npos);
+}
+
 TEST(PosixConverterLauncher, MissingOrHangingConverterFailsWithinAboutASecond) {
     TempFolder base;
     std::filesystem::create_directories(base.path() / "GS");
@@ -193,8 +252,8 @@ TEST(PosixConverterLauncher, MissingOrHangingConverterFailsWithinAboutASecond) {
     PosixConverterLauncher launcher;
 
     auto begin = std::chrono::steady_clock::now();
-    EXPECT_FALSE(
-        openTrack(base.path(), source.string(), track, envelope, catalog, prompts, launcher));
+    EXPECT_FALSE(openTrack(base.path(), converterSiteIn(base.path()), source.string(), track,
+                           envelope, catalog, prompts, launcher));
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(2500));
 
     // A converter that never finishes is stopped.
@@ -202,8 +261,8 @@ TEST(PosixConverterLauncher, MissingOrHangingConverterFailsWithinAboutASecond) {
     std::ofstream(program) << "#!/bin/sh\nexec sleep 30\n";
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     begin = std::chrono::steady_clock::now();
-    EXPECT_FALSE(
-        openTrack(base.path(), source.string(), track, envelope, catalog, prompts, launcher));
+    EXPECT_FALSE(openTrack(base.path(), converterSiteIn(base.path()), source.string(), track,
+                           envelope, catalog, prompts, launcher));
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(2500));
     EXPECT_EQ(track.uid, "kept");
     EXPECT_FALSE(std::filesystem::exists(base.path() / "GS" / "t.Gbx"));

@@ -1,4 +1,4 @@
-#include "tool/executable_folder.h"
+#include "platform/executable_folder.h"
 
 #include <system_error>
 
