@@ -6,6 +6,7 @@
 #include "edit/block_edits.h"
 #include "edit/block_placing.h"
 #include "edit/editor_context.h"
+#include "edit/reshape.h"
 
 namespace {
 
@@ -274,6 +275,61 @@ void BM_StepUndoRedo(benchmark::State& state) {
 BENCHMARK(BM_StepUndoRedo)
     ->ArgsProduct({benchmark::CreateDenseRange(MoveAll, DuplicateAll, 1), {0, 1, 2}})
     ->ArgNames({"step", "phase"})
+    ->Iterations(10) // each iteration first refills the grid, untimed
+    ->Unit(benchmark::kMillisecond);
+
+// The whole-selection reshapes of every block of the full grid, each as one step: phase 0 times
+// the operation, 1 its undo. Both kinds are their own mirror images, so that the mirror looks
+// for the turn that covers the mirrored cells. The grid's kinds are those of an environment
+// other than the Stadium, whose coordinates reach 127: the three-cell blocks of the last rows
+// stand past cell 31, and the stack's fourth copy reaches level 127.
+enum ReshapeKind { TurnQuarter, MirrorX, ShiftAll, StackFour, ReplaceKinds };
+
+ReshapeResult runReshape(FullTrack& t, ReshapeKind kind) {
+    TrackDocument& doc = t.doc;
+    const CatalogState& catalog = t.ctx.catalog;
+    switch (kind) {
+    case TurnQuarter:
+        return turnSelection(doc, catalog, 1);
+    case MirrorX:
+        return mirrorSelection(doc, catalog, MirrorAxis::X);
+    case ShiftAll:
+        return shiftSelection(doc, catalog, 1, 0, 0);
+    case StackFour:
+        return stackSelection(doc, catalog, 4, 0, 0, 24);
+    case ReplaceKinds:
+        return replaceKinds(doc, catalog, {{1, 2}, {2, 1}}, ReplaceScope::Track, Area{});
+    }
+    return {};
+}
+
+void BM_ReshapeAndUndo(benchmark::State& state) {
+    FullTrack t;
+    auto& entries = t.ctx.catalog.catalogs[0].entries;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        entries[i].mirrorPartner = static_cast<std::uint32_t>(i + 1);
+    const auto kind = static_cast<ReshapeKind>(state.range(0));
+    const bool undo = state.range(1) == 1;
+    ReshapeResult result;
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.fill();
+        t.selectEvery(1);
+        if (!undo)
+            state.ResumeTiming();
+        result = runReshape(t, kind);
+        if (undo) {
+            state.ResumeTiming();
+            t.doc.undo();
+        }
+    }
+    if (!result.done || t.doc.history().stepCount() != 1)
+        state.SkipWithError(("not done: " + result.message).c_str());
+    state.counters["blocks"] = result.blocks;
+}
+BENCHMARK(BM_ReshapeAndUndo)
+    ->ArgsProduct({benchmark::CreateDenseRange(TurnQuarter, ReplaceKinds, 1), {0, 1}})
+    ->ArgNames({"reshape", "undo"})
     ->Iterations(10) // each iteration first refills the grid, untimed
     ->Unit(benchmark::kMillisecond);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <set>
 #include <tuple>
 #include <unordered_set>
 
@@ -37,34 +36,51 @@ struct Placement {
     Cell anchor;
 };
 
-// The cells of a block of this kind and turn whose anchor is at the origin: its units, or its
-// own cell for a kind without units or unknown to the catalogue.
-std::vector<Cell> offsetsOf(const CatalogState& catalog, std::uint32_t catalogIndex,
-                            std::uint8_t rotation) {
-    BlockRecord probe;
-    probe.catalogIndex = catalogIndex;
-    probe.rotation = rotation;
-    std::vector<Cell> cells;
-    const int units = footprintUnitCount(catalog, probe);
-    for (int i = 0; i < units; ++i)
-        if (const std::optional<GridCell> c = footprintCell(catalog, probe, i))
-            cells.push_back({c->x, c->y, c->z});
-    if (cells.empty())
-        cells.push_back({0, 0, 0});
-    return cells;
+// The cells of a block of each kind and turn whose anchor is at the origin, in the order of its
+// units: its units, or its own cell for a kind without units or unknown to the catalogue. Each
+// is worked out once for an operation.
+class Footprints {
+  public:
+    explicit Footprints(const CatalogState& catalog) : catalog_(catalog) {}
+
+    const CatalogState& catalog() const { return catalog_; }
+
+    const std::vector<Cell>& offsets(std::uint32_t catalogIndex, std::uint8_t rotation) {
+        if (!catalogEntry(catalog_, catalogIndex))
+            return ownCell_;
+        const std::size_t key = std::size_t{catalogIndex} * 4 + (rotation & 3);
+        if (key >= shapes_.size())
+            shapes_.resize(key + 1);
+        std::vector<Cell>& shape = shapes_[key];
+        if (shape.empty()) {
+            BlockRecord probe;
+            probe.catalogIndex = catalogIndex;
+            probe.rotation = rotation;
+            const int units = footprintUnitCount(catalog_, probe);
+            for (int i = 0; i < units; ++i)
+                if (const std::optional<GridCell> c = footprintCell(catalog_, probe, i))
+                    shape.push_back({c->x, c->y, c->z});
+            if (shape.empty())
+                shape = ownCell_;
+        }
+        return shape;
+    }
+    const std::vector<Cell>& offsets(const BlockRecord& record) {
+        return offsets(record.catalogIndex, record.rotation);
+    }
+
+  private:
+    const CatalogState& catalog_;
+    std::vector<std::vector<Cell>> shapes_; // by kind and turn
+    const std::vector<Cell> ownCell_{Cell{}};
+};
+
+Cell operator+(const Cell& a, const Cell& b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
 }
 
-std::vector<Cell> cellsAt(const std::vector<Cell>& offsets, const Cell& anchor) {
-    std::vector<Cell> cells;
-    cells.reserve(offsets.size());
-    for (const Cell& o : offsets)
-        cells.push_back({anchor.x + o.x, anchor.y + o.y, anchor.z + o.z});
-    return cells;
-}
-
-std::vector<Cell> cellsOf(const CatalogState& catalog, const BlockRecord& record) {
-    return cellsAt(offsetsOf(catalog, record.catalogIndex, record.rotation),
-                   {record.x, record.y, record.z});
+Cell anchorOf(const BlockRecord& record) {
+    return {record.x, record.y, record.z};
 }
 
 // The Stadium is a grid of 32 x 32 x 32 cells. The other environments' maps are larger (the
@@ -98,11 +114,11 @@ std::vector<const BlockRecord*> selectedBlocks(const TrackDocument& document) {
     return blocks;
 }
 
-Box boxOf(const CatalogState& catalog, const std::vector<const BlockRecord*>& blocks) {
+Box boxOf(Footprints& footprints, const std::vector<const BlockRecord*>& blocks) {
     Box box;
     for (const BlockRecord* record : blocks)
-        for (const Cell& c : cellsOf(catalog, *record))
-            box.add(c);
+        for (const Cell& offset : footprints.offsets(*record))
+            box.add(anchorOf(*record) + offset);
     return box;
 }
 
@@ -114,18 +130,18 @@ ReshapeResult refusedLeaving(int leaving) {
 }
 
 // Gives each block its placement as one step, unless a block would leave the grid.
-ReshapeResult place(TrackDocument& document, const CatalogState& catalog,
+ReshapeResult place(TrackDocument& document, Footprints& footprints,
                     const std::vector<const BlockRecord*>& blocks,
                     const std::vector<Placement>& placements, const char* verb,
                     const std::string& gesture = {}) {
-    int leaving = 0;
-    for (const Placement& p : placements) {
-        const std::vector<Cell> cells =
-            cellsAt(offsetsOf(catalog, p.catalogIndex, p.rotation), p.anchor);
-        if (!std::all_of(cells.begin(), cells.end(),
-                         [size = gridSizeOf(catalog)](const Cell& c) { return inGrid(c, size); }))
-            ++leaving;
-    }
+    const int size = gridSizeOf(footprints.catalog());
+    const int leaving =
+        static_cast<int>(std::count_if(placements.begin(), placements.end(), [&](const auto& p) {
+            const std::vector<Cell>& offsets = footprints.offsets(p.catalogIndex, p.rotation);
+            return !std::all_of(offsets.begin(), offsets.end(), [&](const Cell& offset) {
+                return inGrid(p.anchor + offset, size);
+            });
+        }));
     if (leaving > 0)
         return refusedLeaving(leaving);
     EditStep step(document, verb, gesture);
@@ -144,19 +160,21 @@ ReshapeResult place(TrackDocument& document, const CatalogState& catalog,
     return result;
 }
 
-// The anchor that puts these offsets exactly on the cells, or none.
-std::optional<Cell> anchorOnto(const std::vector<Cell>& offsets, const std::vector<Cell>& cells) {
+// The anchor that puts these offsets exactly on the cells (sorted, with their box), or none.
+std::optional<Cell> anchorOnto(const std::vector<Cell>& offsets, const std::vector<Cell>& cells,
+                               const Box& cellBox, std::vector<Cell>& placed) {
     if (offsets.size() != cells.size())
         return std::nullopt;
-    Box cellBox, offsetBox;
-    for (const Cell& c : cells)
-        cellBox.add(c);
+    Box offsetBox;
     for (const Cell& o : offsets)
         offsetBox.add(o);
     const Cell anchor{cellBox.min.x - offsetBox.min.x, cellBox.min.y - offsetBox.min.y,
                       cellBox.min.z - offsetBox.min.z};
-    const std::vector<Cell> placed = cellsAt(offsets, anchor);
-    if (std::set<Cell>(placed.begin(), placed.end()) != std::set<Cell>(cells.begin(), cells.end()))
+    placed.clear();
+    for (const Cell& o : offsets)
+        placed.push_back(anchor + o);
+    std::sort(placed.begin(), placed.end());
+    if (placed != cells)
         return std::nullopt;
     return anchor;
 }
@@ -174,7 +192,8 @@ ReshapeResult turnSelection(TrackDocument& document, const CatalogState& catalog
     const int quarters = (sense % 4 + 4) % 4;
     if (blocks.empty() || quarters == 0)
         return {};
-    const Box box = boxOf(catalog, blocks);
+    Footprints footprints(catalog);
+    const Box box = boxOf(footprints, blocks);
     const int w = box.max.x - box.min.x + 1;
     const int h = box.max.y - box.min.y + 1;
     // A quarter turn makes the box h by w about the old one's centre; where that falls between
@@ -198,13 +217,13 @@ ReshapeResult turnSelection(TrackDocument& document, const CatalogState& catalog
     for (const BlockRecord* record : blocks) {
         const std::uint8_t rotation = withTurn(record->rotation, record->rotation + quarters);
         // Unit 0 lands where its cell turns to; the other units follow with the turn.
-        const Cell first = turned(cellsOf(catalog, *record).front());
-        const Cell offset = offsetsOf(catalog, record->catalogIndex, rotation).front();
+        const Cell first = turned(anchorOf(*record) + footprints.offsets(*record).front());
+        const Cell offset = footprints.offsets(record->catalogIndex, rotation).front();
         placements.push_back({record->catalogIndex,
                               rotation,
                               {first.x - offset.x, first.y - offset.y, first.z - offset.z}});
     }
-    return place(document, catalog, blocks, placements, "Turn");
+    return place(document, footprints, blocks, placements, "Turn");
 }
 
 ReshapeResult mirrorSelection(TrackDocument& document, const CatalogState& catalog,
@@ -212,21 +231,25 @@ ReshapeResult mirrorSelection(TrackDocument& document, const CatalogState& catal
     const std::vector<const BlockRecord*> blocks = selectedBlocks(document);
     if (blocks.empty())
         return {};
-    const Box box = boxOf(catalog, blocks);
+    Footprints footprints(catalog);
+    const Box box = boxOf(footprints, blocks);
     const auto mirrored = [&](const Cell& c) {
         return axis == MirrorAxis::X ? Cell{box.min.x + box.max.x - c.x, c.y, c.z}
                                      : Cell{c.x, box.min.y + box.max.y - c.y, c.z};
     };
     std::vector<Placement> placements;
+    std::vector<Cell> target, placed;
     int unknown = 0;
     for (const BlockRecord* record : blocks) {
-        std::vector<Cell> target;
+        target.clear();
         Box own, mirroredBox;
-        for (const Cell& c : cellsOf(catalog, *record)) {
+        for (const Cell& offset : footprints.offsets(*record)) {
+            const Cell c = anchorOf(*record) + offset;
             own.add(c);
             target.push_back(mirrored(c));
             mirroredBox.add(target.back());
         }
+        std::sort(target.begin(), target.end());
         std::optional<Placement> found;
         if (const CatalogEntry* entry = catalogEntry(catalog, record->catalogIndex);
             entry && catalogEntry(catalog, entry->mirrorPartner)) {
@@ -236,7 +259,8 @@ ReshapeResult mirrorSelection(TrackDocument& document, const CatalogState& catal
             for (int j : {0, 2, 1, 3}) {
                 const std::uint8_t rotation = withTurn(record->rotation, k + j - record->rotation);
                 if (const std::optional<Cell> anchor =
-                        anchorOnto(offsetsOf(catalog, entry->mirrorPartner, rotation), target)) {
+                        anchorOnto(footprints.offsets(entry->mirrorPartner, rotation), target,
+                                   mirroredBox, placed)) {
                     found = Placement{entry->mirrorPartner, rotation, *anchor};
                     break;
                 }
@@ -249,7 +273,7 @@ ReshapeResult mirrorSelection(TrackDocument& document, const CatalogState& catal
         }
         placements.push_back(*found);
     }
-    ReshapeResult result = place(document, catalog, blocks, placements, "Mirror");
+    ReshapeResult result = place(document, footprints, blocks, placements, "Mirror");
     result.unknownMirror = unknown;
     if (result.done && unknown > 0)
         result.message = blockCountText(unknown) + " kept " + (unknown == 1 ? "its" : "their") +
@@ -267,15 +291,16 @@ ReshapeResult shiftSelection(TrackDocument& document, const CatalogState& catalo
     dz = boundedOffset(dz);
     std::vector<Placement> placements;
     for (const BlockRecord* record : blocks)
-        placements.push_back({record->catalogIndex,
-                              record->rotation,
-                              {record->x + dx, record->y + dy, record->z + dz}});
-    return place(document, catalog, blocks, placements, "Move", gesture);
+        placements.push_back(
+            {record->catalogIndex, record->rotation, anchorOf(*record) + Cell{dx, dy, dz}});
+    Footprints footprints(catalog);
+    return place(document, footprints, blocks, placements, "Move", gesture);
 }
 
 ReshapeResult shiftSelectionTo(TrackDocument& document, const CatalogState& catalog,
                                GridCell corner) {
-    const Box box = boxOf(catalog, selectedBlocks(document));
+    Footprints footprints(catalog);
+    const Box box = boxOf(footprints, selectedBlocks(document));
     if (box.empty())
         return {};
     return shiftSelection(document, catalog, corner.x - box.min.x, corner.y - box.min.y,
@@ -283,7 +308,8 @@ ReshapeResult shiftSelectionTo(TrackDocument& document, const CatalogState& cata
 }
 
 GridCell selectionExtent(const TrackDocument& document, const CatalogState& catalog) {
-    const Box box = boxOf(catalog, selectedBlocks(document));
+    Footprints footprints(catalog);
+    const Box box = boxOf(footprints, selectedBlocks(document));
     if (box.empty())
         return {};
     return {static_cast<std::int8_t>(box.max.x - box.min.x + 1),
@@ -311,10 +337,12 @@ ReshapeResult stackSelection(TrackDocument& document, const CatalogState& catalo
         return result;
     }
     // The first and the last copy bound all the others.
+    Footprints footprints(catalog);
     const auto leaves = [&](const BlockRecord* record) {
-        for (const Cell& c : cellsOf(catalog, *record))
+        for (const Cell& offset : footprints.offsets(*record))
             for (int i : {1, count})
-                if (!inGrid({c.x + i * dx, c.y + i * dy, c.z + i * dz}, gridSizeOf(catalog)))
+                if (!inGrid(anchorOf(*record) + offset + Cell{i * dx, i * dy, i * dz},
+                            gridSizeOf(catalog)))
                     return true;
         return false;
     };
@@ -371,7 +399,8 @@ ReshapeResult replaceKinds(TrackDocument& document, const CatalogState& catalog,
         blocks.push_back(record);
         placements.push_back({pair->second, record->rotation, {record->x, record->y, record->z}});
     }
-    result = place(document, catalog, blocks, placements, "Replace");
+    Footprints footprints(catalog);
+    result = place(document, footprints, blocks, placements, "Replace");
     result.done = result.done && result.blocks > 0;
     if (result.leaving == 0)
         result.message = "Replaced the kind of " + blockCountText(result.blocks) + ".";
