@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QWidget>
 
+#include "app/command_action.h"
 #include "edit/block_placing.h"
 #include "edit/editor_context.h"
 #include "ui/blocks_page.h"
@@ -69,11 +70,7 @@ EditCommands::~EditCommands() {
 }
 
 QAction* EditCommands::makeAction(const char* text, QList<QKeySequence> keys) {
-    auto* action = new QAction(QString::fromLatin1(text), this);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    window_.addAction(action);
-    return action;
+    return commandAction(this, window_, QString::fromLatin1(text), keys);
 }
 
 QList<QAction*> EditCommands::actions() const {

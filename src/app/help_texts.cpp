@@ -14,11 +14,24 @@ const char* const kKeysAndMouseText =
     "Z: wireframe on/off\n"
     "G: grid on/off (on release)\n"
     "Wheel: in area editing, the cursor level, 0 to 31\n"
+    "Left / Right arrow: move the selection one cell along x (-1 / +1)\n"
+    "Down / Up arrow: move the selection one cell along y (-1 / +1)\n"
+    "Page Down / Page Up: move the selection one level down / up\n"
+    "(presses of one arrow or page key in a row are one undo step)\n"
     "\n"
     "With \"Edit Current Area\" on, a click adds the cell under the pointer to the area or takes "
     "it out, and F + click toggles the box of cells from the cell added last.\n"
     "\n"
-    "The letter keys act by their place on the keyboard, on every layout.";
+    "The letter keys act by their place on the keyboard, on every layout.\n"
+    "\n"
+    "Anywhere in the window:\n"
+    "Ctrl+A: select all\n"
+    "Ctrl+Shift+A: select all blocks of the selected kinds\n"
+    "Ctrl+L / Ctrl+R: turn the selection left / right by a quarter turn\n"
+    "Ctrl+Shift+X / Ctrl+Shift+Y: mirror the selection across x / y\n"
+    "Ctrl+M: move the selection by an offset or to a cell\n"
+    "Ctrl+K: stack copies of the selection\n"
+    "Ctrl+H: replace kinds";
 
 const char* const kAboutText =
     "Blockyard 0.1 alpha\n"

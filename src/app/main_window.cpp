@@ -14,6 +14,7 @@
 #include "app/main_window_ids.h"
 #include "app/qt_prompts.h"
 #include "app/recent_tracks.h"
+#include "app/reshape_commands.h"
 #include "catalog/environment.h"
 #include "seams/prompts.h"
 #include "ui/area_page.h"
@@ -74,9 +75,13 @@ MainWindow::MainWindow(EditorContext& ctx)
     commands_ = std::make_unique<TrackCommands>(ctx_, launcher_, std::move(hooks));
     recovery_ = std::make_unique<RecoveryKeeper>(ctx_);
 
+    const auto showStatus = [this](const std::string& text) {
+        showStatusMessage(QString::fromStdString(text));
+    };
     editCommands_ = new EditCommands(
-        ctx_, *blocksPage_, *this, [this] { commandDone(false); },
-        [this](const std::string& text) { showStatusMessage(QString::fromStdString(text)); });
+        ctx_, *blocksPage_, *this, [this] { commandDone(false); }, showStatus);
+    reshapeCommands_ = new ReshapeCommands(
+        ctx_, *this, *view_, [this] { commandDone(false); }, showStatus);
     documentListener_ =
         ctx_.document.addListener([this](const DocumentChange& change) { heard(change); });
     areaListener_ = ctx_.areaEditor.addListener([this](AreaEditor::Change) { refreshStatus(); });
@@ -314,6 +319,8 @@ void MainWindow::tearDown() {
 
     delete editCommands_;
     editCommands_ = nullptr;
+    delete reshapeCommands_;
+    reshapeCommands_ = nullptr;
     delete blocksPage_;
     blocksPage_ = nullptr;
     delete areaPage_;

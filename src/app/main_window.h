@@ -21,6 +21,7 @@
 class AnchorLayout;
 class AreaPage;
 class EditCommands;
+class ReshapeCommands;
 class BlocksPage;
 class QLabel;
 class QMenu;
@@ -76,6 +77,7 @@ class MainWindow : public QMainWindow {
     // and, when asked, the keyboard focus back to it.
     void commandDone(bool focusView = true);
     EditCommands* editCommands() const { return editCommands_; }
+    ReshapeCommands* reshapeCommands() const { return reshapeCommands_; }
     TrackCommands* trackCommands() const { return commands_.get(); }
 
   protected:
@@ -118,6 +120,7 @@ class MainWindow : public QMainWindow {
     QLabel* statusLine_ = nullptr;
     QTimer statusMessageTimer_;
     EditCommands* editCommands_ = nullptr;
+    ReshapeCommands* reshapeCommands_ = nullptr;
     int documentListener_ = 0;
     int areaListener_ = 0;
     DrawArea* view_ = nullptr;

@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "app/recent_tracks.h"
+#include "app/reshape_commands.h"
 #include "view/view_input.h"
 #include "seams/prompts.h"
 #include "ui/blocks_page.h"
@@ -67,18 +68,24 @@ void MainWindow::createMenus() {
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     editMenu_ = menuBar()->addMenu(QStringLiteral("&Edit"));
-    for (QAction* action : editCommands_->actions()) {
-        if (action)
-            editMenu_->addAction(action);
-        else
-            editMenu_->addSeparator();
-    }
+    const auto addActions = [this](const QList<QAction*>& actions) {
+        for (QAction* action : actions) {
+            if (action)
+                editMenu_->addAction(action);
+            else
+                editMenu_->addSeparator();
+        }
+    };
+    addActions(editCommands_->actions());
     editMenu_->addSeparator();
     using namespace control_id;
+    addActions(reshapeCommands_->selectActions());
     addButtonCommand(editMenu_, QStringLiteral("&Invert selection"),
                      blocksPage_->control(kInvertSelection));
     addButtonCommand(editMenu_, QStringLiteral("&Hide"), blocksPage_->control(kHide));
     addButtonCommand(editMenu_, QStringLiteral("&Unhide all"), blocksPage_->control(kUnhideAll));
+    editMenu_->addSeparator();
+    addActions(reshapeCommands_->reshapeActions());
 
     // The view's own keys, pressed from the menu. The key is only named after a tab: as a
     // shortcut it would take the key from the view, whose camera keys need its presses.

@@ -32,10 +32,16 @@ BlocksPage::~BlocksPage() {
 
 void BlocksPage::createControls() {
     using namespace control_id;
-    makeLabel(this, "All blocks:", dialogRect(7, 6, 100, 9));
+    makeLabel(this, "All blocks:", dialogRect(7, 6, 40, 9));
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(controlName(kBlockFilter));
+    filter_->setGeometry(dialogRect(50, 4, 156, 12));
+    filter_->setPlaceholderText(QStringLiteral("Filter by name"));
+    filter_->setClearButtonEnabled(true);
+    connect(filter_, &QLineEdit::textChanged, this, &BlocksPage::filterAllLines);
     list_ = new BlockListWidget(this);
     list_->setObjectName(controlName(kBlockList));
-    list_->setGeometry(dialogRect(7, 16, 199, 116));
+    list_->setGeometry(dialogRect(7, 19, 199, 113));
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &BlocksPage::listMarksChanged);
 
@@ -145,6 +151,8 @@ void BlocksPage::refill() {
     list_->clear();
     ::fillBlockList(*list_, ctx_.document.track(), ctx_.catalog);
     markingLines_ = false;
+    if (!filter_->text().trimmed().isEmpty())
+        filterAllLines();
     const auto& members = ctx_.document.selection().members();
     markLines({members.begin(), members.end()}, true);
 }
@@ -168,8 +176,30 @@ void BlocksPage::rewriteLines(const std::vector<const BlockRecord*>& records) {
             }
         }
     }
-    if (first <= last)
-        emit model->dataChanged(model->index(first, 0), model->index(last, 0), {Qt::DisplayRole});
+    if (first > last)
+        return;
+    emit model->dataChanged(model->index(first, 0), model->index(last, 0), {Qt::DisplayRole});
+    // A block given another kind may now match the filter, or no longer.
+    const QString text = filter_->text().trimmed();
+    if (!text.isEmpty())
+        for (const BlockRecord* record : records)
+            filterLine(ctx_.document.lineOf(record), text);
+}
+
+void BlocksPage::filterLine(int line, const QString& text) {
+    const BlockRecord* record = blockOfLine(list_->item(line));
+    if (!record)
+        return;
+    const std::string& name = kindNameOf(ctx_.catalog, *record);
+    const bool shown = QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()))
+                           .contains(text, Qt::CaseInsensitive);
+    list_->setRowHidden(line, !shown);
+}
+
+void BlocksPage::filterAllLines() {
+    const QString text = filter_->text().trimmed();
+    for (int line = 0; line < list_->count(); ++line)
+        filterLine(line, text);
 }
 
 void BlocksPage::markLines(const std::vector<const BlockRecord*>& records, bool marked) {

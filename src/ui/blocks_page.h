@@ -17,9 +17,10 @@ class QLineEdit;
 class QPushButton;
 
 // The "Blocks" page: the list of every block of the track (its line marks mirror the
-// selection), the "Current block" panel with a spinner per field, and the selection-wide
-// commands. The list and the panel follow the document's notifications; after each command that
-// ran the page hands over to whoever draws the frame and takes the focus.
+// selection) under a filter field that shows only the lines whose kind names hold its text (any
+// case; the lines keep their track numbers), the "Current block" panel with a spinner per field,
+// and the selection-wide commands. The list and the panel follow the document's notifications;
+// after each command that ran the page hands over to whoever draws the frame and takes the focus.
 class BlocksPage : public QWidget {
     Q_OBJECT
   public:
@@ -53,6 +54,9 @@ class BlocksPage : public QWidget {
     void refill();
     // Writes again the lines of these records, which stand where they stood.
     void rewriteLines(const std::vector<const BlockRecord*>& records);
+    // Shows the line if its block's kind name holds the filter's text, else hides it.
+    void filterLine(int line, const QString& text);
+    void filterAllLines();
     // Marks or unmarks the lines of these records, runs of lines at a time.
     void markLines(const std::vector<const BlockRecord*>& records, bool marked);
     // Shows one block's fields, or blanks the panel and puts the position spinners at 1 and the
@@ -66,6 +70,7 @@ class BlocksPage : public QWidget {
     ViewState& view_;
     std::function<void(bool)> commandDone_;
     BlockListWidget* list_ = nullptr;
+    QLineEdit* filter_ = nullptr;
     QLabel* name_ = nullptr;
     std::array<FieldControls, FieldCount> fields_{};
     int listener_ = 0;

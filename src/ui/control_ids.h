@@ -32,6 +32,7 @@ inline constexpr int kHide = 1060;
 inline constexpr int kDelete = 1061;
 inline constexpr int kUnhideAll = 1062;
 inline constexpr int kAddBlock = 1063;
+inline constexpr int kBlockFilter = 1064;
 
 // Area page
 inline constexpr int kEditCurrentArea = 1048;

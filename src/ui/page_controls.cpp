@@ -16,7 +16,8 @@ QLabel* makeLabel(QWidget* page, const char* caption, QRect rect, int id) {
 QPushButton* makeButton(QWidget* page, const char* caption, QRect rect, int id) {
     auto* button = new QPushButton(QString::fromLatin1(caption), page);
     button->setGeometry(rect);
-    button->setObjectName(controlName(id));
+    if (id != 0)
+        button->setObjectName(controlName(id));
     button->setAutoDefault(false);
     return button;
 }

@@ -1,6 +1,10 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTest>
 
 #include "app/main_window_ids.h"
 #include "app_fixture.h"
@@ -37,3 +41,24 @@ TEST_P(ScreenshotTest, SampleShowsAScene) {
 INSTANTIATE_TEST_SUITE_P(Environments, ScreenshotTest,
                          ::testing::Values("Alpine", "Bay", "Coast", "Island", "Rally", "Speed",
                                            "Stadium"));
+
+// The Edit menu open with its Nudge submenu over a track with a block selected, as the screen
+// shows it: edit_menu.png.
+TEST_F(AppFixture, EditMenuOpen) {
+    const std::optional<std::string> sample = copySample("Stadium");
+    ASSERT_TRUE(sample);
+    openThroughButton(*sample);
+    ctx_.document.select(&ctx_.document.blocks().front(), false);
+    QMenu* edit = window_->editMenu();
+    window_->menuBar()->setActiveAction(edit->menuAction());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    for (QAction* action : edit->actions())
+        if (action->menu() && action->text() == "Nudge")
+            edit->setActiveAction(action);
+    QTest::qWait(200);
+    const QPixmap screen = window_->screen()->grabWindow(0);
+    const QString folder = QStringLiteral(BLOCKYARD_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    EXPECT_TRUE(screen.copy(window_->frameGeometry()).save(folder + "/edit_menu.png"));
+    edit->hide();
+}

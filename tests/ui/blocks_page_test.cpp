@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "edit/block_edits.h"
+#include "edit/reshape.h"
 #include "ui/block_list.h"
 
 namespace {
@@ -150,6 +151,35 @@ TEST_F(BlocksPageTest, SelectAllInTheListSelectsEveryBlock) {
     QTest::keyClick(list(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(doc.selection().count(), 2);
     EXPECT_EQ(markedLines(), (std::vector<int>{0, 1}));
+}
+
+TEST_F(BlocksPageTest, TheFilterHidesLinesWhoseNamesLackItsTextAndKeepsTheNumbers) {
+    for (std::uint32_t kind : {5, 17, 150, 1})
+        addBlock(kind, 0, 0, 1);
+    const auto shownLines = [this] {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            if (!list()->isRowHidden(i))
+                out << list()->item(i)->text();
+        return out;
+    };
+    auto* filter = qobject_cast<QLineEdit*>(blocks->control(kBlockFilter));
+    ASSERT_NE(filter, nullptr);
+    QTest::keyClicks(filter, "KIND1");
+    EXPECT_EQ(shownLines(), (QStringList{"2: Kind17", "3: Kind150", "4: Kind1"}));
+
+    // Lines filled again for a new block, and a line written again for a new kind, follow it.
+    BlockRecord added;
+    added.catalogIndex = 2;
+    appendBlock(doc, added);
+    ASSERT_EQ(list()->count(), 5);
+    EXPECT_EQ(shownLines(), (QStringList{"2: Kind17", "3: Kind150", "4: Kind1"}));
+    replaceKinds(doc, ctx.catalog, {{17, 5}, {2, 12}}, ReplaceScope::Track, {});
+    EXPECT_EQ(shownLines(), (QStringList{"3: Kind150", "4: Kind1", "5: Kind12"}));
+
+    filter->clear();
+    EXPECT_EQ(shownLines(), lines());
+    EXPECT_EQ(lines().size(), 5);
 }
 
 TEST_F(BlocksPageTest, OneBlockSpinnersFollowTheBlock) {

@@ -1,6 +1,9 @@
 #include "layout_check.h"
 #include "ui/block_picker.h"
 #include "ui/block_picker_dialog.h"
+#include "ui/move_dialog.h"
+#include "ui/replace_kinds_dialog.h"
+#include "ui/stack_dialog.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -71,6 +74,16 @@ TEST(PickerLayout, HasItsSizeAndNoOverlappingOrClippedControls) {
     // 233 x 225 dialog units.
     EXPECT_EQ(dialog.size(), QSize(350, 366));
     EXPECT_EQ(layoutFaults(dialog), Faults{});
+}
+
+TEST(DialogLayout, MoveStackAndReplaceHaveNoOverlappingOrClippedControls) {
+    ensureApplication();
+    EditorContext ctx;
+    MoveDialog move(MoveRequest{});
+    StackDialog stack(GridCell{12, 3, 1});
+    ReplaceKindsDialog replace(ctx);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&move, &stack, &replace})
+        EXPECT_EQ(layoutFaults(*dialog), Faults{}) << dialog->windowTitle().toStdString();
 }
 
 } // namespace

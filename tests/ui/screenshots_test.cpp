@@ -1,14 +1,19 @@
 #include <QDir>
+#include <QTableWidget>
 #include <fstream>
 #include <iterator>
 
 #include "catalog/catalog.h"
 #include "catalog/environment.h"
 #include "edit/block_edits.h"
+#include "edit/reshape.h"
 #include "layout_check.h"
 #include "track/track_reader.h"
 #include "ui/block_picker.h"
 #include "ui/block_picker_dialog.h"
+#include "ui/move_dialog.h"
+#include "ui/replace_kinds_dialog.h"
+#include "ui/stack_dialog.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -89,6 +94,34 @@ TEST_F(Screenshots, PickerAtEachLevel) {
     QTest::keyClicks(dialog.searchField(), "road");
     QApplication::processEvents();
     save(dialog, "picker_search.png");
+}
+
+TEST_F(Screenshots, TheFilteredListAndTheSelectionDialogs) {
+    doc.setSelection({&block(14)});
+    QTest::keyClicks(qobject_cast<QLineEdit*>(blocks->control(kBlockFilter)), "Check");
+    QApplication::processEvents();
+    save(*blocks, "blocks_page_filtered.png");
+
+    doc.setSelection({&block(2), &block(3)});
+
+    MoveDialog move(MoveRequest{true, {}, {4, 6, 1}});
+    StackDialog stack(selectionExtent(doc, ctx.catalog));
+    ReplaceKindsDialog replace(ctx);
+    QTableWidget* pairs = replace.table();
+    pairs->item(0, 0)->setText(QStringLiteral("StadiumRoadMain"));
+    pairs->item(0, 1)->setText(QStringLiteral("StadiumRoadMainTurbo"));
+    QTest::mouseClick(replace.addPairButton(), Qt::LeftButton);
+    pairs->item(1, 0)->setText(QStringLiteral("StadiumDirt"));
+    pairs->item(1, 1)->setText(QStringLiteral("NoSuchKind"));
+    replace.accept();
+    const std::pair<QDialog*, const char*> dialogs[] = {{&move, "move_dialog.png"},
+                                                        {&stack, "stack_dialog.png"},
+                                                        {&replace, "replace_kinds_dialog.png"}};
+    for (auto [dialog, name] : dialogs) {
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        save(*dialog, name);
+    }
 }
 
 } // namespace
