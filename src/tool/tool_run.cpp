@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "  info FILE                          environment, name, block count and kinds used\n"
     "  list FILE [--csv|--json]           one line per block\n"
     "  mirror --axis x|y IN OUT           mirror the whole track about the centre of its cells\n"
-    "  turn --quarters N IN OUT           turn the whole track N quarter turns (counter-clockwise)\n"
+    "  turn --quarters N IN OUT           turn the whole track N quarter turns "
+    "(counter-clockwise)\n"
     "  shift --by DX,DY,DZ IN OUT         move every block by the offset\n"
     "  replace OLD=NEW[,OLD=NEW...] IN OUT  give the blocks of kind OLD the kind NEW\n"
     "\n"
@@ -51,8 +52,10 @@ const std::map<std::string, std::string>& commandHelp() {
         {"turn", "Usage: blockyard-tool turn --quarters N IN OUT\n\nTurns the whole track N "
                  "quarter turns counter-clockwise seen from above (negative N turns the other "
                  "way) about the centre of its cells.\n"},
-        {"shift", "Usage: blockyard-tool shift --by DX,DY,DZ IN OUT\n\nMoves every block by the "
-                  "offset in cells. Refused when a block would leave the 32 x 32 x 32 grid.\n"},
+        {"shift",
+         "Usage: blockyard-tool shift --by DX,DY,DZ IN OUT\n\nMoves every block by the "
+         "offset in cells. Refused when a block would leave the grid (the Stadium's 32 x 32 x "
+         "32 cells; elsewhere coordinates from 0 to 127).\n"},
         {"replace", "Usage: blockyard-tool replace OLD=NEW[,OLD=NEW...] IN OUT\n\nGives every "
                     "block of kind OLD the kind NEW, keeping its place, turn, variant bytes and "
                     "skin. Kinds are named as the environment's catalogue names them.\n"},
@@ -221,12 +224,10 @@ class Tool {
             const std::optional<int> quarters = parseInt(*value);
             if (!quarters)
                 return usage("--quarters takes a whole number");
-            return reshape(in, outFile, [q = (*quarters % 4 + 4) % 4](OpenTrack& t) {
-                ReshapeResult result;
-                result.done = true;
-                // Three quarters one way are one the other way.
-                for (int i = 0; i < (q == 3 ? 1 : q) && result.done; ++i)
-                    result = turnSelection(t.document, t.catalog, q == 3 ? -1 : 1);
+            return reshape(in, outFile, [q = *quarters % 4](OpenTrack& t) {
+                // Whole turns change nothing and are no refusal.
+                ReshapeResult result = turnSelection(t.document, t.catalog, q);
+                result.done = result.done || q == 0;
                 return result;
             });
         }
@@ -265,7 +266,8 @@ class Tool {
             }
             ReshapeResult result =
                 replaceKinds(t.document, t.catalog, pairs, ReplaceScope::Track, Area{});
-            result.done = true;
+            // No block of the old kinds is no refusal; a new kind reaching past the grid is.
+            result.done = result.done || result.leaving == 0;
             return result;
         });
     }
