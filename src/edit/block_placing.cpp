@@ -59,7 +59,7 @@ PasteResult pasteAsStep(TrackDocument& document, const CatalogState& catalog,
             pasted.push_back(step.append(std::move(record)));
         }
         if (!pasted.empty())
-            document.setSelection(pasted);
+            step.selectAppended();
     }
     std::string status;
     if (leftOut > 0)
@@ -88,7 +88,7 @@ const BlockRecord* placeBlock(TrackDocument& document, const CatalogState& catal
         return nullptr;
     EditStep step(document, "Place");
     const BlockRecord* placed = step.append(std::move(*record));
-    document.setSelection({placed});
+    step.selectAppended();
     return placed;
 }
 

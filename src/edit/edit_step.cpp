@@ -67,11 +67,9 @@ const BlockRecord* EditStep::append(BlockRecord record) {
     const std::size_t index = blocks.size();
     blocks.push_back(std::move(record));
     auto node = std::prev(blocks.end());
-    // Positions stay right while no record left the list in this step.
-    if (document_.indexValid_ && !removedAny_)
-        document_.index_.emplace(&*node, TrackDocument::Place{static_cast<int>(index), node});
-    else
-        document_.dropIndex();
+    // Keeping the index up would cost a hash insertion per record of a large paste or stack;
+    // the next lookup builds it again once.
+    document_.dropIndex();
     step_->added.push_back({index, node});
     return &*node;
 }
@@ -90,6 +88,14 @@ void EditStep::remove(const BlockRecord& record) {
     const TrackDocument::Place* place = document_.placeOf(&record);
     if (place)
         takeOut(place->node, static_cast<std::size_t>(place->position));
+}
+
+void EditStep::selectAppended() {
+    if (committed_)
+        return;
+    document_.selection_.clear();
+    for (const EditStepRecord::Node& node : step_->added)
+        document_.selection_.add(*node.node);
 }
 
 void EditStep::removeSelected() {
@@ -150,12 +156,11 @@ void EditStep::commit() {
     std::sort(step.removed.begin(), step.removed.end(),
               [](const auto& a, const auto& b) { return a.index < b.index; });
 
-    const std::vector<const BlockRecord*> after = document_.selectionNow();
+    std::vector<const BlockRecord*> after = document_.selectionNow();
     step.selectionKept = after == step.selectionBefore;
     if (!step.selectionKept) {
-        change.entered = recordsMissingFrom(after, step.selectionBefore);
-        change.left = recordsMissingFrom(step.selectionBefore, after);
-        step.selectionAfter = after;
+        document_.selectionDelta(step.selectionBefore, change);
+        step.selectionAfter = std::move(after);
     }
     change.added = recordsOf(step.added);
     change.removed = recordsOf(step.removed);

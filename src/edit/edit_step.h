@@ -28,6 +28,8 @@ class EditStep {
     void remove(const BlockRecord& record);
     // Takes every selected block out of the track.
     void removeSelected();
+    // The records this step appended become the selection, in the order they came.
+    void selectAppended();
 
     // Records and announces the step; nothing when it changed nothing. Called by the destructor
     // when not called before.

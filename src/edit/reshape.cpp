@@ -349,8 +349,6 @@ ReshapeResult stackSelection(TrackDocument& document, const CatalogState& catalo
     const int leaving = static_cast<int>(std::count_if(blocks.begin(), blocks.end(), leaves));
     if (leaving > 0)
         return refusedLeaving(leaving);
-    std::vector<const BlockRecord*> copies;
-    copies.reserve(blocks.size() * static_cast<std::size_t>(count));
     {
         EditStep step(document, "Stack");
         for (int i = 1; i <= count; ++i)
@@ -359,12 +357,12 @@ ReshapeResult stackSelection(TrackDocument& document, const CatalogState& catalo
                 copy.x = static_cast<std::int8_t>(record->x + i * dx);
                 copy.y = static_cast<std::int8_t>(record->y + i * dy);
                 copy.z = static_cast<std::int8_t>(record->z + i * dz);
-                copies.push_back(step.append(std::move(copy)));
+                step.append(std::move(copy));
             }
-        document.setSelection(copies);
+        step.selectAppended();
     }
     result.done = true;
-    result.blocks = static_cast<int>(copies.size());
+    result.blocks = static_cast<int>(blocks.size()) * count;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "edit/selection.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -30,13 +31,11 @@ bool Selection::remove(BlockRecord& record) {
 }
 
 std::vector<const BlockRecord*> Selection::clear() {
-    std::vector<const BlockRecord*> left(members_.begin(), members_.end());
     for (const BlockRecord* record : members_)
         writable(record).flags &= ~BLOCK_SELECTED;
-    members_.clear();
-    return left;
+    return std::exchange(members_, {});
 }
 
 void Selection::dropUnflagged() {
-    members_.remove_if([](const BlockRecord* r) { return !(r->flags & BLOCK_SELECTED); });
+    std::erase_if(members_, [](const BlockRecord* r) { return !(r->flags & BLOCK_SELECTED); });
 }

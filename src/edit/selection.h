@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <list>
 #include <vector>
 
 #include "track/track.h"
@@ -14,7 +13,7 @@ class Selection {
     int count() const { return static_cast<int>(members_.size()); }
     bool empty() const { return members_.empty(); }
     const BlockRecord* first() const { return members_.empty() ? nullptr : members_.front(); }
-    const std::list<const BlockRecord*>& members() const { return members_; }
+    const std::vector<const BlockRecord*>& members() const { return members_; }
     static bool contains(const BlockRecord& record) { return record.flags & BLOCK_SELECTED; }
 
   private:
@@ -29,5 +28,5 @@ class Selection {
     // Drops members whose bit was cleared behind the selection's back (a removed record).
     void dropUnflagged();
 
-    std::list<const BlockRecord*> members_;
+    std::vector<const BlockRecord*> members_;
 };

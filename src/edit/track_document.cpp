@@ -1,7 +1,5 @@
 #include "edit/track_document.h"
 
-#include <unordered_set>
-
 #include "edit/block_state.h"
 #include "edit/edit_step.h"
 
@@ -30,16 +28,21 @@ void takeOut(std::list<BlockRecord>& blocks, std::list<BlockRecord>& held,
 
 } // namespace
 
-std::vector<const BlockRecord*> recordsMissingFrom(const std::vector<const BlockRecord*>& from,
-                                                   const std::vector<const BlockRecord*>& in) {
-    std::vector<const BlockRecord*> missing;
-    if (in.empty())
-        return from;
-    const std::unordered_set<const BlockRecord*> present(in.begin(), in.end());
-    for (const BlockRecord* record : from)
-        if (!present.count(record))
-            missing.push_back(record);
-    return missing;
+void TrackDocument::selectionDelta(const std::vector<const BlockRecord*>& before,
+                                   DocumentChange& change) const {
+    // A bit of the records' own marks the old members, so that the comparison costs one pass
+    // over each side whatever their sizes.
+    constexpr std::uint32_t kWasSelected = 16;
+    for (const BlockRecord* record : before)
+        writable(*record).flags |= kWasSelected;
+    for (const BlockRecord* record : selection_.members())
+        if (!(record->flags & kWasSelected))
+            change.entered.push_back(record);
+    for (const BlockRecord* record : before) {
+        if (!Selection::contains(*record))
+            change.left.push_back(record);
+        writable(*record).flags &= ~kWasSelected;
+    }
 }
 
 const TrackDocument::Place* TrackDocument::placeOf(const BlockRecord* record) const {
@@ -64,7 +67,7 @@ int TrackDocument::lineOf(const BlockRecord* record) const {
 }
 
 std::vector<const BlockRecord*> TrackDocument::selectionNow() const {
-    return {selection_.members().begin(), selection_.members().end()};
+    return selection_.members();
 }
 
 void TrackDocument::selectionChangedFrom(const std::vector<const BlockRecord*>& before) {
@@ -72,9 +75,7 @@ void TrackDocument::selectionChangedFrom(const std::vector<const BlockRecord*>& 
         return;
     DocumentChange change;
     change.cause = DocumentChange::Cause::Selection;
-    const std::vector<const BlockRecord*> after = selectionNow();
-    change.entered = recordsMissingFrom(after, before);
-    change.left = recordsMissingFrom(before, after);
+    selectionDelta(before, change);
     if (change.selectionChanged())
         notify(change);
 }
@@ -198,9 +199,7 @@ void TrackDocument::replay(EditStepRecord& step, bool back) {
     for (const BlockRecord* record : members)
         selection_.add(writable(*record));
     dropIndex();
-    const std::vector<const BlockRecord*> after = selectionNow();
-    change.entered = recordsMissingFrom(after, before);
-    change.left = recordsMissingFrom(before, after);
+    selectionDelta(before, change);
     notify(change);
 }
 

@@ -92,6 +92,9 @@ class TrackDocument {
         return const_cast<BlockRecord&>(record);
     }
     void notify(const DocumentChange& change) const { listeners_.notify(change); }
+    // Fills the change's entered and left from the members before and the selection now.
+    void selectionDelta(const std::vector<const BlockRecord*>& before,
+                        DocumentChange& change) const;
     // Reports the selection's change since `before` (the members then), outside a step.
     void selectionChangedFrom(const std::vector<const BlockRecord*>& before);
     std::vector<const BlockRecord*> selectionNow() const;
@@ -110,7 +113,3 @@ class TrackDocument {
 
     Listeners<const DocumentChange&> listeners_;
 };
-
-// Which records are in the first list and not in the second, in the first's order.
-std::vector<const BlockRecord*> recordsMissingFrom(const std::vector<const BlockRecord*>& from,
-                                                   const std::vector<const BlockRecord*>& in);
