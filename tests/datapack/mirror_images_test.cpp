@@ -7,7 +7,6 @@
 #include "block_kinds.h"
 #include "catalog/catalog.h"
 #include "edit/area_blocks.h"
-#include "edit/editor_context.h"
 #include "mirror_images.h"
 #include "recording_prompts.h"
 #include "runtime_files.h"
@@ -20,7 +19,8 @@ using Cells = std::vector<std::tuple<int, int, int>>;
 
 // The cells that the editor's area code gives a placed block, reflected in x and/or y, moved so
 // that their least corner is 0, in order.
-Cells cellsOf(const EditorContext& ctx, std::uint32_t kind, int rotation, int sx = 1, int sy = 1) {
+Cells cellsOf(const CatalogState& catalog, std::uint32_t kind, int rotation, int sx = 1,
+              int sy = 1) {
     BlockRecord record;
     record.catalogIndex = kind;
     record.x = 12;
@@ -29,8 +29,8 @@ Cells cellsOf(const EditorContext& ctx, std::uint32_t kind, int rotation, int sx
     record.rotation = static_cast<std::uint8_t>(rotation & 3);
     Cells cells;
     int lx = INT_MAX, ly = INT_MAX, lz = INT_MAX;
-    for (int i = 0; i < footprintUnitCount(ctx, record); ++i) {
-        const std::optional<GridCell> cell = footprintCell(ctx, record, i);
+    for (int i = 0; i < footprintUnitCount(catalog, record); ++i) {
+        const std::optional<GridCell> cell = footprintCell(catalog, record, i);
         if (!cell)
             return {};
         cells.emplace_back(sx * cell->x, sy * cell->y, cell->z);
@@ -66,12 +66,12 @@ TEST(MirrorImages, PartnersCoverTheFlippedCellsInEveryEnvironment) {
     int paired = 0, own = 0, unknown = 0;
     for (int e = 0; e < static_cast<int>(kEnvironments.size()); ++e) {
         SCOPED_TRACE(kEnvironments[static_cast<std::size_t>(e)]);
-        EditorContext ctx;
+        CatalogState catalog;
         RecordingPrompts prompts;
-        initEnvironmentNames(ctx.catalog.environmentNames);
-        ASSERT_TRUE(loadCatalog(ctx.catalog, e, kRuntime, prompts));
-        ctx.catalog.currentEnvironment = e;
-        const std::vector<CatalogEntry>& entries = ctx.catalog.catalogs[std::size_t(e)].entries;
+        initEnvironmentNames(catalog.environmentNames);
+        ASSERT_TRUE(loadCatalog(catalog, e, kRuntime, prompts));
+        catalog.currentEnvironment = e;
+        const std::vector<CatalogEntry>& entries = catalog.catalogs[std::size_t(e)].entries;
         const std::vector<MirrorImage> images = mirrorImages(environmentKinds(e));
         ASSERT_EQ(images.size(), entries.size());
         for (std::uint32_t k = 1; k <= entries.size(); ++k) {
@@ -90,8 +90,8 @@ TEST(MirrorImages, PartnersCoverTheFlippedCellsInEveryEnvironment) {
             EXPECT_EQ(entries[p - 1].mirrorPartner, k);
             EXPECT_EQ(entries[p - 1].mirrorTurn, entry.mirrorTurn);
             for (int r = 0; r < 4; ++r) {
-                EXPECT_EQ(cellsOf(ctx, k, r, -1, 1), cellsOf(ctx, p, entry.mirrorTurn - r)) << r;
-                EXPECT_EQ(cellsOf(ctx, k, r, 1, -1), cellsOf(ctx, p, entry.mirrorTurn + 2 - r))
+                EXPECT_EQ(cellsOf(catalog, k, r, -1, 1), cellsOf(catalog, p, entry.mirrorTurn - r)) << r;
+                EXPECT_EQ(cellsOf(catalog, k, r, 1, -1), cellsOf(catalog, p, entry.mirrorTurn + 2 - r))
                     << r;
             }
         }
