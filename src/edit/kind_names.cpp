@@ -17,3 +17,21 @@ std::unordered_map<std::string, std::uint32_t> kindIndexesByName(const CatalogSt
             indexes.emplace(entries[i].name, static_cast<std::uint32_t>(i + 1));
     return indexes;
 }
+
+std::vector<std::pair<std::uint32_t, std::uint32_t>>
+kindPairsNamed(const CatalogState& catalog,
+               const std::vector<std::pair<std::string, std::string>>& names,
+               std::string& problem) {
+    const auto indexes = kindIndexesByName(catalog);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    for (const auto& [from, to] : names) {
+        for (const std::string& name : {from, to}) {
+            if (!indexes.count(name)) {
+                problem = "No kind " + name + " in this environment.";
+                return {};
+            }
+        }
+        pairs.emplace_back(indexes.at(from), indexes.at(to));
+    }
+    return pairs;
+}

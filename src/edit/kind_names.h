@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "catalog/catalog.h"
 #include "track/track.h"
@@ -13,3 +15,10 @@ const std::string& kindNameOf(const CatalogState& catalog, const BlockRecord& re
 
 // The current catalogue's kinds by name; the first of two kinds of one name wins.
 std::unordered_map<std::string, std::uint32_t> kindIndexesByName(const CatalogState& catalog);
+
+// Pairs of kind names as the current catalogue's indexes. Empty, with the message naming the
+// first name the catalogue lacks in `problem`, when one is unknown.
+std::vector<std::pair<std::uint32_t, std::uint32_t>>
+kindPairsNamed(const CatalogState& catalog,
+               const std::vector<std::pair<std::string, std::string>>& names,
+               std::string& problem);

@@ -253,17 +253,10 @@ class Tool {
             names.emplace_back(sides[0], sides[1]);
         }
         return reshape(in, outFile, [&names](OpenTrack& t) {
-            const auto indexes = kindIndexesByName(t.catalog);
-            std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
             ReshapeResult refused;
-            for (const auto& [from, to] : names) {
-                for (const std::string& name : {from, to})
-                    if (!indexes.count(name)) {
-                        refused.message = "No kind " + name + " in this environment.";
-                        return refused;
-                    }
-                pairs.emplace_back(indexes.at(from), indexes.at(to));
-            }
+            const auto pairs = kindPairsNamed(t.catalog, names, refused.message);
+            if (pairs.empty())
+                return refused;
             ReshapeResult result =
                 replaceKinds(t.document, t.catalog, pairs, ReplaceScope::Track, Area{});
             // No block of the old kinds is no refusal; a new kind reaching past the grid is.

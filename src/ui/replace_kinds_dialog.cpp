@@ -118,7 +118,7 @@ void ReplaceKindsDialog::pickKind() {
 }
 
 void ReplaceKindsDialog::accept() {
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    std::vector<std::pair<std::string, std::string>> names;
     const auto refuse = [this](const QString& text) { problem_->setText(text); };
     for (int row = 0; row < table_->rowCount(); ++row) {
         const QString old = table_->item(row, 0)->text().trimmed();
@@ -127,18 +127,15 @@ void ReplaceKindsDialog::accept() {
             continue;
         if (old.isEmpty() || now.isEmpty())
             return refuse(QStringLiteral("Pair %1 needs both kinds.").arg(row + 1));
-        std::uint32_t indexes[2] = {};
-        for (int side = 0; side < 2; ++side) {
-            const QString& name = side == 0 ? old : now;
-            const auto found = kinds_.find(name.toLatin1().toStdString());
-            if (found == kinds_.end())
-                return refuse(QStringLiteral("No kind %1 in this environment.").arg(name));
-            indexes[side] = found->second;
-        }
-        pairs.emplace_back(indexes[0], indexes[1]);
+        names.emplace_back(old.toLatin1().toStdString(), now.toLatin1().toStdString());
     }
-    if (pairs.empty())
+    if (names.empty())
         return refuse(QStringLiteral("Give at least one pair of kinds."));
+    std::string problem;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs =
+        kindPairsNamed(ctx_.catalog, names, problem);
+    if (pairs.empty())
+        return refuse(QString::fromLatin1(problem));
     pairs_ = std::move(pairs);
     QDialog::accept();
 }
