@@ -43,8 +43,9 @@ class TrackDocument {
 
     // Listeners hear every change once, in the order they were added. The id removes one. A
     // listener that throws is passed over; the change and the other listeners go on.
-    int addListener(Listener listener) { return listeners_.add(std::move(listener)); }
-    void removeListener(int id) { listeners_.remove(id); }
+    // Listening changes nothing of the document, so readers may listen too.
+    int addListener(Listener listener) const { return listeners_.add(std::move(listener)); }
+    void removeListener(int id) const { listeners_.remove(id); }
 
     // The selection. Records that are not blocks of the track are ignored. While a step is open
     // its own notification reports what these change.
@@ -111,5 +112,5 @@ class TrackDocument {
     mutable std::unordered_map<const BlockRecord*, Place> index_;
     mutable bool indexValid_ = false;
 
-    Listeners<const DocumentChange&> listeners_;
+    mutable Listeners<const DocumentChange&> listeners_;
 };

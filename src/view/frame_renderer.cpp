@@ -44,13 +44,12 @@ FrameRenderer::FrameRenderer(const TrackDocument& document, const CatalogState& 
                              const DisplayLists& lists)
     : document_(document), catalog_(catalog), areaEditor_(areaEditor), view_(view),
       models_(models), lists_(lists), table_(document) {
-    listener_ = const_cast<TrackDocument&>(document_).addListener(
-        [this](const DocumentChange& change) { heard(change); });
+    listener_ = document_.addListener([this](const DocumentChange& change) { heard(change); });
     frameStatsReset();
 }
 
 FrameRenderer::~FrameRenderer() {
-    const_cast<TrackDocument&>(document_).removeListener(listener_);
+    document_.removeListener(listener_);
 }
 
 void FrameRenderer::heard(const DocumentChange& change) {

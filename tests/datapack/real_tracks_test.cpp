@@ -11,18 +11,7 @@ using namespace real_track_kinds;
 
 namespace {
 
-class RealTracks : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        files = realTrackFiles();
-        if (files.empty())
-            GTEST_SKIP() << "no real tracks in " << realTracksFolder();
-        ASSERT_TRUE(base.ready());
-    }
-
-    std::vector<std::filesystem::path> files;
-    SampleBase base;
-};
+using RealTracks = RealTrackTest;
 
 } // namespace
 

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "catalog/catalog.h"
+#include "real_tracks.h"
 #include "recording_prompts.h"
 #include "runtime_files.h"
 #include "temp_folder.h"
@@ -77,3 +81,18 @@ class SampleBase {
 };
 
 using OpenedSample = SampleBase::Opened;
+
+// The game's real tracks beside the repository, opened through a base folder of the data pack;
+// the test is skipped when they are not there.
+class RealTrackTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        files = realTrackFiles();
+        if (files.empty())
+            GTEST_SKIP() << "no real tracks in " << realTracksFolder();
+        ASSERT_TRUE(base.ready());
+    }
+
+    std::vector<std::filesystem::path> files;
+    SampleBase base;
+};

@@ -46,15 +46,8 @@ Track blocksAt(const Track& track, const std::vector<bool>& marked) {
     return part;
 }
 
-class ReshapeRealTracks : public ::testing::Test {
+class ReshapeRealTracks : public RealTrackTest {
   protected:
-    void SetUp() override {
-        files = realTrackFiles();
-        if (files.empty())
-            GTEST_SKIP() << "no real tracks in " << realTracksFolder();
-        ASSERT_TRUE(base.ready());
-    }
-
     // Opens the track into the document with the whole track selected.
     bool open(const std::filesystem::path& file) {
         OpenedSample opened = base.openFile(file);
@@ -121,8 +114,6 @@ class ReshapeRealTracks : public ::testing::Test {
         return selected;
     }
 
-    std::vector<std::filesystem::path> files;
-    SampleBase base;
     TrackDocument doc;
 };
 

@@ -233,11 +233,8 @@ bool standsAside(Family family) {
     }
 }
 
-bool isRoad(Family family) {
+bool isGateOrBooster(Family family) {
     switch (family) {
-    case Family::Road:
-    case Family::Curve:
-    case Family::Slope:
     case Family::Start:
     case Family::Finish:
     case Family::StartFinish:
@@ -247,6 +244,11 @@ bool isRoad(Family family) {
     default:
         return false;
     }
+}
+
+bool isRoad(Family family) {
+    return family == Family::Road || family == Family::Curve || family == Family::Slope ||
+           isGateOrBooster(family);
 }
 
 int roadSurfaceOf(int environment, const std::string& name) {

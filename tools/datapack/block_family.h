@@ -48,6 +48,8 @@ bool standsAside(Family family);
 
 // Families that a car drives on, with open ends that join the next piece.
 bool isRoad(Family family);
+// Road pieces that start, end, time or speed up a run: gates and boosters.
+bool isGateOrBooster(Family family);
 
 // Which of the environment's four road surfaces (0..3) a road kind wears, from the words of its
 // name (for example dirt, platform or circuit in the Stadium).

@@ -52,19 +52,6 @@ bool unevenCurve(const BlockKind& kind) {
             transition(kind.name));
 }
 
-bool gateOrBooster(Family family) {
-    switch (family) {
-    case Family::Start:
-    case Family::Finish:
-    case Family::StartFinish:
-    case Family::Checkpoint:
-    case Family::Turbo:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 MirrorNaming mirrorNaming(const BlockKind& kind, const std::vector<BlockKind>& kinds) {
@@ -90,7 +77,7 @@ MirrorNaming mirrorNaming(const BlockKind& kind, const std::vector<BlockKind>& k
         return naming;
     }
     naming.directed =
-        kind.family != Family::Curve && (!naming.oneSided || gateOrBooster(kind.family));
+        kind.family != Family::Curve && (!naming.oneSided || isGateOrBooster(kind.family));
     naming.diagonal = naming.singleTurn = !naming.fork && hasAny(name, {"Corner", "Diag"});
     return naming;
 }
