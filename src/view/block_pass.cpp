@@ -13,9 +13,8 @@
 
 namespace {
 
-// Selected blocks are tinted red, blocks outside the Stadium's bounds blue; the tint multiplies
-// the model's textures.
-Rgb displayTint(bool selected, bool withinBounds) {
+// Selected blocks are tinted red, blocks outside the Stadium's bounds blue.
+Rgb boundsTint(bool selected, bool withinBounds) {
     if (selected)
         return withinBounds ? Rgb{255, 170, 170} : Rgb{255, 170, 255};
     return withinBounds ? Rgb{255, 255, 255} : Rgb{170, 170, 255};
@@ -30,15 +29,11 @@ struct Placed {
     Vec3 anchor;
 };
 
-bool isDrawn(const BlockTable::Entry& entry) {
-    return entry.inView && !(entry.record->flags & BLOCK_HIDDEN);
-}
-
 std::vector<Placed> blocksToDraw(const BlockScene& scene) {
     std::vector<Placed> drawn;
     drawn.reserve(scene.table.entries().size());
     for (const BlockTable::Entry& entry : scene.table.entries())
-        if (isDrawn(entry))
+        if (isDrawn(scene, entry))
             drawn.push_back({entry.record, entry.model, blockAnchor(*entry.record, scene.catalog)});
     return drawn;
 }
@@ -87,6 +82,19 @@ void drawModel(const Placed& placed, const DisplayLists& lists, Rgb colour) {
 
 } // namespace
 
+bool isDrawn(const BlockScene& scene, const BlockTable::Entry& entry) {
+    return entry.inView && !(entry.record->flags & BLOCK_HIDDEN) &&
+           !(scene.levelLimit && entry.record->z > *scene.levelLimit);
+}
+
+Rgb displayTint(const BlockScene& scene, const BlockRecord& record) {
+    const bool selected = Selection::contains(record);
+    if (!selected && scene.tints)
+        if (const auto it = scene.tints->colours.find(&record); it != scene.tints->colours.end())
+            return it->second;
+    return boundsTint(selected, isWithinBounds(record, scene.catalog));
+}
+
 void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& selection,
                 const ViewSwitches& switches, bool display, const std::optional<Vec3>& eye,
                 const std::optional<PickRay>& ray) {
@@ -101,7 +109,7 @@ void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& 
         const BlockRecord& record = *placed.record;
         const bool selected = Selection::contains(record);
         const Rgb colour =
-            display ? displayTint(selected, isWithinBounds(record, scene.catalog))
+            display ? displayTint(scene, record)
                     : pickTable.assignPickColour(reinterpret_cast<std::uintptr_t>(&record));
         const Box3& bounds = scene.lists.bounds(placed.model);
         const bool missed = ray && !bounds.empty() &&
@@ -127,7 +135,8 @@ void redrawTints(const BlockScene& scene, const std::vector<const BlockRecord*>&
     // In list order, as the frame drew them, whatever order their changes came in.
     std::vector<const BlockTable::Entry*> entries;
     for (const BlockRecord* record : records)
-        if (const BlockTable::Entry* entry = scene.table.entryOf(record); entry && isDrawn(*entry))
+        if (const BlockTable::Entry* entry = scene.table.entryOf(record);
+            entry && isDrawn(scene, *entry))
             entries.push_back(entry);
     std::sort(entries.begin(), entries.end());
     glDepthFunc(GL_LEQUAL);
@@ -136,8 +145,7 @@ void redrawTints(const BlockScene& scene, const std::vector<const BlockRecord*>&
         const Placed placed{record, entry->model, blockAnchor(*record, scene.catalog)};
         glPushMatrix();
         atAnchor(placed.anchor);
-        drawModel(placed, scene.lists,
-                  displayTint(Selection::contains(*record), isWithinBounds(*record, scene.catalog)));
+        drawModel(placed, scene.lists, displayTint(scene, *record));
         glPopMatrix();
     }
     glDepthFunc(GL_LESS);

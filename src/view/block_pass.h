@@ -7,17 +7,26 @@
 #include "catalog/catalog.h"
 #include "edit/selection.h"
 #include "view/block_table.h"
+#include "view/block_tints.h"
 #include "view/pick_table.h"
 #include "view/view_pyramid.h"
 #include "view/view_state.h"
 
 // What the block pass draws from: the renderer's table of blocks, the catalogue for their
-// footprints and the display lists of their models.
+// footprints and the display lists of their models; the level above which nothing is drawn or
+// picked, and the tints some blocks are drawn in.
 struct BlockScene {
     const BlockTable& table;
     const CatalogState& catalog;
     const DisplayLists& lists;
+    std::optional<int> levelLimit;
+    const BlockTints* tints = nullptr;
 };
+
+// Whether the pass draws the block of this entry: in view, not hidden and not above the limit.
+bool isDrawn(const BlockScene& scene, const BlockTable::Entry& entry);
+// The colour a display render multiplies the block's textures by.
+Rgb displayTint(const BlockScene& scene, const BlockRecord& record);
 
 // Draws every block that is in view and not hidden, at its anchor and turned by its rotation:
 // textured and tinted in a display render, in a fresh flat picking colour of the pick table in a

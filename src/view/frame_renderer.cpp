@@ -8,7 +8,7 @@
 #include <GL/glu.h>
 
 #include "view/area_overlays.h"
-#include "view/block_pass.h"
+#include "view/block_placement.h"
 #include "view/cell_picking.h"
 #include "view/scene_drawing.h"
 #include "view/view_pyramid.h"
@@ -42,8 +42,8 @@ class Digest {
 FrameRenderer::FrameRenderer(const TrackDocument& document, const CatalogState& catalog,
                              AreaEditor& areaEditor, ViewState& view, ModelResolver& models,
                              const DisplayLists& lists)
-    : document_(document), catalog_(catalog), areaEditor_(areaEditor), view_(view),
-      models_(models), lists_(lists), table_(document) {
+    : document_(document), catalog_(catalog), areaEditor_(areaEditor), view_(view), models_(models),
+      lists_(lists), table_(document) {
     listener_ = document_.addListener([this](const DocumentChange& change) { heard(change); });
     frameStatsReset();
 }
@@ -62,6 +62,42 @@ void FrameRenderer::heard(const DocumentChange& change) {
     }
     tintChanged_.insert(change.entered.begin(), change.entered.end());
     tintChanged_.insert(change.left.begin(), change.left.end());
+}
+
+int FrameRenderer::addOverlay(std::function<void()> draw) {
+    overlays_.emplace_back(nextOverlay_, std::move(draw));
+    return nextOverlay_++;
+}
+
+void FrameRenderer::removeOverlay(int id) {
+    std::erase_if(overlays_, [id](const auto& overlay) { return overlay.first == id; });
+}
+
+void FrameRenderer::drawModelAt(const BlockRecord& record, Rgb colour, float opacity) {
+    const std::int32_t model = models_.resolveBlockModel(record);
+    const Vec3 anchor = blockAnchor(record, catalog_);
+    const bool translucent = opacity < 1.0f;
+    if (translucent) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDepthMask(GL_FALSE);
+    }
+    glPushMatrix();
+    glTranslatef(static_cast<float>(anchor.x), static_cast<float>(anchor.y),
+                 static_cast<float>(anchor.z));
+    glRotatef(-90.0f * drawnRotation(record), 0, 0, 1);
+    glColor4ub(colour.r, colour.g, colour.b, static_cast<GLubyte>(opacity * 255.0f + 0.5f));
+    glCallList(lists_.name(model));
+    glPopMatrix();
+    if (translucent) {
+        glDepthMask(GL_TRUE);
+        glDisable(GL_BLEND);
+    }
+    glColor4ub(255, 255, 255, 255);
+}
+
+BlockScene FrameRenderer::blockScene() const {
+    return BlockScene{table_, catalog_, lists_, view_.levelLimit, tints_};
 }
 
 void FrameRenderer::frameStatsReset() {
@@ -104,10 +140,19 @@ std::uint64_t FrameRenderer::sceneKey(int width, int height) const {
     d.add(view_.camera.up);
     d.add(view_.aspect);
     const ViewSwitches& s = view_.switches;
-    const bool switches[] = {s.solidFill,   areaEditor_.editing(), s.showGrid,
-                             s.showStadium, s.showMoveGizmo,       s.showRotateGizmo};
+    const bool switches[] = {s.solidFill,
+                             areaEditor_.editing(),
+                             s.showGrid,
+                             s.showStadium,
+                             s.showMoveGizmo,
+                             s.showRotateGizmo,
+                             s.showGround,
+                             s.topView,
+                             view_.levelLimit.has_value()};
     for (bool on : switches)
         d.add(on);
+    d.add(view_.levelLimit.value_or(0));
+    d.add(tints_ ? tints_->serial : 0);
     d.add(catalog_.currentEnvironment);
     d.add(table_.serial());
     return d.value();
@@ -158,7 +203,7 @@ void FrameRenderer::renderFrame(bool display) {
     const bool sameTints = tintChanged_.empty();
     const bool tintsMayChange = !view_.switches.showMoveGizmo && !view_.switches.showRotateGizmo;
     const bool restored = key && (sameTints || tintsMayChange) && saved_.restore(*key);
-    const BlockScene scene{table_, catalog_, lists_};
+    const BlockScene scene = blockScene();
     if (restored && sameTints)
         ++framesReused_;
     else if (restored) {
@@ -222,14 +267,17 @@ void FrameRenderer::drawScene(bool display) {
         ray = pixelRay(view_.camera, view_.aspect, static_cast<int>(pickPixel_->x),
                        static_cast<int>(pickPixel_->y), viewport[2], viewport[3]);
     }
-    const BlockScene scene{table_, catalog_, lists_};
+    const BlockScene scene = blockScene();
     drawBlocks(scene, pickTable_, document_.selection(), view_.switches, display,
                fastPaths_ ? std::optional<Vec3>(view_.camera.position) : std::nullopt, ray);
 }
 
 void FrameRenderer::drawOverlays(bool display) {
-    if (display)
+    if (display) {
+        for (const auto& overlay : overlays_)
+            overlay.second();
         drawAreaOverlay(areaEditor_.area());
+    }
     if (areaEditor_.editing()) {
         const AreaCursor cursor = areaEditor_.cursor();
         if (cursor.x != -1 && cursor.y != -1)

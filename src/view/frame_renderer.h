@@ -12,7 +12,9 @@
 #include "edit/track_document.h"
 #include "seams/model_resolver.h"
 #include "seams/view_port.h"
+#include "view/block_pass.h"
 #include "view/block_table.h"
+#include "view/block_tints.h"
 #include "view/frame_stats.h"
 #include "view/pick_table.h"
 #include "view/saved_frame.h"
@@ -65,6 +67,16 @@ class FrameRenderer : public ViewPort {
     // Of the others, those that put it back and drew only the blocks whose tint changed.
     int framesRetinted() const { return framesRetinted_; }
 
+    // Tints some blocks (see BlockTints); null for none. The tints must outlive their use here.
+    void setBlockTints(const BlockTints* tints) { tints_ = tints; }
+    // Something drawn over the blocks in display renders only: never into a picking render nor
+    // into the kept frame. It is called with the camera's matrices set and depth testing on.
+    int addOverlay(std::function<void()> draw);
+    void removeOverlay(int id);
+    // Draws the model of a block that need not be in the document, at its place and turn,
+    // multiplied by the colour and with the given opacity. For overlays; the context is current.
+    void drawModelAt(const BlockRecord& record, Rgb colour, float opacity);
+
     void frameStatsReset();
     const FrameStats& frameStats() const { return stats_; }
     FrameStats& frameStats() { return stats_; }
@@ -79,6 +91,7 @@ class FrameRenderer : public ViewPort {
     void drawScene(bool display);
     // The area and its cursor, and the frame-rate text.
     void drawOverlays(bool display);
+    BlockScene blockScene() const;
     // Limits the following clear and drawing to one view pixel.
     static void scissorTo(int x, int y);
 
@@ -90,6 +103,9 @@ class FrameRenderer : public ViewPort {
     const DisplayLists& lists_;
     BlockTable table_;
     PickTable pickTable_;
+    const BlockTints* tints_ = nullptr;
+    std::vector<std::pair<int, std::function<void()>>> overlays_;
+    int nextOverlay_ = 1;
     int listener_ = 0;
     bool contextReady_ = false;
     bool fastPaths_ = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "view/camera.h"
 
 struct ScreenPoint {
@@ -14,6 +16,10 @@ struct ViewSwitches {
     bool showStadium = false;
     bool showMoveGizmo = false;
     bool showRotateGizmo = false;
+    // The environment's ground wherever no terrain block stands.
+    bool showGround = true;
+    // An orthographic camera looking straight down, grid-aligned.
+    bool topView = false;
     bool operator==(const ViewSwitches&) const = default;
 };
 
@@ -24,6 +30,8 @@ struct ViewState {
     CameraKeys keys;
     ViewSwitches switches;
     double aspect = 584.0 / 571.0;
+    // Blocks above this level are neither drawn nor picked, so that inner levels can be reached.
+    std::optional<int> levelLimit;
 
     ScreenPoint lastPointer;
     ScreenPoint pressPointer;

@@ -50,6 +50,23 @@ TEST_F(BlockPicking, HiddenBlockIsDrawnInNeitherRender) {
     EXPECT_TRUE(inView(a));
 }
 
+TEST_F(BlockPicking, BlocksAboveTheLevelLimitAreDrawnInNeitherRender) {
+    const BlockRecord& low = addBlock(5, 5, 2);
+    const BlockRecord& high = addBlock(6, 5, 3);
+    lookDownAt(anchorOf(low) + Vec3(20, 0, 0), 250);
+    view.levelLimit = 2;
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(topOf(high)), kBackground);
+    EXPECT_EQ(colourAt(topOf(low)), kWhite);
+    pickingRender();
+    EXPECT_EQ(pickedAt(topOf(high)), nullptr);
+    EXPECT_EQ(pickedAt(topOf(low)), &low);
+    // Lifting the limit is a new scene: the kept frame is not put back.
+    view.levelLimit.reset();
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(topOf(high)), kWhite);
+}
+
 TEST_F(BlockPicking, InViewFollowsTheEditsAndTheCamera) {
     const BlockRecord& a = addBlock(5, 5, 1);
     lookDownAt(anchorOf(a));
@@ -110,6 +127,40 @@ TEST_F(BlockColours, StadiumTintsOutOfBoundsBlueAndSelectedRed) {
     EXPECT_EQ(colourAt(topOf(below)), (Rgb{170, 170, 255}));
     EXPECT_EQ(colourAt(topOf(selected)), (Rgb{255, 170, 170}));
     EXPECT_EQ(colourAt(topOf(selectedBelow)), (Rgb{255, 170, 255}));
+}
+
+TEST_F(BlockColours, TintsColourTheirBlocksUnderTheSelectionsAndOverlaysOnlyDisplays) {
+    const BlockRecord& tinted = addBlock(10, 10, 1);
+    const BlockRecord& selected = addBlock(11, 10, 1);
+    const BlockRecord& plain = addBlock(12, 10, 1);
+    select(selected);
+    BlockTints tints;
+    tints.colours = {{&tinted, Rgb{0, 255, 0}}, {&selected, Rgb{0, 255, 0}}};
+    renderer.setBlockTints(&tints);
+    lookDownAt(anchorOf(selected), 250);
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(topOf(tinted)), (Rgb{0, 255, 0}));
+    EXPECT_EQ(colourAt(topOf(selected)), kSelectedTint);
+    // New tints under the same serial would be a stale frame; a new serial draws them.
+    tints.colours[&tinted] = Rgb{0, 0, 255};
+    ++tints.serial;
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(topOf(tinted)), (Rgb{0, 0, 255}));
+
+    const int overlay = renderer.addOverlay([&] {
+        BlockRecord ghost = plain;
+        ghost.z = 2;
+        renderer.drawModelAt(ghost, Rgb{255, 0, 0}, 1.0f);
+    });
+    const Vec3 aboveOfPlain = topOf(plain);
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(aboveOfPlain), (Rgb{255, 0, 0}));
+    pickingRender();
+    EXPECT_EQ(pickedAt(aboveOfPlain), &plain);
+    renderer.removeOverlay(overlay);
+    renderer.renderFrame(true);
+    EXPECT_EQ(colourAt(aboveOfPlain), kWhite);
+    renderer.setBlockTints(nullptr);
 }
 
 TEST_F(BlockColours, NoBlueTintOutsideTheStadium) {
