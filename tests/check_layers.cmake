@@ -1,6 +1,6 @@
 # Fails when a source of one layer includes a header of a layer above it. The layers, lowest
-# first: math, seams and platform; catalog; track; edit and recovery; assets and view; ui and tool;
-# app. A layer may include its own headers and those of the layers below.
+# first: math, seams and platform; catalog; track; edit, recovery and check; assets and view; ui
+# and tool; app. A layer may include its own headers and those of the layers below.
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "no source folder given")
 endif()
@@ -11,6 +11,7 @@ set(rank_catalog 1)
 set(rank_track 2)
 set(rank_edit 3)
 set(rank_recovery 3)
+set(rank_check 3)
 set(rank_assets 4)
 set(rank_view 4)
 set(rank_ui 5)
