@@ -6,10 +6,12 @@
 #include <optional>
 
 #include "catalog/environment.h"
+#include "check/track_diff.h"
 #include "edit/area.h"
 #include "edit/kind_names.h"
 #include "edit/reshape.h"
 #include "edit/track_document.h"
+#include "tool/diff_listing.h"
 #include "tool/stream_prompts.h"
 #include "tool/track_listing.h"
 #include "track/converter_launch.h"
@@ -31,6 +33,8 @@ constexpr const char* kUsage =
     "(counter-clockwise)\n"
     "  shift --by DX,DY,DZ IN OUT         move every block by the offset\n"
     "  replace OLD=NEW[,OLD=NEW...] IN OUT  give the blocks of kind OLD the kind NEW\n"
+    "  diff A B [--json]                  the blocks added, removed, moved, turned or changed\n"
+    "                                     from A to B (exit status 0 same, 1 different)\n"
     "\n"
     "blockyard-tool COMMAND --help tells more of a command. Exit status: 0 done, 1 refused\n"
     "(a block would leave the grid, an unknown kind), 2 a usage error or a file that cannot be\n"
@@ -59,6 +63,13 @@ const std::map<std::string, std::string>& commandHelp() {
         {"replace", "Usage: blockyard-tool replace OLD=NEW[,OLD=NEW...] IN OUT\n\nGives every "
                     "block of kind OLD the kind NEW, keeping its place, turn, variant bytes and "
                     "skin. Kinds are named as the environment's catalogue names them.\n"},
+        {"diff",
+         "Usage: blockyard-tool diff A B [--json]\n\nOne line per block added, removed, moved, "
+         "turned or otherwise changed from A to B, then a count of each; nothing when the "
+         "tracks hold the same blocks. Blocks are matched by kind and place first, then by "
+         "kind and nearest place; when B is A shifted as a whole, places are compared after "
+         "the shift. --json writes an object with the shift and the differences. Exit status: 0 "
+         "the same blocks, 1 differences, 2 a usage error or a track that cannot be read.\n"},
     };
     return help;
 }
@@ -157,6 +168,8 @@ class Tool {
             }
         if (command == "info" || command == "list")
             return read(command, rest);
+        if (command == "diff")
+            return diff(rest);
         return write(command, rest);
     }
 
@@ -185,6 +198,28 @@ class Tool {
         else
             writeBlockList(out_, open.document.track(), open.catalog, format);
         return kToolDone;
+    }
+
+    int diff(const std::vector<std::string>& rest) {
+        std::vector<std::string> files;
+        bool json = false;
+        for (const std::string& arg : rest) {
+            if (arg == "--json")
+                json = true;
+            else if (arg.starts_with("--"))
+                return usage("unexpected option " + arg + " for diff");
+            else
+                files.push_back(arg);
+        }
+        if (files.size() != 2)
+            return usage("diff needs A and B");
+        OpenTrack a, b;
+        if (!open(files[0], a) || !open(files[1], b))
+            return kToolFailed;
+        const TrackDiff found =
+            diffTracks(a.document.track(), a.catalog, b.document.track(), b.catalog);
+        writeTrackDiff(out_, found, a.catalog, b.catalog, json);
+        return found.differences.empty() ? kToolDone : kToolDifferent;
     }
 
     int write(const std::string& command, const std::vector<std::string>& rest) {

@@ -22,6 +22,8 @@ std::string csvField(const std::string& text) {
     return quoted + '"';
 }
 
+} // namespace
+
 std::string jsonString(const std::string& text) {
     std::string quoted = "\"";
     for (unsigned char c : text) {
@@ -39,8 +41,6 @@ std::string jsonString(const std::string& text) {
     }
     return quoted + '"';
 }
-
-} // namespace
 
 void writeTrackInfo(std::ostream& out, const std::string& file, const Track& track,
                     const TrackEnvelope& envelope, const CatalogState& catalog) {

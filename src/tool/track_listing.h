@@ -8,6 +8,9 @@
 
 enum class ListFormat { Text, Csv, Json };
 
+// The text as a quoted JSON string; each byte outside printable ASCII is escaped as itself.
+std::string jsonString(const std::string& text);
+
 // The environment, the track's name, its block count and the kinds it uses with how many
 // blocks of each, most used first.
 void writeTrackInfo(std::ostream& out, const std::string& file, const Track& track,

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "edit/block_edits.h"
 #include "edit/kind_names.h"
 #include "edit/reshape.h"
 #include "file_bytes.h"
@@ -100,7 +101,8 @@ TEST_F(ToolTest, HelpOfTheToolAndOfEachCommand) {
         EXPECT_NE(ran.out.find("Commands:"), std::string::npos) << ran.out;
         EXPECT_EQ(ran.err, "");
     }
-    for (const std::string command : {"info", "list", "mirror", "turn", "shift", "replace"}) {
+    for (const std::string command :
+         {"info", "list", "mirror", "turn", "shift", "replace", "diff"}) {
         const Ran ran = run({command, "--help"});
         EXPECT_EQ(ran.status, kToolDone) << command;
         EXPECT_EQ(ran.out.rfind("Usage: blockyard-tool " + command + " ", 0), 0u) << ran.out;
@@ -129,6 +131,8 @@ TEST_F(ToolTest, AUsageErrorExitsTwoAndWritesNothing) {
         {"replace", in, out},
         {"replace", "A=", in, out},
         {"replace", "A=B=C", in, out},
+        {"diff", in},
+        {"diff", in, in, "--csv"},
     };
     for (const std::vector<std::string>& arguments : mistakes) {
         std::string line;
@@ -367,6 +371,69 @@ TEST_F(ToolTest, AFailedSaveExitsTwoAndLeavesAnExistingOutAsItWas) {
     EXPECT_EQ(readFile(out), (Bytes{1, 2, 3}));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     fs::permissions(folder, fs::perms::owner_all);
+}
+
+// diff names no block of a track against itself, every block of a shifted copy as moved, and
+// exactly the deleted and the turned block of a copy edited in the editor.
+TEST_F(ToolTest, DiffNamesTheBlocksThatDiffer) {
+    const Ran same = run({"diff", in, in});
+    EXPECT_EQ(same.status, kToolDone) << same.err;
+    EXPECT_EQ(same.out, "");
+    EXPECT_EQ(run({"diff", "--json", in, in}).out, "{\"shift\": [0, 0, 0], \"differences\": []}\n");
+    const Ran missing = run({"diff", in, at("Missing.Challenge.Gbx")});
+    EXPECT_EQ(missing.status, kToolFailed);
+    EXPECT_EQ(missing.out, "");
+
+    Opened opened;
+    open(opened);
+    const std::size_t count = opened.doc.blocks().size();
+    const fs::path shifted = at("Shifted.Challenge.Gbx");
+    std::string by;
+    for (const char* offset : {"0,0,1", "0,0,-1", "1,0,0", "-1,0,0"})
+        if (run({"shift", "--by", by = offset, in, shifted}).status == kToolDone)
+            break;
+    ASSERT_TRUE(fs::exists(shifted));
+    const Ran moved = run({"diff", in, shifted});
+    EXPECT_EQ(moved.status, kToolDifferent);
+    std::istringstream lines(moved.out);
+    std::size_t movedLines = 0;
+    for (std::string line; std::getline(lines, line) && line.rfind("moved ", 0) == 0;)
+        ++movedLines;
+    EXPECT_EQ(movedLines, count);
+    EXPECT_NE(moved.out.find(std::to_string(count) + " differences: 0 added, 0 removed, " +
+                             std::to_string(count) + " moved, 0 turned, 0 changed; the whole " +
+                             "track shifted by " + by + "\n"),
+              std::string::npos)
+        << moved.out;
+
+    const BlockRecord& gone = *std::next(opened.doc.blocks().begin(), 3);
+    const BlockRecord& turned = *std::next(opened.doc.blocks().begin(), 7);
+    const auto place = [](const BlockRecord& r, int rotation) {
+        return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.z) +
+               " turn " + std::to_string(rotation);
+    };
+    const std::string expected =
+        "removed " + kindNameOf(*opened.catalog, gone) + " " + place(gone, gone.rotation) +
+        "\nturned " + kindNameOf(*opened.catalog, turned) + " " + place(turned, turned.rotation) +
+        " -> " + place(turned, (turned.rotation + 1) % 4) +
+        " (turn)\n2 differences: 0 added, 1 removed, 0 moved, 1 turned, 0 changed\n";
+    opened.doc.setSelection({&gone});
+    deleteSelection(opened.doc);
+    opened.doc.setSelection({&turned});
+    rotateSelection(opened.doc, 1);
+    const fs::path edited = at("Edited.Challenge.Gbx");
+    writeFile(edited, opened.saved());
+    const Ran two = run({"diff", in, edited});
+    EXPECT_EQ(two.status, kToolDifferent);
+    EXPECT_EQ(two.out, expected);
+    const std::string json = run({"diff", in, edited, "--json"}).out;
+    EXPECT_NE(json.find("{\"change\": \"removed\", \"kind\": \"" +
+                        kindNameOf(*opened.catalog, gone) +
+                        "\", \"what\": [], \"a\": {\"index\": 4,"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"what\": [\"turn\"], \"a\": {\"index\": 8,"), std::string::npos);
+    EXPECT_NE(json.find("\"b\": {\"index\": 7,"), std::string::npos);
 }
 
 // The program itself, started from a folder without data: it finds the data and the converter
