@@ -5,6 +5,14 @@
 #include "edit/edit_step.h"
 #include "edit/kind_names.h"
 
+void dropNodeReferences(BlockRecord& record) {
+    record.skin = BlockSkin{};
+    if (record.flagWord() != kFlagUncounted) {
+        record.variant[1] &= static_cast<std::uint8_t>(~(kFlagSkin >> 8));
+        record.variant[2] &= static_cast<std::uint8_t>(~(kFlagWaypoint >> 16));
+    }
+}
+
 BlockClipboard copySelection(const TrackDocument& document, const CatalogState& catalog) {
     BlockClipboard clipboard;
     if (document.selection().empty())
@@ -45,14 +53,8 @@ PasteResult pasteAsStep(TrackDocument& document, const CatalogState& catalog,
                 ++leftOut;
                 continue;
             }
-            if (!sameTrack) {
-                // Skin and waypoint nodes belong to the track they came from.
-                record.skin = BlockSkin{};
-                if (record.flagWord() != kFlagUncounted) {
-                    record.variant[1] &= static_cast<std::uint8_t>(~(kFlagSkin >> 8));
-                    record.variant[2] &= static_cast<std::uint8_t>(~(kFlagWaypoint >> 16));
-                }
-            }
+            if (!sameTrack)
+                dropNodeReferences(record);
             record.x = wrap8(record.x + 1);
             if (!onGrid(record.x) || !onGrid(record.y) || !onGrid(record.z))
                 ++outside;

@@ -32,6 +32,10 @@ struct PasteResult {
 const BlockRecord* placeBlock(TrackDocument& document, const CatalogState& catalog,
                               std::uint32_t catalogIndex, GridCell fallback);
 
+// Skin and waypoint nodes belong to the track they came from: a block that leaves it drops its
+// references to them.
+void dropNodeReferences(BlockRecord& record);
+
 // The selected blocks, in track order; nothing when nothing is selected.
 BlockClipboard copySelection(const TrackDocument& document, const CatalogState& catalog);
 // Adds the copied blocks one cell along +x from where they were copied, as one step, and selects

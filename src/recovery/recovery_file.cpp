@@ -1,31 +1,14 @@
 #include "recovery/recovery_file.h"
 
-#include <array>
 #include <string_view>
 
 #include "track/byte_reading.h"
+#include "track/crc32.h"
 
 namespace {
 
 // Magic, time (8 bytes), path length and path, track length and track, CRC-32 of all before it.
 constexpr std::string_view kMagic{"BYRECOV1", 8};
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k)
-                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
-}
 
 void appendBytes(std::vector<std::uint8_t>& out, const std::uint8_t* data, std::size_t size) {
     out.insert(out.end(), data, data + size);
