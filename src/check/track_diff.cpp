@@ -249,3 +249,34 @@ const char* differenceName(DifferenceKind kind) {
     }
     return "changed";
 }
+
+std::vector<const char*> whatDiffersNames(unsigned what) {
+    constexpr std::pair<unsigned, const char*> kNames[] = {{kDiffPlace, "place"},
+                                                           {kDiffTurn, "turn"},
+                                                           {kDiffVariant, "variant"},
+                                                           {kDiffHidden, "hidden"},
+                                                           {kDiffSkin, "skin"}};
+    std::vector<const char*> names;
+    for (const auto& [bit, name] : kNames)
+        if (what & bit)
+            names.push_back(name);
+    return names;
+}
+
+std::string differenceText(const BlockDifference& difference, const std::string& kind) {
+    const auto place = [](const BlockRecord& r) {
+        return std::to_string(r.x) + ',' + std::to_string(r.y) + ',' + std::to_string(r.z) +
+               " turn " + std::to_string(r.rotation);
+    };
+    std::string text = std::string(differenceName(difference.kind)) + ' ' + kind + ' ';
+    if (!difference.a || !difference.b)
+        return text + place(difference.a ? *difference.a : *difference.b);
+    text += place(*difference.a) + " -> " + place(*difference.b) + " (";
+    const char* separator = "";
+    for (const char* name : whatDiffersNames(difference.what)) {
+        text += separator;
+        text += name;
+        separator = ", ";
+    }
+    return text + ')';
+}

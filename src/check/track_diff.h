@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "catalog/catalog.h"
@@ -45,3 +46,8 @@ TrackDiff diffTracks(const Track& a, const CatalogState& catalogA, const Track& 
                      const CatalogState& catalogB);
 
 const char* differenceName(DifferenceKind kind);
+// The names of what differs, in the order of the bits: place, turn, variant, hidden, skin.
+std::vector<const char*> whatDiffersNames(unsigned what);
+// One difference in a line: "moved Kind 1,2,3 turn 0 -> 2,2,3 turn 1 (place, turn)" for a pair,
+// "added Kind 1,2,3 turn 0" for a block of one track only.
+std::string differenceText(const BlockDifference& difference, const std::string& kind);

@@ -8,17 +8,6 @@
 
 namespace {
 
-constexpr std::array<std::pair<unsigned, const char*>, 5> kWhatNames = {{{kDiffPlace, "place"},
-                                                                         {kDiffTurn, "turn"},
-                                                                         {kDiffVariant, "variant"},
-                                                                         {kDiffHidden, "hidden"},
-                                                                         {kDiffSkin, "skin"}}};
-
-std::string placeText(const BlockRecord& r) {
-    return std::to_string(r.x) + ',' + std::to_string(r.y) + ',' + std::to_string(r.z) + " turn " +
-           std::to_string(r.rotation);
-}
-
 void writeJsonBlock(std::ostream& out, const BlockRecord* r, std::size_t index) {
     if (!r) {
         out << "null";
@@ -46,12 +35,11 @@ void writeTrackDiff(std::ostream& out, const TrackDiff& diff, const CatalogState
         if (json) {
             out << (first ? "\n" : ",\n") << "  {\"change\": \"" << differenceName(d.kind)
                 << "\", \"kind\": " << jsonString(kind) << ", \"what\": [";
-            bool firstWhat = true;
-            for (const auto& [bit, name] : kWhatNames)
-                if (d.what & bit) {
-                    out << (firstWhat ? "\"" : ", \"") << name << '"';
-                    firstWhat = false;
-                }
+            const char* separator = "";
+            for (const char* name : whatDiffersNames(d.what)) {
+                out << separator << '"' << name << '"';
+                separator = ", ";
+            }
             out << "], \"a\": ";
             writeJsonBlock(out, d.a, d.aIndex);
             out << ", \"b\": ";
@@ -60,19 +48,7 @@ void writeTrackDiff(std::ostream& out, const TrackDiff& diff, const CatalogState
             first = false;
             continue;
         }
-        out << differenceName(d.kind) << ' ' << kind << ' ';
-        if (!d.a || !d.b) {
-            out << placeText(d.a ? *d.a : *d.b) << '\n';
-            continue;
-        }
-        out << placeText(*d.a) << " -> " << placeText(*d.b) << " (";
-        const char* separator = "";
-        for (const auto& [bit, name] : kWhatNames)
-            if (d.what & bit) {
-                out << separator << name;
-                separator = ", ";
-            }
-        out << ")\n";
+        out << differenceText(d, kind) << '\n';
     }
     if (json) {
         out << (first ? "]}\n" : "\n]}\n");
