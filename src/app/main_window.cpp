@@ -15,6 +15,7 @@
 #include "app/qt_prompts.h"
 #include "app/recent_tracks.h"
 #include "app/reshape_commands.h"
+#include "app/track_comparison.h"
 #include "catalog/environment.h"
 #include "seams/prompts.h"
 #include "ui/area_page.h"
@@ -86,6 +87,8 @@ MainWindow::MainWindow(EditorContext& ctx)
         ctx_.document.addListener([this](const DocumentChange& change) { heard(change); });
     areaListener_ = ctx_.areaEditor.addListener([this](AreaEditor::Change) { refreshStatus(); });
 
+    comparison_ = std::make_unique<TrackComparison>(ctx_, renderer_, viewState_, launcher_, *this,
+                                                    [this] { commandDone(false); });
     connectButtons();
     createMenus();
     refreshRecentMenu();
@@ -309,6 +312,7 @@ void MainWindow::tearDown() {
     settings_.setWindowGeometry(saveGeometry());
     // A clean close: the recovery copy goes with the track.
     recovery_.reset();
+    comparison_.reset();
     // The GL context goes with the view; nothing may draw or compile through it afterwards.
     renderer_.setContextReady(false);
     ctx_.document.removeListener(documentListener_);

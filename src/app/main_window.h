@@ -22,6 +22,7 @@ class AnchorLayout;
 class AreaPage;
 class EditCommands;
 class ReshapeCommands;
+class TrackComparison;
 class BlocksPage;
 class QLabel;
 class QMenu;
@@ -79,6 +80,7 @@ class MainWindow : public QMainWindow {
     EditCommands* editCommands() const { return editCommands_; }
     ReshapeCommands* reshapeCommands() const { return reshapeCommands_; }
     TrackCommands* trackCommands() const { return commands_.get(); }
+    TrackComparison* comparison() const { return comparison_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +110,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<GlViewPort> viewPort_;
     std::unique_ptr<TrackCommands> commands_;
     std::unique_ptr<RecoveryKeeper> recovery_;
+    std::unique_ptr<TrackComparison> comparison_;
 
     QWidget* panel_ = nullptr;
     AnchorLayout* layout_ = nullptr;

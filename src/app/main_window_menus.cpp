@@ -16,6 +16,7 @@
 #include "app/main_window_ids.h"
 #include "app/recent_tracks.h"
 #include "app/reshape_commands.h"
+#include "app/track_comparison.h"
 #include "view/view_input.h"
 #include "seams/prompts.h"
 #include "ui/blocks_page.h"
@@ -61,6 +62,17 @@ void MainWindow::createMenus() {
                      QKeySequence(Qt::CTRL | Qt::Key_S));
     addButtonCommand(file, QStringLiteral("Save &as..."), control(kSaveAsButton),
                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Compare with..."), this, [this] {
+        if (comparison_->compareCommand())
+            commandDone(false);
+    });
+    QAction* endComparison = file->addAction(QStringLiteral("&End comparison"), this, [this] {
+        comparison_->end();
+        commandDone(false);
+    });
+    connect(file, &QMenu::aboutToShow, endComparison,
+            [this, endComparison] { endComparison->setEnabled(comparison_->active()); });
     file->addSeparator();
     recentMenu_ = file->addMenu(QStringLiteral("Recent &tracks"));
     file->addSeparator();
