@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include "app/virtual_key.h"
+#include "view/placing_mode.h"
 #include "view/view_input.h"
 
 namespace {
@@ -126,7 +127,23 @@ ScreenPoint DrawArea::pixelAt(const QPointF& position) const {
                        static_cast<float>(std::floor(position.y() * ratio))};
 }
 
+bool DrawArea::placingOn() const {
+    return placing_ && placing_->active();
+}
+
+void DrawArea::pointPlacing(const ScreenPoint& p) {
+    const double ratio = devicePixelRatioF();
+    placing_->pointAt(p.x, p.y, static_cast<int>(width() * ratio),
+                      static_cast<int>(height() * ratio));
+}
+
 void DrawArea::mousePressEvent(QMouseEvent* event) {
+    // A right click leaves placing mode.
+    if (event->button() == Qt::RightButton && placingOn()) {
+        placing_->leave();
+        frameAfterInput();
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason);
@@ -141,10 +158,16 @@ void DrawArea::mouseReleaseEvent(QMouseEvent* event) {
     // A click picks what the view shows: the area cursor of the pointer's last position.
     drawPendingFrame();
     const ScreenPoint p = pixelAt(event->position());
-    const bool click = view_.leftButtonDown && p.x == view_.pressPointer.x &&
-                       p.y == view_.pressPointer.y;
-    if (port_)
+    const bool click =
+        view_.leftButtonDown && p.x == view_.pressPointer.x && p.y == view_.pressPointer.y;
+    if (click && placingOn()) {
+        onLeftButtonLost(view_);
+        const double ratio = devicePixelRatioF();
+        placing_->clickAt(p.x, p.y, static_cast<int>(width() * ratio),
+                          static_cast<int>(height() * ratio));
+    } else if (port_) {
         onLeftButtonUp(view_, document_, areaEditor_, *port_, p.x, p.y);
+    }
     if (click)
         frameAfterInput();
 }
@@ -156,6 +179,8 @@ void DrawArea::mouseMoveEvent(QMouseEvent* event) {
     HandlingInput handling(*this);
     const ScreenPoint p = pixelAt(event->position());
     onMouseMove(view_, p.x, p.y);
+    if (placingOn() && !view_.leftButtonDown)
+        pointPlacing(p);
     frameAfterInput();
 }
 
@@ -164,7 +189,11 @@ void DrawArea::wheelEvent(QWheelEvent* event) {
     // A purely horizontal wheel has no vertical delta; it is not a wheel step of the view.
     if (delta != 0) {
         HandlingInput handling(*this);
-        onWheel(areaEditor_, delta);
+        // Placing and the levels shown step the cursor level as area editing does.
+        if (placingOn() || view_.levelLimit)
+            stepLevel(view_, areaEditor_, delta > 0 ? 1 : -1);
+        else
+            onWheel(areaEditor_, delta);
         frameAfterInput();
     }
     event->accept();
@@ -176,7 +205,13 @@ void DrawArea::keyPressEvent(QKeyEvent* event) {
         return;
     // An auto-repeated press is another key-down, as the keyboard's repeat produces.
     HandlingInput handling(*this);
-    onKeyDown(view_, virtualKey(*event));
+    if (event->key() == Qt::Key_Escape && placingOn()) {
+        placing_->leave();
+    } else {
+        const int key = virtualKey(*event);
+        if (!(placingOn() && onPlacingKey(*placing_, key)) && !onLevelKey(view_, areaEditor_, key))
+            onKeyDown(view_, key);
+    }
     frameAfterInput();
 }
 

@@ -8,6 +8,8 @@
 #include "seams/view_port.h"
 #include "view/view_state.h"
 
+class PlacingMode;
+
 // The 3D view window. Its framebuffer keeps the last frame: painting draws nothing new, so an
 // expose shows that frame again without another camera step. Frames are drawn only through the
 // view port, synchronously, in the handler that asks for them.
@@ -20,6 +22,8 @@ class DrawArea : public QOpenGLWidget {
     DrawArea(ViewState& view, TrackDocument& document, AreaEditor& areaEditor, QWidget* parent);
     // What frames are drawn and picks are read through; set once it exists.
     void setPort(ViewPort& port) { port_ = &port; }
+    // Placing mode takes the pointer, the clicks and its keys while it is on.
+    void setPlacing(PlacingMode* placing) { placing_ = placing; }
 
     // True once the GL context exists (after the widget was first shown).
     bool contextReady() const { return contextReady_; }
@@ -69,6 +73,9 @@ class DrawArea : public QOpenGLWidget {
     void frameAfterInput();
     // The event loop turned after a frame: the frame put off since, if any, is drawn now.
     void endInputBurst();
+    bool placingOn() const;
+    // The pointer's pixel position and the view's size in pixels, for placing mode.
+    void pointPlacing(const ScreenPoint& p);
 
     // Marks the handling of one input event whose frames may be put off.
     class HandlingInput {
@@ -86,6 +93,7 @@ class DrawArea : public QOpenGLWidget {
     TrackDocument& document_;
     AreaEditor& areaEditor_;
     ViewPort* port_ = nullptr;
+    PlacingMode* placing_ = nullptr;
     bool contextReady_ = false;
     int contextDepth_ = 0;
     bool handlingInput_ = false;

@@ -47,16 +47,33 @@ EditCommands::EditCommands(EditorContext& ctx, BlocksPage& blocks, QWidget& wind
         ctx_.clipboard = copySelection(ctx_.document, ctx_.catalog);
         refresh();
     });
-    connect(paste_, &QAction::triggered, this,
-            [this] { pasted(pasteClipboard(ctx_.document, ctx_.catalog, ctx_.clipboard)); });
-    connect(duplicate_, &QAction::triggered, this,
-            [this] { pasted(duplicateSelection(ctx_.document, ctx_.catalog)); });
+    connect(paste_, &QAction::triggered, this, [this] {
+        if (place_)
+            place_(ctx_.clipboard, "the clipboard");
+        else
+            pasted(pasteClipboard(ctx_.document, ctx_.catalog, ctx_.clipboard));
+    });
+    connect(duplicate_, &QAction::triggered, this, [this] {
+        if (!place_)
+            pasted(duplicateSelection(ctx_.document, ctx_.catalog));
+        else if (!ctx_.document.selection().empty())
+            place_(copySelection(ctx_.document, ctx_.catalog), "a copy of the selection");
+    });
     // The key asks only when there is something to delete; the page's button always asks.
     connect(delete_, &QAction::triggered, this, [this] {
         if (!ctx_.document.selection().empty())
             blocks_.askDeleteSelection();
     });
-    connect(addBlock_, &QAction::triggered, &blocks_, &BlocksPage::addBlockCommand);
+    connect(addBlock_, &QAction::triggered, this, [this] {
+        if (!placeKind_) {
+            blocks_.addBlockCommand();
+            return;
+        }
+        // The picker is owned by the main window; 0 means it was closed without a choice.
+        const int kind = ctx_.prompts().pickBlock();
+        if (kind > 0)
+            placeKind_(static_cast<std::uint32_t>(kind));
+    });
 
     listener_ = ctx_.document.addListener([this](const DocumentChange& change) {
         if (change.cause != DocumentChange::Cause::Selection)

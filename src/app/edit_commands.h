@@ -2,10 +2,12 @@
 
 #include <QList>
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <string>
 
 struct EditorContext;
+struct BlockClipboard;
 struct PasteResult;
 class BlocksPage;
 class QAction;
@@ -35,6 +37,15 @@ class EditCommands : public QObject {
     QAction* deleteAction() const { return delete_; }
     QAction* addBlockAction() const { return addBlock_; }
 
+    // Where paste, duplicate and Add block take their blocks up to be placed by pointing (the
+    // clipboard, a copy of the selection, one block of the kind chosen in the picker), instead
+    // of adding them beside where they were.
+    using Placer = std::function<void(const BlockClipboard& group, const std::string& what)>;
+    void setPlacers(Placer place, std::function<void(std::uint32_t kind)> placeKind) {
+        place_ = std::move(place);
+        placeKind_ = std::move(placeKind);
+    }
+
     // Names and greys out Undo and Redo after the history, and Paste after the clipboard.
     void refresh();
 
@@ -47,6 +58,8 @@ class EditCommands : public QObject {
     QWidget& window_;
     std::function<void()> done_;
     std::function<void(const std::string&)> showStatus_;
+    Placer place_;
+    std::function<void(std::uint32_t)> placeKind_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* copy_ = nullptr;

@@ -14,6 +14,7 @@
 #include "app/main_window_ids.h"
 #include "app/qt_prompts.h"
 #include "app/recent_tracks.h"
+#include "app/recent_kinds_strip.h"
 #include "app/reshape_commands.h"
 #include "app/track_comparison.h"
 #include "catalog/environment.h"
@@ -83,9 +84,14 @@ MainWindow::MainWindow(EditorContext& ctx)
         ctx_, *blocksPage_, *this, [this] { commandDone(false); }, showStatus);
     reshapeCommands_ = new ReshapeCommands(
         ctx_, *this, *view_, [this] { commandDone(false); }, showStatus);
+    createPlacing();
     documentListener_ =
         ctx_.document.addListener([this](const DocumentChange& change) { heard(change); });
-    areaListener_ = ctx_.areaEditor.addListener([this](AreaEditor::Change) { refreshStatus(); });
+    areaListener_ = ctx_.areaEditor.addListener([this](AreaEditor::Change change) {
+        if (change == AreaEditor::Change::Level)
+            levelChanged();
+        refreshStatus();
+    });
 
     comparison_ = std::make_unique<TrackComparison>(ctx_, renderer_, viewState_, launcher_, *this,
                                                     [this] { commandDone(false); });
@@ -239,6 +245,8 @@ void MainWindow::commandDone(bool focusView) {
 }
 
 void MainWindow::heard(const DocumentChange& change) {
+    if (change.cause == DocumentChange::Cause::Replaced && recentKinds_)
+        recentKinds_->setEnvironment(ctx_.catalog.currentEnvironment);
     setWindowTitle(QString::fromStdString(mainWindowTitle(ctx_.document)));
     if (change.droppedSteps > 0) {
         const std::size_t dropped = change.droppedSteps;
@@ -280,6 +288,12 @@ void MainWindow::showStatusMessage(const QString& text, int milliseconds) {
 void MainWindow::refreshStatus() {
     if (statusMessageTimer_.isActive())
         return;
+    if (placing_ && placing_->active()) {
+        const QString text = QString::fromStdString(placing_->status());
+        statusLine_->setText(text);
+        statusLine_->setToolTip(text);
+        return;
+    }
     QString text = QStringLiteral("Blocks: %1  Selected: %2")
                        .arg(ctx_.document.blocks().size())
                        .arg(ctx_.document.selection().count());
@@ -317,6 +331,7 @@ void MainWindow::tearDown() {
     renderer_.setContextReady(false);
     ctx_.document.removeListener(documentListener_);
     ctx_.areaEditor.removeListener(areaListener_);
+    placing_.reset();
     delete view_;
     view_ = nullptr;
     viewPort_.reset();

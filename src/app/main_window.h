@@ -13,9 +13,10 @@
 #include "app/recovery_keeper.h"
 #include "app/track_commands.h"
 #include "assets/model_store.h"
-#include "track/converter_launch.h"
 #include "edit/editor_context.h"
+#include "track/converter_launch.h"
 #include "view/frame_renderer.h"
+#include "view/placing_mode.h"
 #include "view/view_state.h"
 
 class AnchorLayout;
@@ -24,10 +25,13 @@ class EditCommands;
 class ReshapeCommands;
 class TrackComparison;
 class BlocksPage;
+class PieceCommands;
+class PiecesPage;
 class QLabel;
 class QMenu;
 class QtPrompts;
 class QTabWidget;
+class RecentKindsStrip;
 
 inline constexpr int kMainWindowWidth = 628;  // dialog units
 inline constexpr int kMainWindowHeight = 378; // dialog units
@@ -64,6 +68,8 @@ class MainWindow : public QMainWindow {
     FrameRenderer& renderer() { return renderer_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
+    PiecesPage* piecesPage() const { return piecesPage_; }
+    PieceCommands* pieceCommands() const { return pieceCommands_; }
     // The panel under the menu bar that holds the controls, laid out as designed at 942 x 614.
     QWidget* panel() const { return panel_; }
     // The Edit menu, for commands that act on the track's blocks.
@@ -78,6 +84,16 @@ class MainWindow : public QMainWindow {
     // and, when asked, the keyboard focus back to it.
     void commandDone(bool focusView = true);
     EditCommands* editCommands() const { return editCommands_; }
+
+    // Starts placing mode with the group (a kind, the clipboard, the selection, a piece) named
+    // `what` on the status line: its ghost follows the pointer in the view and each click puts it
+    // down. False, with the reason on the status line, when none of its kinds is in the open
+    // environment.
+    bool startPlacing(const BlockClipboard& group, const std::string& what);
+    // Placing mode with one block of the kind, which goes first in the strip of recent kinds.
+    bool startPlacingKind(std::uint32_t catalogIndex);
+    PlacingMode& placing() { return *placing_; }
+    RecentKindsStrip* recentKinds() const { return recentKinds_; }
     ReshapeCommands* reshapeCommands() const { return reshapeCommands_; }
     TrackCommands* trackCommands() const { return commands_.get(); }
     TrackComparison* comparison() const { return comparison_.get(); }
@@ -92,6 +108,7 @@ class MainWindow : public QMainWindow {
   private:
     void createControls();
     void createPages();
+    void createPieces();
     void createView();
     void createMenus();
     void connectButtons();
@@ -100,6 +117,11 @@ class MainWindow : public QMainWindow {
     void rememberTrack(const std::string& path);
     void tearDown();
     void heard(const DocumentChange& change);
+    void createPlacing();
+    // The View menu's ground, top view and levels.
+    void addViewAids(QMenu* view);
+    // The cursor level changed: the levels shown and the ghost follow it.
+    void levelChanged();
 
     EditorContext& ctx_;
     ViewState viewState_;
@@ -110,6 +132,8 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<GlViewPort> viewPort_;
     std::unique_ptr<TrackCommands> commands_;
     std::unique_ptr<RecoveryKeeper> recovery_;
+    std::unique_ptr<PlacingMode> placing_;
+    RecentKindsStrip* recentKinds_ = nullptr;
     std::unique_ptr<TrackComparison> comparison_;
 
     QWidget* panel_ = nullptr;
@@ -118,6 +142,8 @@ class MainWindow : public QMainWindow {
     QTabWidget* tabs_ = nullptr;
     BlocksPage* blocksPage_ = nullptr;
     AreaPage* areaPage_ = nullptr;
+    PiecesPage* piecesPage_ = nullptr;
+    PieceCommands* pieceCommands_ = nullptr;
     QLabel* frameRate_ = nullptr;
     QLabel* environmentName_ = nullptr;
     QLabel* statusLine_ = nullptr;

@@ -128,6 +128,7 @@ void MainWindow::createMenus() {
             action->setChecked((viewState_.switches.*t.flag) != inverted);
         });
     }
+    addViewAids(view);
     view->addSeparator();
     view->addAction(QStringLiteral("&Reset camera"), this, [this] {
         resetCamera(viewState_);

@@ -83,13 +83,6 @@ Cell anchorOf(const BlockRecord& record) {
     return {record.x, record.y, record.z};
 }
 
-// The Stadium is a grid of 32 x 32 x 32 cells. The other environments' maps are larger (the
-// game's own tracks reach cell 43) and their size is not known here: there a block may go
-// wherever its coordinates can say.
-int gridSizeOf(const CatalogState& catalog) {
-    return catalog.currentEnvironment == kStadium ? kGridSize : 128;
-}
-
 bool inGrid(const Cell& c, int size) {
     return c.x >= 0 && c.y >= 0 && c.z >= 0 && c.x < size && c.y < size && c.z < size;
 }
@@ -186,6 +179,10 @@ Cell anchorMovingBox(const BlockRecord& record, const Box& from, const Box& to) 
 }
 
 } // namespace
+
+int gridSizeOf(const CatalogState& catalog) {
+    return catalog.currentEnvironment == kStadium ? kGridSize : 128;
+}
 
 ReshapeResult turnSelection(TrackDocument& document, const CatalogState& catalog, int sense) {
     const std::vector<const BlockRecord*> blocks = selectedBlocks(document);

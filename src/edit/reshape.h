@@ -13,6 +13,11 @@
 // would put any block outside the grid (the Stadium's 32 x 32 x 32 cells) is refused whole:
 // nothing changes.
 
+// The number of cells along each side of the current environment's grid: the Stadium's 32. The
+// other environments' maps are larger (the game's own tracks reach cell 43) and their size is not
+// known here: there a block may go wherever its coordinates can say (128).
+int gridSizeOf(const CatalogState& catalog);
+
 // What an operation did, for the status line.
 struct ReshapeResult {
     bool done = false;     // false: refused, or nothing to do

@@ -10,7 +10,9 @@
 #include "view/area_overlays.h"
 #include "view/block_placement.h"
 #include "view/cell_picking.h"
+#include "view/ground.h"
 #include "view/scene_drawing.h"
+#include "view/view_projection.h"
 #include "view/view_pyramid.h"
 
 namespace {
@@ -177,18 +179,13 @@ void FrameRenderer::renderFrame(bool display) {
     const bool filled = view_.switches.solidFill || !display || areaEditor_.editing();
     glPolygonMode(GL_FRONT_AND_BACK, filled ? GL_FILL : GL_LINE);
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(80, view_.aspect, 5, 5000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    view_.camera.look();
+    loadViewMatrices(view_);
     // The cell pass draws no block: the render that follows it looks at the blocks.
     if (!cellPass) {
         table_.resolveModels(models_);
         table_.updateVisibility(
             catalog_, [this](std::int32_t model) -> const Box3& { return lists_.bounds(model); },
-            view_.camera, view_.aspect);
+            cullingCamera(view_), view_.aspect);
     }
 
     // A display render of the scene last drawn puts that frame back and draws only the overlays.
@@ -257,6 +254,8 @@ void FrameRenderer::drawScene(bool display) {
             glCallList(lists_.name(kStadiumSurroundings));
         if (stadium)
             drawStadiumBorder();
+        if (view_.switches.showGround)
+            ground_.draw(document_, catalog_, table_.serial(), view_.levelLimit);
         if (view_.switches.showGrid)
             drawGrid(0);
     }
@@ -264,8 +263,8 @@ void FrameRenderer::drawScene(bool display) {
     if (pickPixel_ && !display) {
         GLint viewport[4] = {};
         glGetIntegerv(GL_VIEWPORT, viewport);
-        ray = pixelRay(view_.camera, view_.aspect, static_cast<int>(pickPixel_->x),
-                       static_cast<int>(pickPixel_->y), viewport[2], viewport[3]);
+        ray = viewRay(view_, static_cast<int>(pickPixel_->x), static_cast<int>(pickPixel_->y),
+                      viewport[2], viewport[3]);
     }
     const BlockScene scene = blockScene();
     drawBlocks(scene, pickTable_, document_.selection(), view_.switches, display,

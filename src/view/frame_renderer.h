@@ -16,6 +16,7 @@
 #include "view/block_table.h"
 #include "view/block_tints.h"
 #include "view/frame_stats.h"
+#include "view/ground.h"
 #include "view/pick_table.h"
 #include "view/saved_frame.h"
 #include "view/view_state.h"
@@ -103,6 +104,7 @@ class FrameRenderer : public ViewPort {
     const DisplayLists& lists_;
     BlockTable table_;
     PickTable pickTable_;
+    Ground ground_;
     const BlockTints* tints_ = nullptr;
     std::vector<std::pair<int, std::function<void()>>> overlays_;
     int nextOverlay_ = 1;

@@ -70,6 +70,28 @@ void onKeyDown(ViewState& view, int virtualKey) {
         view.switches.showStadium = !view.switches.showStadium;
     else if (virtualKey == kKeyZ)
         view.switches.solidFill = !view.switches.solidFill;
+    else if (virtualKey == kKeyV)
+        view.switches.topView = !view.switches.topView;
+}
+
+void stepLevel(ViewState& view, AreaEditor& areaEditor, int delta) {
+    areaEditor.setLevel(areaEditor.level() + delta);
+    if (view.levelLimit)
+        view.levelLimit = areaEditor.level();
+}
+
+void showLevelsUpToCursor(ViewState& view, const AreaEditor& areaEditor, bool on) {
+    view.levelLimit = on ? std::optional<int>(areaEditor.level()) : std::nullopt;
+}
+
+bool onLevelKey(ViewState& view, AreaEditor& areaEditor, int virtualKey) {
+    if (virtualKey == kKeyJ || virtualKey == kKeyK)
+        stepLevel(view, areaEditor, virtualKey == kKeyK ? 1 : -1);
+    else if (virtualKey == kKeyL)
+        showLevelsUpToCursor(view, areaEditor, !view.levelLimit);
+    else
+        return false;
+    return true;
 }
 
 void onKeyUp(ViewState& view, int virtualKey) {

@@ -12,8 +12,16 @@ enum ViewKey : int {
     kKeyE = 0x45,
     kKeyF = 0x46,
     kKeyG = 0x47,
+    kKeyJ = 0x4A,
+    kKeyK = 0x4B,
+    kKeyL = 0x4C,
+    kKeyM = 0x4D,
+    kKeyN = 0x4E,
     kKeyQ = 0x51,
+    kKeyR = 0x52,
     kKeyS = 0x53,
+    kKeyT = 0x54,
+    kKeyV = 0x56,
     kKeyW = 0x57,
     kKeyX = 0x58,
     kKeyZ = 0x5A,
@@ -37,7 +45,16 @@ void onMouseMove(ViewState& view, float x, float y);
 // While area editing is on, raises (delta above 0) or lowers (below 0) the cursor level within
 // 0..31.
 void onWheel(AreaEditor& areaEditor, int delta);
-// Key press, auto-repeats included: camera keys are held, F is held, X and Z toggle.
+// Steps the cursor level by one within 0..31; the levels shown, when limited, follow it.
+void stepLevel(ViewState& view, AreaEditor& areaEditor, int delta);
+// Shows only the levels up to the cursor level (the blocks above are neither drawn nor picked),
+// or every level again.
+void showLevelsUpToCursor(ViewState& view, const AreaEditor& areaEditor, bool on);
+// J / K step the cursor level down / up, L shows the levels up to it or all again; true when the
+// key was one of these.
+bool onLevelKey(ViewState& view, AreaEditor& areaEditor, int virtualKey);
+// Key press, auto-repeats included: camera keys are held, F is held, X, Z and V (the top view)
+// toggle.
 void onKeyDown(ViewState& view, int virtualKey);
 // Key release: camera keys and F are let go, G toggles the grid.
 void onKeyUp(ViewState& view, int virtualKey);

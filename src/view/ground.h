@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "edit/track_document.h"
+
+// The level on whose bottom the environment's ground lies: where the game's own tracks stand
+// their lowest blocks outside terrain (the Stadium's field under level 1, every other
+// environment's land under level 4).
+int groundLevel(int environment);
+
+// The environment's ground wherever no terrain block stands: the columns of the grid (and of
+// any larger map the track's blocks reach) that hold no block of the Terrain or Water groups.
+// It is not a block: the track knows nothing of it.
+class Ground {
+  public:
+    // Draws it under the camera transform, unless the levels shown end below it. The columns are
+    // worked out again only when the blocks (their table's serial) or the environment changed.
+    void draw(const TrackDocument& document, const CatalogState& catalog, std::uint64_t serial,
+              std::optional<int> levelLimit);
+
+  private:
+    void findColumns(const TrackDocument& document, const CatalogState& catalog);
+
+    std::optional<std::uint64_t> serial_;
+    int environment_ = -1;
+    int sizeX_ = 0;
+    int sizeY_ = 0;
+    std::vector<bool> open_; // sizeX_ * sizeY_, x fastest
+};
