@@ -25,8 +25,6 @@ class EditCommands;
 class ReshapeCommands;
 class TrackComparison;
 class BlocksPage;
-class PieceCommands;
-class PiecesPage;
 class QLabel;
 class QMenu;
 class QtPrompts;
@@ -68,8 +66,6 @@ class MainWindow : public QMainWindow {
     FrameRenderer& renderer() { return renderer_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
-    PiecesPage* piecesPage() const { return piecesPage_; }
-    PieceCommands* pieceCommands() const { return pieceCommands_; }
     // The panel under the menu bar that holds the controls, laid out as designed at 942 x 614.
     QWidget* panel() const { return panel_; }
     // The Edit menu, for commands that act on the track's blocks.
@@ -108,7 +104,6 @@ class MainWindow : public QMainWindow {
   private:
     void createControls();
     void createPages();
-    void createPieces();
     void createView();
     void createMenus();
     void connectButtons();
@@ -142,8 +137,6 @@ class MainWindow : public QMainWindow {
     QTabWidget* tabs_ = nullptr;
     BlocksPage* blocksPage_ = nullptr;
     AreaPage* areaPage_ = nullptr;
-    PiecesPage* piecesPage_ = nullptr;
-    PieceCommands* pieceCommands_ = nullptr;
     QLabel* frameRate_ = nullptr;
     QLabel* environmentName_ = nullptr;
     QLabel* statusLine_ = nullptr;
