@@ -43,6 +43,8 @@ Rgb differenceColour(DifferenceKind kind) {
 }
 
 ComparisonPanel::ComparisonPanel(QWidget* parent) : QWidget(parent) {
+    // Wide enough for a line of a moved block with the longest kind names.
+    setMinimumWidth(380);
     auto* layout = new QVBoxLayout(this);
     caption_ = new QLabel(this);
     caption_->setWordWrap(true);
@@ -60,6 +62,7 @@ ComparisonPanel::ComparisonPanel(QWidget* parent) : QWidget(parent) {
         legend->addWidget(mark, row, column);
         legend->addWidget(text, row, column + 1);
     }
+    legend->setColumnStretch(6, 1);
     layout->addLayout(legend);
 
     lines_ = new QListWidget(this);

@@ -13,6 +13,8 @@
 #include "app_fixture.h"
 #include "edit/block_edits.h"
 #include "ui/comparison_panel.h"
+#include "view/block_placement.h"
+#include "view/camera_aim.h"
 
 namespace {
 
@@ -75,6 +77,12 @@ TEST_F(AppFixture, ComparisonTintsListsAndFollowsTheEditsUntilItEnds) {
     EXPECT_TRUE(Selection::contains(*moved));
     EXPECT_FALSE(window_->viewState().camera.position == before);
 
+    // The picture: every difference in view, nothing selected so that each shows its own tint.
+    ctx_.document.clearSelection();
+    Box3 changed = blockBox(removed, ctx_.catalog, Box3{});
+    changed.add(blockBox(*turned, ctx_.catalog, Box3{}));
+    changed.add(blockBox(*moved, ctx_.catalog, Box3{}));
+    aimCameraAt(window_->viewState().camera, changed);
     window_->viewPort().renderFrame(true);
     const QImage shot = window_->grab().toImage();
     QDir().mkpath(QStringLiteral(BLOCKYARD_SCREENSHOT_DIR));
