@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalog/environment.h"
+#include "catalog/kind_role.h"
 
 class Prompts;
 
@@ -14,6 +15,17 @@ struct BlockUnit {
     std::int8_t x = 0;
     std::int8_t y = 0;
     std::int8_t z = 0; // height
+};
+
+// An open end of a road piece at rotation 0: the unit it leaves from and its heading (0 +y, 1 -x,
+// 2 -y, 3 +x; see catalog/footprint_rotation.h).
+struct RoadEndUnit {
+    std::int8_t x = 0;
+    std::int8_t y = 0;
+    std::int8_t z = 0;
+    std::uint8_t heading = 0;
+
+    bool operator==(const RoadEndUnit&) const = default;
 };
 
 struct CatalogEntry {
@@ -29,6 +41,11 @@ struct CatalogEntry {
     // (mirrorTurn + 2 - r) mod 4 when Y-flipped, covering exactly the flipped cells.
     std::uint32_t mirrorPartner = 0;
     std::uint8_t mirrorTurn = 0;
+    std::string family; // the kinds file's word for what the name says the kind is
+    KindRole role = KindRole::None;
+    bool footprintExact = false; // the units are measured, not guessed from the name
+    std::vector<RoadEndUnit> roadEnds;
+    bool sharesCells = false; // ground, water, pillars and clips share cells with other blocks
 
     std::uint16_t unitCount() const { return static_cast<std::uint16_t>(units.size()); }
 };

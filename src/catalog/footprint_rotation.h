@@ -12,6 +12,10 @@ struct UnitOffset {
     bool operator==(const UnitOffset&) const = default;
 };
 
+// Headings on the ground plane: 0 +y, 1 -x, 2 -y, 3 +x, each with its step; a rotation r turns
+// a heading h into (h + r) % 4, as it turns the units.
+inline constexpr int kHeadingStep[4][2] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
+
 constexpr UnitOffset rotatedUnitOffset(int ux, int uy, int spanX, int spanY, int rotation) {
     switch (rotation & 3) {
     case 1:

@@ -10,10 +10,10 @@ using namespace kinds_file;
 
 namespace {
 
-std::vector<std::string_view> splitFields(std::string_view line) {
+std::vector<std::string_view> splitFields(std::string_view line, char separator = '\t') {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
+        const std::size_t tab = line.find(separator, start);
         fields.push_back(line.substr(start, tab - start));
         if (tab == std::string_view::npos)
             return fields;
@@ -59,6 +59,38 @@ bool resolveMirrors(KindsFile& file, const std::vector<std::string_view>& mirror
     return true;
 }
 
+std::optional<int> parseNumber(std::string_view digits) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size() || digits.empty())
+        return std::nullopt;
+    return value;
+}
+
+// The ends of a roadends field, "x,y,z,h;..." or the word for none.
+std::optional<std::vector<RoadEndUnit>> parseRoadEnds(std::string_view field) {
+    std::vector<RoadEndUnit> ends;
+    if (field == kNoRoadEnds)
+        return ends;
+    for (std::string_view end : splitFields(field, ';')) {
+        const std::vector<std::string_view> values = splitFields(end, ',');
+        if (values.size() != 4)
+            return std::nullopt;
+        int v[4];
+        for (std::size_t i = 0; i < 4; ++i) {
+            const std::optional<int> value = parseNumber(values[i]);
+            if (!value || *value < -128 || *value > 127)
+                return std::nullopt;
+            v[i] = *value;
+        }
+        if (v[3] < 0 || v[3] > 3)
+            return std::nullopt;
+        ends.push_back({static_cast<std::int8_t>(v[0]), static_cast<std::int8_t>(v[1]),
+                        static_cast<std::int8_t>(v[2]), static_cast<std::uint8_t>(v[3])});
+    }
+    return ends;
+}
+
 } // namespace
 
 std::optional<KindsFile> parseKindsFile(std::string_view text) {
@@ -84,6 +116,11 @@ std::optional<KindsFile> parseKindsFile(std::string_view text) {
     const std::size_t group = columnOf(columns, kGroupColumn);
     const std::size_t mirror = columnOf(columns, kMirrorColumn);
     const std::size_t turn = columnOf(columns, kMirrorTurnColumn);
+    const std::size_t role = columnOf(columns, kRoleColumn);
+    const std::size_t footprint = columnOf(columns, kFootprintColumn);
+    const std::size_t roadEnds = columnOf(columns, kRoadEndsColumn);
+    const std::size_t family = columnOf(columns, kFamilyColumn);
+    const std::size_t shares = columnOf(columns, kSharesCellsColumn);
     const bool mirrored = mirror < columns.size();
     if (!distinctAndNotEmpty(groups) || !distinctAndNotEmpty(columns) ||
         std::max({index, name, group}) >= columns.size() || mirrored != (turn < columns.size()))
@@ -96,16 +133,36 @@ std::optional<KindsFile> parseKindsFile(std::string_view text) {
         const std::vector<std::string_view> fields = splitFields(lines[i]);
         if (fields.size() != columns.size())
             return std::nullopt;
-        std::size_t number = 0;
-        const std::string_view digits = fields[index];
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), number);
-        if (error != std::errc() || end != digits.data() + digits.size() || number != i - 2 ||
-            fields[name].empty() ||
+        const std::optional<int> number = parseNumber(fields[index]);
+        if (!number || *number != static_cast<int>(i - 2) || fields[name].empty() ||
             std::find(groups.begin(), groups.end(), fields[group]) == groups.end())
             return std::nullopt;
         file.kinds.push_back({std::string(fields[name]), std::string(fields[group])});
         KindsFileRow& row = file.kinds.back();
+        if (family < columns.size())
+            row.family = fields[family];
+        if (shares < columns.size()) {
+            if (fields[shares] != kYes && fields[shares] != kNo)
+                return std::nullopt;
+            row.sharesCells = fields[shares] == kYes;
+        }
+        if (role < columns.size()) {
+            const std::optional<KindRole> word = kindRoleOfWord(fields[role]);
+            if (!word)
+                return std::nullopt;
+            row.role = *word;
+        }
+        if (footprint < columns.size()) {
+            if (fields[footprint] != kExactFootprint && fields[footprint] != kGuessedFootprint)
+                return std::nullopt;
+            row.footprintExact = fields[footprint] == kExactFootprint;
+        }
+        if (roadEnds < columns.size()) {
+            std::optional<std::vector<RoadEndUnit>> ends = parseRoadEnds(fields[roadEnds]);
+            if (!ends)
+                return std::nullopt;
+            row.roadEnds = std::move(*ends);
+        }
         if (!mirrored)
             continue;
         const std::string_view turnDigit = fields[turn];
@@ -132,6 +189,11 @@ void applyKindsFile(BlockCatalog& catalog, const std::optional<KindsFile>& file)
             entry.group = kOtherGroup;
             entry.mirrorPartner = 0;
             entry.mirrorTurn = 0;
+            entry.role = KindRole::None;
+            entry.footprintExact = false;
+            entry.roadEnds.clear();
+            entry.family.clear();
+            entry.sharesCells = false;
         }
         return;
     }
@@ -141,5 +203,10 @@ void applyKindsFile(BlockCatalog& catalog, const std::optional<KindsFile>& file)
         catalog.entries[i].group = row.group;
         catalog.entries[i].mirrorPartner = row.mirrorPartner;
         catalog.entries[i].mirrorTurn = row.mirrorTurn;
+        catalog.entries[i].role = row.role;
+        catalog.entries[i].footprintExact = row.footprintExact;
+        catalog.entries[i].roadEnds = row.roadEnds;
+        catalog.entries[i].family = row.family;
+        catalog.entries[i].sharesCells = row.sharesCells;
     }
 }

@@ -14,6 +14,11 @@ struct KindsFileRow {
     std::string group;
     std::uint32_t mirrorPartner = 0; // as CatalogEntry::mirrorPartner
     std::uint8_t mirrorTurn = 0;
+    std::string family;
+    KindRole role = KindRole::None;
+    bool footprintExact = false;
+    std::vector<RoadEndUnit> roadEnds;
+    bool sharesCells = false;
 };
 
 // An environment's kinds file (see catalog/kinds_file_format.h).
@@ -28,10 +33,14 @@ struct KindsFile {
 // names not empty and groups among the groups. Lines may end in CR LF. The mirror columns may be
 // missing, leaving every mirror image unknown, but not one without the other; where they are,
 // each kind's mirror image is "=", "?" or the name of a kind of the file, its turn 0 to 3 (0 when
-// unknown), and partners name each other with the same turn.
+// unknown), and partners name each other with the same turn. The role, footprint and road end
+// columns may each be missing (no role, a guessed footprint, no ends), and the family and
+// sharing columns too (no family, sharing no cells); where they are, each field is one of their
+// words or a list of ends with coordinates -128..127 and headings 0..3.
 std::optional<KindsFile> parseKindsFile(std::string_view text);
 
 // Files the catalogue's kinds into the file's groups and gives them their mirror images. Without
 // a file, or with one that does not name the catalogue's kinds in its order, every kind is in the
-// group of kinds that fit no family, the catalogue's only group, and no mirror image is known.
+// group of kinds that fit no family, the catalogue's only group, and no mirror image, role or
+// road end or family is known.
 void applyKindsFile(BlockCatalog& catalog, const std::optional<KindsFile>& file);

@@ -30,15 +30,16 @@ std::optional<GridCell> footprintCell(const CatalogState& catalog, const BlockRe
     int units = entry ? entry->unitCount() : 1;
     if (unitIndex < 0 || unitIndex >= units)
         return std::nullopt;
-    int ux = 0, uy = 0, uz = 0, spanX = 0, spanY = 0;
-    if (entry) {
-        const BlockUnit& unit = entry->units[unitIndex];
-        ux = unit.x;
-        uy = unit.y;
-        uz = unit.z;
-        spanX = static_cast<int>(2.0f * entry->halfSizeX);
-        spanY = static_cast<int>(2.0f * entry->halfSizeY);
-    }
+    if (!entry)
+        return GridCell{record.x, record.y, record.z};
+    const BlockUnit& unit = entry->units[unitIndex];
+    return placedUnitCell(*entry, record, unit.x, unit.y, unit.z);
+}
+
+GridCell placedUnitCell(const CatalogEntry& entry, const BlockRecord& record, int ux, int uy,
+                        int uz) {
+    const int spanX = static_cast<int>(2.0f * entry.halfSizeX);
+    const int spanY = static_cast<int>(2.0f * entry.halfSizeY);
     const UnitOffset offset = rotatedUnitOffset(ux, uy, spanX, spanY, record.rotation);
     return GridCell{wrap8(record.x + offset.x), wrap8(record.y + offset.y), wrap8(record.z + uz)};
 }

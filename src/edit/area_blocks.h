@@ -14,12 +14,15 @@ int footprintUnitCount(const CatalogState& catalog, const BlockRecord& record);
 // none for a unit index outside the block's units.
 std::optional<GridCell> footprintCell(const CatalogState& catalog, const BlockRecord& record,
                                       int unitIndex);
+// The cell of the placed block that holds the kind's unit (ux, uy, uz) at rotation 0, turned by
+// the block's rotation (low two bits).
+GridCell placedUnitCell(const CatalogEntry& entry, const BlockRecord& record, int ux, int uy,
+                        int uz);
 // Whether some unit of the block lies in the area.
 bool blockInArea(const CatalogState& catalog, const Area& area, const BlockRecord& record);
 
 // Blocks with at least one unit in the area, each counted once, hidden ones included.
-int countBlocksInArea(const TrackDocument& document, const CatalogState& catalog,
-                      const Area& area);
+int countBlocksInArea(const TrackDocument& document, const CatalogState& catalog, const Area& area);
 // The selection becomes the blocks in the area, in track order.
 void selectBlocksInArea(TrackDocument& document, const CatalogState& catalog, const Area& area);
 // Hides the blocks in the area, which become the selection, as one step.

@@ -1,20 +1,25 @@
 #include "tool/tool_run.h"
 
+#include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 
 #include "catalog/environment.h"
+#include "check/track_checks.h"
 #include "check/track_diff.h"
 #include "edit/area.h"
 #include "edit/kind_names.h"
 #include "edit/reshape.h"
 #include "edit/track_document.h"
+#include "tool/check_listing.h"
 #include "tool/diff_listing.h"
 #include "tool/stream_prompts.h"
 #include "tool/track_listing.h"
 #include "track/converter_launch.h"
+#include "track/track_head_info.h"
 #include "track/track_reader.h"
 #include "track/track_writer.h"
 
@@ -26,7 +31,8 @@ constexpr const char* kUsage =
     "Reads, reshapes and writes the blocks of .Challenge.Gbx tracks as the Blockyard editor does.\n"
     "\n"
     "Commands:\n"
-    "  info FILE                          environment, name, block count and kinds used\n"
+    "  info FILE                          the head's name, author, times and laps, the block\n"
+    "                                     count and kinds used\n"
     "  list FILE [--csv|--json]           one line per block\n"
     "  mirror --axis x|y IN OUT           mirror the whole track about the centre of its cells\n"
     "  turn --quarters N IN OUT           turn the whole track N quarter turns "
@@ -35,6 +41,8 @@ constexpr const char* kUsage =
     "  replace OLD=NEW[,OLD=NEW...] IN OUT  give the blocks of kind OLD the kind NEW\n"
     "  diff A B [--json]                  the blocks added, removed, moved, turned or changed\n"
     "                                     from A to B (exit status 0 same, 1 different)\n"
+    "  check FILE|FOLDER... [--json]      errors, warnings and information of each track\n"
+    "                                     (exit status 0 no errors, 1 errors, 2 unreadable)\n"
     "\n"
     "blockyard-tool COMMAND --help tells more of a command. Exit status: 0 done, 1 refused\n"
     "(a block would leave the grid, an unknown kind), 2 a usage error or a file that cannot be\n"
@@ -43,6 +51,16 @@ constexpr const char* kUsage =
 
 const std::map<std::string, std::string>& commandHelp() {
     static const std::map<std::string, std::string> help = {
+        {"check",
+         "Usage: blockyard-tool check FILE|FOLDER... [--json]\n\nChecks each track as the "
+         "editor's Checks panel does: one line per finding (FILE: error|warning|information: "
+         "sentence), then the line \"N tracks, E errors, W warnings\". A folder is walked for "
+         "*.Challenge.Gbx files. Errors: no start, more than one start, neither a finish nor a "
+         "multilap, blocks of a kind the catalogue does not know. Warnings: blocks outside the "
+         "grid, blocks sharing cells, road ends meeting no other, a checkpoint count other than "
+         "the head's; a finding resting on a guessed footprint is information. --json writes "
+         "one object (see the README). Exit status: 0 no track has an error, 1 one has, 2 a "
+         "file could not be read (the others are still checked).\n"},
         {"info", "Usage: blockyard-tool info FILE\n\nPrints the track's environment, name, block "
                  "count and the kinds it uses, most used first.\n"},
         {"list", "Usage: blockyard-tool list FILE [--csv|--json]\n\nOne line per block in list "
@@ -170,6 +188,8 @@ class Tool {
             return read(command, rest);
         if (command == "diff")
             return diff(rest);
+        if (command == "check")
+            return check(rest);
         return write(command, rest);
     }
 
@@ -220,6 +240,74 @@ class Tool {
             diffTracks(a.document.track(), a.catalog, b.document.track(), b.catalog);
         writeTrackDiff(out_, found, a.catalog, b.catalog, json);
         return found.differences.empty() ? kToolDone : kToolDifferent;
+    }
+
+    int check(const std::vector<std::string>& rest) {
+        std::vector<std::string> files;
+        bool json = false;
+        for (const std::string& arg : rest) {
+            if (arg == "--json")
+                json = true;
+            else if (arg.starts_with("--"))
+                return usage("unexpected option " + arg + " for check");
+            else
+                files.push_back(arg);
+        }
+        if (files.empty())
+            return usage("check needs a track or a folder");
+        const std::vector<std::string> tracks = trackFiles(files);
+        int errors = 0, warnings = 0, withErrors = 0, unreadable = 0;
+        if (json)
+            out_ << "{\"tracks\": [";
+        for (std::size_t i = 0; i < tracks.size(); ++i) {
+            OpenTrack open;
+            if (!this->open(tracks[i], open)) {
+                writeUnreadable(out_, tracks[i], json, i == 0);
+                ++unreadable;
+                continue;
+            }
+            const TrackDocument& document = open.document;
+            const std::vector<Finding> findings =
+                checkTrack(document.track(), open.catalog,
+                           readTrackHead(document.envelope().headBytes).checkpoints);
+            writeFindings(out_, tracks[i], document.track(), open.catalog, findings, json, i == 0);
+            int trackErrors = 0;
+            for (const Finding& finding : findings) {
+                trackErrors += finding.severity == Severity::Error;
+                warnings += finding.severity == Severity::Warning;
+            }
+            errors += trackErrors;
+            withErrors += trackErrors > 0;
+        }
+        const std::size_t checked = tracks.size() - static_cast<std::size_t>(unreadable);
+        if (json)
+            out_ << (tracks.empty() ? "" : "\n") << "], \"checked\": " << checked
+                 << ", \"unreadable\": " << unreadable << ", \"errors\": " << errors
+                 << ", \"warnings\": " << warnings << "}\n";
+        else
+            out_ << checked << " tracks, " << errors << " errors, " << warnings << " warnings\n";
+        return unreadable > 0 ? kToolFailed : withErrors > 0 ? kToolTrackErrors : kToolDone;
+    }
+
+    // The files named and the *.Challenge.Gbx files under the folders named, each folder's in
+    // name order.
+    static std::vector<std::string> trackFiles(const std::vector<std::string>& names) {
+        std::vector<std::string> files;
+        for (const std::string& name : names) {
+            std::error_code error;
+            if (!std::filesystem::is_directory(name, error)) {
+                files.push_back(name);
+                continue;
+            }
+            std::vector<std::string> found;
+            for (std::filesystem::recursive_directory_iterator it(name, error), end;
+                 !error && it != end; it.increment(error))
+                if (it->path().filename().string().ends_with(".Challenge.Gbx"))
+                    found.push_back(it->path().string());
+            std::sort(found.begin(), found.end());
+            files.insert(files.end(), found.begin(), found.end());
+        }
+        return files;
     }
 
     int write(const std::string& command, const std::vector<std::string>& rest) {

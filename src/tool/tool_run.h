@@ -8,9 +8,10 @@
 
 // blockyard-tool's exit statuses.
 inline constexpr int kToolDone = 0;
-inline constexpr int kToolRefused = 1;   // the operation would break the track; nothing written
-inline constexpr int kToolDifferent = 1; // diff: the tracks differ
-inline constexpr int kToolFailed = 2;    // a usage error, or a file that cannot be read or written
+inline constexpr int kToolRefused = 1;     // the operation would break the track; nothing written
+inline constexpr int kToolDifferent = 1;   // diff: the tracks differ
+inline constexpr int kToolTrackErrors = 1; // check: a track has an error
+inline constexpr int kToolFailed = 2; // a usage error, or a file that cannot be read or written
 
 // Runs one command of blockyard-tool: `arguments` are those after the program's name. Tracks
 // open through the folders' converter with the data of their base folder, as the editor opens

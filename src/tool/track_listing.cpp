@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "edit/kind_names.h"
-#include "track/track_header.h"
+#include "track/track_head_info.h"
 
 namespace {
 
@@ -51,7 +51,10 @@ void writeTrackInfo(std::ostream& out, const std::string& file, const Track& tra
                 ? catalog.environmentNames[static_cast<std::size_t>(environment)]
                 : std::string("unknown"))
         << '\n';
-    out << "Name: " << identAttribute(envelope.headBytes, "name").value_or("") << '\n';
+    // The environment line above is the one the track was opened in.
+    for (const auto& [label, value] : headInfoLines(readTrackHead(envelope.headBytes)))
+        if (label != "Environment")
+            out << label << ": " << value << '\n';
     out << "Blocks: " << track.blocks.size() << '\n';
     std::map<std::string, int> counts;
     for (const BlockRecord& record : track.blocks)

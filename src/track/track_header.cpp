@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr std::string_view kIdent = "<ident ";
 // A header's element is short; a quote missing from the head must not make the search read on.
 constexpr std::size_t kLongestValue = 1024;
 
@@ -12,13 +11,19 @@ constexpr std::size_t kLongestValue = 1024;
 
 std::optional<std::string> identAttribute(const std::vector<std::uint8_t>& headBytes,
                                           std::string_view attribute) {
+    return headerAttribute(headBytes, "ident", attribute);
+}
+
+std::optional<std::string> headerAttribute(const std::vector<std::uint8_t>& headBytes,
+                                           std::string_view elementName,
+                                           std::string_view attribute) {
     const std::string_view head(reinterpret_cast<const char*>(headBytes.data()), headBytes.size());
-    const std::size_t ident = head.find(kIdent);
-    if (ident == std::string_view::npos)
+    const std::size_t open = head.find("<" + std::string(elementName) + " ");
+    if (open == std::string_view::npos)
         return std::nullopt;
-    const std::size_t end = head.find('>', ident);
+    const std::size_t end = head.find('>', open);
     const std::string_view element =
-        head.substr(ident, end == std::string_view::npos ? std::string_view::npos : end - ident);
+        head.substr(open, end == std::string_view::npos ? std::string_view::npos : end - open);
     const std::string key = " " + std::string(attribute) + "=\"";
     const std::size_t at = element.find(key);
     if (at == std::string_view::npos)

@@ -110,6 +110,40 @@ TEST(KindsFile, AnyMalformedPartRefusesTheWholeFile) {
         EXPECT_FALSE(parseKindsFile(text).has_value()) << what;
 }
 
+// Roles, measured footprints, road ends and sharing reach the catalogue; a field that is none of
+// its column's words refuses the file.
+TEST(KindsFile, RolesFootprintsRoadEndsAndSharing) {
+    const std::string head = "blockyard kinds 1\ngroups\tRoads\n"
+                             "index\tname\tgroup\trole\tfootprint\troadends\tsharescells\n";
+    const std::optional<KindsFile> file =
+        parseKindsFile(head + "1\tA\tRoads\tmultilap\texact\t0,0,0,2;-1,3,12,0\tno\n"
+                              "2\tB\tRoads\tnone\tguessed\t-\tyes\n");
+    ASSERT_TRUE(file.has_value());
+    BlockCatalog catalog;
+    catalog.entries.resize(2);
+    catalog.entries[0].name = "A";
+    catalog.entries[1].name = "B";
+    applyKindsFile(catalog, file);
+    const CatalogEntry& a = catalog.entries[0];
+    EXPECT_EQ(a.role, KindRole::Multilap);
+    EXPECT_TRUE(a.footprintExact);
+    EXPECT_EQ(a.roadEnds, (std::vector<RoadEndUnit>{{0, 0, 0, 2}, {-1, 3, 12, 0}}));
+    EXPECT_FALSE(a.sharesCells);
+    const CatalogEntry& b = catalog.entries[1];
+    EXPECT_EQ(b.role, KindRole::None);
+    EXPECT_FALSE(b.footprintExact);
+    EXPECT_TRUE(b.roadEnds.empty());
+    EXPECT_TRUE(b.sharesCells);
+    for (const char* line : {"1\tA\tRoads\tgate\texact\t-\tno\n",
+                             "1\tA\tRoads\tnone\tmeasured\t-\tno\n",
+                             "1\tA\tRoads\tnone\texact\t0,0,0,4\tno\n",
+                             "1\tA\tRoads\tnone\texact\t0,0,0\tno\n",
+                             "1\tA\tRoads\tnone\texact\t0,0,200,1\tno\n",
+                             "1\tA\tRoads\tnone\texact\t\tno\n",
+                             "1\tA\tRoads\tnone\texact\t-\t1\n"})
+        EXPECT_FALSE(parseKindsFile(head + line).has_value()) << line;
+}
+
 TEST(KindsFile, OnlyAFileNamingTheCataloguesKindsInOrderFilesThem) {
     BlockCatalog catalog;
     catalog.entries.resize(2);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -12,7 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "check/track_checks.h"
 #include "edit/block_edits.h"
+#include "edit/edit_step.h"
 #include "edit/kind_names.h"
 #include "edit/reshape.h"
 #include "file_bytes.h"
@@ -465,3 +468,158 @@ TEST_F(ToolTest, TheProgramInTheRuntimeFolderRunsTheCommands) {
 }
 
 } // namespace
+
+// Every real track checks without an error. Tracks made from one with the editor's own
+// operations have each error and warning, naming the blocks concerned; check goes on past an
+// unreadable file and exits 2, or 1 when a track has an error.
+TEST_F(ToolTest, CheckFindsEachFaultMadeWithTheEditorsOperations) {
+    if (!realTrackFiles().empty()) {
+        const Ran real = run({"check", realTracksFolder().string()});
+        EXPECT_EQ(real.status, kToolDone) << real.out;
+        EXPECT_NE(real.out.find(std::to_string(realTrackFiles().size()) + " tracks, 0 errors, "),
+                  std::string::npos);
+    }
+    const CatalogState& catalog = base.catalog;
+    auto findingsOf = [&catalog](const TrackDocument& doc, FindingKind kind) {
+        std::vector<Finding> found;
+        for (Finding& finding : checkTrack(doc.track(), catalog, std::nullopt))
+            if (finding.kind == kind)
+                found.push_back(std::move(finding));
+        return found;
+    };
+    auto first = [&catalog](const TrackDocument& doc, auto test) -> const BlockRecord* {
+        for (const BlockRecord& record : doc.blocks())
+            if (const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex);
+                entry && test(*entry))
+                return &record;
+        return nullptr;
+    };
+    auto ofRole = [](KindRole role) {
+        return [role](const CatalogEntry& entry) { return entry.role == role; };
+    };
+    auto only = [](TrackDocument& doc, const BlockRecord* record) { doc.setSelection({record}); };
+    int made = 0;
+    auto save = [&](const Opened& opened) {
+        ASSERT_TRUE(saveTrack(at("made" + std::to_string(++made) + ".Challenge.Gbx"),
+                              opened.doc.track(), opened.doc.envelope(), *opened.catalog));
+    };
+
+    {
+        Opened opened;
+        open(opened);
+        const BlockRecord* start = first(opened.doc, ofRole(KindRole::Start));
+        if (!start)
+            GTEST_SKIP() << "the track has no start";
+        EXPECT_TRUE(findingsOf(opened.doc, FindingKind::NoStart).empty());
+        only(opened.doc, start);
+        stackSelection(opened.doc, catalog, 1, 0, 0, 3);
+        const std::vector<Finding> starts = findingsOf(opened.doc, FindingKind::ManyStarts);
+        ASSERT_EQ(starts.size(), 1u);
+        EXPECT_EQ(starts[0].blocks,
+                  (std::vector<const BlockRecord*>{start, &opened.doc.blocks().back()}));
+        EXPECT_EQ(starts[0].severity, Severity::Error);
+        save(opened);
+        deleteSelection(opened.doc);
+        only(opened.doc, start);
+        deleteSelection(opened.doc);
+        EXPECT_EQ(findingsOf(opened.doc, FindingKind::NoStart).size(), 1u);
+        save(opened);
+    }
+    {
+        Opened opened;
+        open(opened);
+        while (const BlockRecord* finish = first(opened.doc, ofRole(KindRole::Finish))) {
+            only(opened.doc, finish);
+            deleteSelection(opened.doc);
+        }
+        EXPECT_EQ(findingsOf(opened.doc, FindingKind::NoFinish).size(),
+                  first(opened.doc, ofRole(KindRole::Multilap)) ? 0u : 1u);
+        save(opened);
+    }
+    {
+        Opened opened;
+        open(opened);
+        const BlockRecord& block = opened.doc.blocks().front();
+        {
+            EditStep step(opened.doc, "Forget");
+            BlockRecord& record = step.change(block);
+            record.keptName = "StadiumNoSuchKind";
+            record.catalogIndex = 0;
+        }
+        const std::vector<Finding> unknown = findingsOf(opened.doc, FindingKind::UnknownKind);
+        ASSERT_EQ(unknown.size(), 1u);
+        EXPECT_EQ(unknown[0].blocks, std::vector<const BlockRecord*>{&block});
+        EXPECT_NE(unknown[0].text.find("\"StadiumNoSuchKind\""), std::string::npos);
+        save(opened);
+    }
+    // Warnings: a road piece moved off the grid, one moved onto another, and the road ends
+    // that a piece taken out of a road leaves open, each naming its blocks; made with measured
+    // footprints they are warnings.
+    Opened opened;
+    open(opened);
+    auto plainRoad = [](const CatalogEntry& entry) {
+        return entry.footprintExact && !entry.sharesCells && entry.roadEnds.size() == 2 &&
+               entry.role == KindRole::None;
+    };
+    const BlockRecord* road = first(opened.doc, plainRoad);
+    if (!road || catalog.currentEnvironment != kStadium)
+        GTEST_SKIP() << "no road piece of a measured footprint";
+    const std::vector<Finding> before = findingsOf(opened.doc, FindingKind::OpenEnds);
+    const GridCell cell{road->x, road->y, road->z};
+    only(opened.doc, road);
+    deleteSelection(opened.doc);
+    std::vector<Finding> opens = findingsOf(opened.doc, FindingKind::OpenEnds);
+    std::erase_if(opens, [&before](const Finding& finding) {
+        return std::any_of(before.begin(), before.end(),
+                           [&finding](const Finding& old) { return old.blocks == finding.blocks; });
+    });
+    for (const Finding& finding : opens) {
+        ASSERT_EQ(finding.blocks.size(), 1u);
+        const BlockRecord& next = *finding.blocks[0];
+        EXPECT_EQ(std::abs(next.x - cell.x) + std::abs(next.y - cell.y), 1) << finding.text;
+        EXPECT_EQ(finding.severity, Severity::Warning);
+    }
+    EXPECT_FALSE(opens.empty());
+    const BlockRecord* other = first(opened.doc, plainRoad);
+    const auto moving = std::find_if(
+        opened.doc.blocks().rbegin(), opened.doc.blocks().rend(), [&](const BlockRecord& r) {
+            const CatalogEntry* entry = catalogEntry(catalog, r.catalogIndex);
+            return &r != other && entry && entry->footprintExact && !entry->sharesCells;
+        });
+    ASSERT_NE(moving, opened.doc.blocks().rend());
+    const BlockRecord* mover = &*moving;
+    only(opened.doc, mover);
+    moveSelection(opened.doc, other->x - mover->x, other->y - mover->y, other->z - mover->z);
+    rotateSelection(opened.doc, other->rotation - mover->rotation);
+    const std::vector<Finding> shared = findingsOf(opened.doc, FindingKind::SharedCells);
+    ASSERT_FALSE(shared.empty());
+    EXPECT_TRUE(std::any_of(shared.begin(), shared.end(), [&](const Finding& finding) {
+        return finding.severity == Severity::Warning &&
+               finding.blocks == std::vector<const BlockRecord*>{other, mover};
+    }));
+    save(opened);
+    moveSelection(opened.doc, 40, 0, 0);
+    const std::vector<Finding> outside = findingsOf(opened.doc, FindingKind::OutsideGrid);
+    ASSERT_EQ(outside.size(), 1u);
+    EXPECT_EQ(outside[0].blocks, std::vector<const BlockRecord*>{mover});
+    EXPECT_NE(outside[0].text.find(blockName(catalog, *mover)), std::string::npos);
+    save(opened);
+    // A checkpoint count other than the head's.
+    const std::vector<Finding> counts = checkTrack(opened.doc.track(), catalog, 99);
+    EXPECT_TRUE(std::any_of(counts.begin(), counts.end(), [](const Finding& finding) {
+        return finding.kind == FindingKind::CheckpointCount &&
+               finding.severity == Severity::Warning;
+    }));
+
+    const Ran errors = run({"check", work.path().string(), "--json"});
+    EXPECT_EQ(errors.status, kToolTrackErrors) << errors.out << errors.err;
+    for (const char* kind : {"\"no-start\"", "\"many-starts\"", "\"unknown-kind\"",
+                             "\"outside-grid\"", "\"shared-cells\"", "\"open-ends\""})
+        EXPECT_NE(errors.out.find(kind), std::string::npos) << kind;
+    std::ofstream(at("garbage.Challenge.Gbx")) << "not a track";
+    const Ran unreadable = run({"check", work.path().string()});
+    EXPECT_EQ(unreadable.status, kToolFailed);
+    EXPECT_NE(unreadable.out.find("garbage.Challenge.Gbx: unreadable"), std::string::npos);
+    EXPECT_NE(unreadable.out.find("\n" + std::to_string(made + 1) + " tracks, "), std::string::npos)
+        << unreadable.out;
+}

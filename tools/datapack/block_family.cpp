@@ -246,6 +246,21 @@ bool isGateOrBooster(Family family) {
     }
 }
 
+KindRole roleOf(Family family, const std::string& name) {
+    switch (family) {
+    case Family::Start:
+        return KindRole::Start;
+    case Family::Finish:
+        return KindRole::Finish;
+    case Family::StartFinish:
+        return KindRole::Multilap;
+    case Family::Checkpoint:
+        return hasAny(name, {"MultiLap", "Multilap"}) ? KindRole::Multilap : KindRole::Checkpoint;
+    default:
+        return KindRole::None;
+    }
+}
+
 bool isRoad(Family family) {
     return family == Family::Road || family == Family::Curve || family == Family::Slope ||
            isGateOrBooster(family);

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/kind_role.h"
+
 // What a kind of block is, as its name says: how it is drawn and whether it is road.
 enum class Family {
     Road,  // a straight piece of road, one cell per column
@@ -45,6 +47,11 @@ std::string_view pickerGroupOf(Family family, const std::string& name);
 // Families whose blocks share cells with others in real tracks: the ground and water that road
 // pieces are built into, and the pillars and clips that the game adds under and beside blocks.
 bool standsAside(Family family);
+
+// What a kind of the family with the name does in a run: gates of the start, finish and
+// checkpoint families, and a multilap gate for the start-finish gates and the checkpoint family's
+// "MultiLap" pieces.
+KindRole roleOf(Family family, const std::string& name);
 
 // Families that a car drives on, with open ends that join the next piece.
 bool isRoad(Family family);

@@ -14,7 +14,8 @@ std::vector<BlockKind> environmentKinds(int environment) {
         kind.name = row.name;
         kind.family = familyOf(row.name);
         kind.surface = roadSurfaceOf(environment, row.name);
-        kind.units = row.units && !row.units->empty() ? *row.units : footprintFromName(row.name);
+        kind.measured = row.units && !row.units->empty();
+        kind.units = kind.measured ? *row.units : footprintFromName(row.name);
         kinds.push_back(std::move(kind));
     }
     return kinds;

@@ -16,6 +16,7 @@ struct BlockKind {
     Family family = Family::Road;
     int surface = 0;
     std::vector<Unit> units;
+    bool measured = false; // the units are the kind table's, not the footprint rules' guess
 };
 
 // Every kind of an environment in catalogue order: the names of its kind table with the table's

@@ -3,10 +3,7 @@
 #include <vector>
 
 #include "block_kinds.h"
-
-// Headings on the ground plane: 0 +y, 1 -x, 2 -y, 3 +x, each with its step; a rotation r turns
-// a heading h into (h + r) % 4.
-inline constexpr int kHeadingStep[4][2] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
+#include "catalog/footprint_rotation.h"
 
 // The heading of a step on the ground plane (0 for one that is none of the four).
 int headingOf(int dx, int dy);
