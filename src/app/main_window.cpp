@@ -12,6 +12,7 @@
 #include "app/anchor_layout.h"
 #include "app/edit_commands.h"
 #include "app/main_window_ids.h"
+#include "app/piece_commands.h"
 #include "app/qt_prompts.h"
 #include "app/recent_tracks.h"
 #include "app/recent_kinds_strip.h"
@@ -21,6 +22,7 @@
 #include "seams/prompts.h"
 #include "ui/area_page.h"
 #include "ui/blocks_page.h"
+#include "ui/pieces_page.h"
 #include "ui/dialog_units.h"
 
 namespace {
@@ -84,6 +86,7 @@ MainWindow::MainWindow(EditorContext& ctx)
         ctx_, *blocksPage_, *this, [this] { commandDone(false); }, showStatus);
     reshapeCommands_ = new ReshapeCommands(
         ctx_, *this, *view_, [this] { commandDone(false); }, showStatus);
+    createPieces();
     createPlacing();
     documentListener_ =
         ctx_.document.addListener([this](const DocumentChange& change) { heard(change); });
@@ -344,6 +347,10 @@ void MainWindow::tearDown() {
     blocksPage_ = nullptr;
     delete areaPage_;
     areaPage_ = nullptr;
+    delete pieceCommands_;
+    pieceCommands_ = nullptr;
+    delete piecesPage_;
+    piecesPage_ = nullptr;
 
     // The closed window's track goes with it; the document keeps its file's name.
     ctx_.document.releaseTrack();

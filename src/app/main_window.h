@@ -25,6 +25,8 @@ class EditCommands;
 class ReshapeCommands;
 class TrackComparison;
 class BlocksPage;
+class PieceCommands;
+class PiecesPage;
 class QLabel;
 class QMenu;
 class QtPrompts;
@@ -66,6 +68,8 @@ class MainWindow : public QMainWindow {
     FrameRenderer& renderer() { return renderer_; }
     BlocksPage* blocksPage() const { return blocksPage_; }
     AreaPage* areaPage() const { return areaPage_; }
+    PiecesPage* piecesPage() const { return piecesPage_; }
+    PieceCommands* pieceCommands() const { return pieceCommands_; }
     // The panel under the menu bar that holds the controls, laid out as designed at 942 x 614.
     QWidget* panel() const { return panel_; }
     // The Edit menu, for commands that act on the track's blocks.
@@ -104,6 +108,7 @@ class MainWindow : public QMainWindow {
   private:
     void createControls();
     void createPages();
+    void createPieces();
     void createView();
     void createMenus();
     void connectButtons();
@@ -137,6 +142,8 @@ class MainWindow : public QMainWindow {
     QTabWidget* tabs_ = nullptr;
     BlocksPage* blocksPage_ = nullptr;
     AreaPage* areaPage_ = nullptr;
+    PiecesPage* piecesPage_ = nullptr;
+    PieceCommands* pieceCommands_ = nullptr;
     QLabel* frameRate_ = nullptr;
     QLabel* environmentName_ = nullptr;
     QLabel* statusLine_ = nullptr;

@@ -14,6 +14,7 @@
 #include "app/help_texts.h"
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
+#include "app/piece_commands.h"
 #include "app/recent_tracks.h"
 #include "app/reshape_commands.h"
 #include "app/track_comparison.h"
@@ -98,6 +99,8 @@ void MainWindow::createMenus() {
     addButtonCommand(editMenu_, QStringLiteral("&Unhide all"), blocksPage_->control(kUnhideAll));
     editMenu_->addSeparator();
     addActions(reshapeCommands_->reshapeActions());
+    editMenu_->addSeparator();
+    editMenu_->addAction(pieceCommands_->saveAction());
 
     // The view's own keys, pressed from the menu. The key is only named after a tab: as a
     // shortcut it would take the key from the view, whose camera keys need its presses.

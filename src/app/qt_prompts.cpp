@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "ui/block_picker.h"
@@ -103,4 +104,19 @@ SaveChoice QtPrompts::askSaveChanges(const std::string& text) {
     }
     dialogEnded();
     return choice;
+}
+
+std::optional<std::string> QtPrompts::askText(const std::string& text, const std::string& caption,
+                                              const std::string& initial) {
+    std::optional<std::string> answer;
+    {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(owner_, QString::fromStdString(caption),
+                                                    QString::fromStdString(text), QLineEdit::Normal,
+                                                    QString::fromStdString(initial), &ok);
+        if (ok)
+            answer = typed.toStdString();
+    }
+    dialogEnded();
+    return answer;
 }

@@ -35,6 +35,8 @@ class QtPrompts : public Prompts {
     std::optional<std::string> chooseSavePath() override;
     int pickBlock() override;
     SaveChoice askSaveChanges(const std::string& text) override;
+    std::optional<std::string> askText(const std::string& text, const std::string& caption,
+                                       const std::string& initial) override;
 
   private:
     void dialogEnded() const;

@@ -23,6 +23,9 @@ class Prompts {
     virtual int pickBlock() = 0;
     // "Save changes to <name>?" with Save, Discard and Cancel, owned by the main window.
     virtual SaveChoice askSaveChanges(const std::string& text) = 0;
+    // A line of text, offered as `initial`, owned by the main window; none when cancelled.
+    virtual std::optional<std::string> askText(const std::string& text, const std::string& caption,
+                                               const std::string& initial) = 0;
 };
 
 inline constexpr const char* kProgramCaption = "Blockyard 0.1 alpha";
@@ -37,4 +40,8 @@ class SilentPrompts : public Prompts {
     std::optional<std::string> chooseSavePath() override { return std::nullopt; }
     int pickBlock() override { return 0; }
     SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Discard; }
+    std::optional<std::string> askText(const std::string&, const std::string&,
+                                       const std::string&) override {
+        return std::nullopt;
+    }
 };

@@ -3,6 +3,7 @@
 #include "edit/edit_step.h"
 #include "edit/kind_names.h"
 #include "edit/piece_blocks.h"
+#include "edit/placing.h"
 #include "edit_fixture.h"
 
 namespace {
@@ -47,7 +48,9 @@ TEST_F(Pieces, APieceOfOneTrackPlacesInAnotherOfItsEnvironment) {
     const PieceGroup group = groupOfPiece(*piece, other.catalog);
     EXPECT_EQ(group.leftOut, 1);
     EXPECT_EQ(group.message, "1 block of kinds this environment lacks was left out.");
-    ASSERT_EQ(pasteClipboard(other.document, other.catalog, group.blocks).added, 2);
+    const PlacingGroup placing(other.catalog, group.blocks, other.document.track().uid);
+    EXPECT_EQ(placing.leftOut(), 0);
+    ASSERT_TRUE(putDown(other.document, other.catalog, placing.at({10, 10, 1}), "Place"));
 
     ASSERT_EQ(other.document.blocks().size(), 3u);
     const BlockRecord& placedSingle = blockAt(other.document, 1);

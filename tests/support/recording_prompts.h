@@ -23,6 +23,7 @@ class RecordingPrompts : public Prompts {
     std::deque<std::optional<std::string>> savePaths;
     std::deque<int> pickedBlocks;
     std::deque<SaveChoice> saveChoices;
+    std::deque<std::optional<std::string>> texts;
 
     void message(const std::string& text, const std::string& caption, MessageIcon icon) override {
         shown.push_back({text, caption, icon, false});
@@ -37,6 +38,11 @@ class RecordingPrompts : public Prompts {
     SaveChoice askSaveChanges(const std::string& text) override {
         shown.push_back({text, kProgramCaption, MessageIcon::None, true});
         return pop(saveChoices, SaveChoice::Discard);
+    }
+    std::optional<std::string> askText(const std::string& text, const std::string& caption,
+                                       const std::string&) override {
+        shown.push_back({text, caption, MessageIcon::None, true});
+        return pop(texts, {});
     }
 
   private:
