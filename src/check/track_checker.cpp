@@ -1,7 +1,5 @@
 #include "check/track_checker.h"
 
-#include <algorithm>
-
 #include "track/track_head_info.h"
 
 TrackChecker::TrackChecker(const TrackDocument& document, const CatalogState& catalog)

@@ -20,6 +20,7 @@ class TrackChecker {
     TrackChecker& operator=(const TrackChecker&) = delete;
 
     const std::vector<Finding>& findings() const { return findings_; }
+    // Findings of the severity, those left out of the list included.
     int count(Severity severity) const;
 
     // Checks again, as after a change of the catalogue.

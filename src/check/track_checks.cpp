@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
+#include <type_traits>
+#include <unordered_map>
 
 #include "catalog/footprint_rotation.h"
 #include "edit/area_blocks.h"
@@ -12,26 +13,87 @@
 namespace {
 
 constexpr const char* kGuessed = " (the footprint is guessed)";
+// Findings of one severity and kind listed one by one; a track of thousands of blocks piled into
+// each other would otherwise list hundreds of thousands of pairs.
+constexpr std::size_t kMaxListed = 500;
 
-// A cell that a block covers, as one number (areaCellKey), and the block's place in the list.
+// A cell that a block covers, and the block's place in the list.
 struct CellUse {
-    std::uint32_t cell = 0;
+    GridCell cell;
     std::uint32_t block = 0;
-
-    bool operator<(const CellUse& other) const {
-        return std::tie(cell, block) < std::tie(other.cell, other.block);
-    }
 };
 
 // A road end placed on the grid: the cell it leaves from and its heading after the block's turn.
 struct PlacedEnd {
-    std::uint32_t cell = 0;
-    std::uint32_t heading = 0;
+    GridCell cell;
+    std::uint8_t heading = 0;
     std::uint32_t block = 0;
+};
 
-    bool operator<(const PlacedEnd& other) const {
-        return std::tie(cell, heading, block) < std::tie(other.cell, other.heading, other.block);
+// For each cell, the first of its blocks (an index into a list of cell uses, -1 for none) and
+// the headings of the road ends leaving it: a table over the box of the cells, or a hash map when
+// the box is too large for one (blocks strewn to the ends of the coordinates).
+class CellIndex {
+  public:
+    void reset(const std::vector<GridCell>& cells) {
+        low_ = {127, 127, 127};
+        GridCell high{-128, -128, -128};
+        for (const GridCell& c : cells) {
+            low_ = {std::min(low_.x, c.x), std::min(low_.y, c.y), std::min(low_.z, c.z)};
+            high = {std::max(high.x, c.x), std::max(high.y, c.y), std::max(high.z, c.z)};
+        }
+        side_[0] = std::max(high.x - low_.x + 1, 0);
+        side_[1] = std::max(high.y - low_.y + 1, 0);
+        side_[2] = std::max(high.z - low_.z + 1, 0);
+        const std::size_t volume =
+            std::size_t(side_[0]) * std::size_t(side_[1]) * std::size_t(side_[2]);
+        dense_ = volume <= kLargestTable;
+        heads_.assign(dense_ ? volume : 0, -1);
+        ends_.assign(dense_ ? volume : 0, 0);
+        sparse_.clear();
     }
+    // For cells of the box given to reset; the reference stays valid until the next reset.
+    std::int32_t& head(GridCell c) {
+        return dense_ ? heads_[slot(c)] : sparse_[areaCellKey(c)].head;
+    }
+    std::uint8_t& ends(GridCell c) {
+        return dense_ ? ends_[slot(c)] : sparse_[areaCellKey(c)].ends;
+    }
+    // For any cell.
+    std::int32_t find(GridCell c) const {
+        if (dense_)
+            return inBox(c) ? heads_[slot(c)] : -1;
+        const auto at = sparse_.find(areaCellKey(c));
+        return at == sparse_.end() ? -1 : at->second.head;
+    }
+    std::uint8_t endsAt(GridCell c) const {
+        if (dense_)
+            return inBox(c) ? ends_[slot(c)] : 0;
+        const auto at = sparse_.find(areaCellKey(c));
+        return at == sparse_.end() ? 0 : at->second.ends;
+    }
+
+  private:
+    static constexpr std::size_t kLargestTable = std::size_t{1} << 21;
+    struct Entry {
+        std::int32_t head = -1;
+        std::uint8_t ends = 0;
+    };
+    bool inBox(GridCell c) const {
+        return c.x >= low_.x && c.y >= low_.y && c.z >= low_.z && c.x - low_.x < side_[0] &&
+               c.y - low_.y < side_[1] && c.z - low_.z < side_[2];
+    }
+    std::size_t slot(GridCell c) const {
+        return (std::size_t(c.z - low_.z) * std::size_t(side_[1]) + std::size_t(c.y - low_.y)) *
+                   std::size_t(side_[0]) +
+               std::size_t(c.x - low_.x);
+    }
+    GridCell low_;
+    int side_[3] = {};
+    bool dense_ = true;
+    std::vector<std::int32_t> heads_;
+    std::vector<std::uint8_t> ends_;
+    std::unordered_map<std::uint32_t, Entry> sparse_;
 };
 
 std::string plural(std::size_t count, const char* one, const char* many) {
@@ -53,6 +115,7 @@ class Checker {
         gates(recordedCheckpoints);
         unknownKinds();
         placing();
+        sharedCells();
         openEnds();
         hidden();
         std::stable_sort(
@@ -62,9 +125,30 @@ class Checker {
     }
 
   private:
-    void add(Severity severity, FindingKind kind, std::string text,
+    // Past kMaxListed findings of one severity and kind the rest are only counted, on the last
+    // one listed; their sentences are never made. False for a finding that is only counted.
+    bool listing(Severity severity, FindingKind kind) {
+        const auto s = static_cast<std::size_t>(severity);
+        const auto k = static_cast<std::size_t>(kind);
+        if (listed_[s][k] < kMaxListed)
+            return true;
+        ++findings_[last_[s][k]].unlisted;
+        return false;
+    }
+
+    template <typename Text>
+    void add(Severity severity, FindingKind kind, Text text,
              std::vector<const BlockRecord*> blocks) {
-        findings_.push_back({severity, kind, std::move(text), std::move(blocks)});
+        if (!listing(severity, kind))
+            return;
+        const auto s = static_cast<std::size_t>(severity);
+        const auto k = static_cast<std::size_t>(kind);
+        ++listed_[s][k];
+        last_[s][k] = findings_.size();
+        if constexpr (std::is_invocable_v<Text>)
+            findings_.push_back({severity, kind, text(), std::move(blocks)});
+        else
+            findings_.push_back({severity, kind, std::string(std::move(text)), std::move(blocks)});
     }
 
     std::string name(std::uint32_t block) const { return blockName(catalog_, *blocks_[block]); }
@@ -126,7 +210,7 @@ class Checker {
                 blocks);
     }
 
-    // Blocks outside the grid and blocks sharing cells; keeps the cells for the road ends.
+    // Blocks outside the grid; the cells of blocks that share none and the road ends, indexed.
     void placing() {
         const int size = gridSizeOf(catalog_);
         for (std::uint32_t i = 0; i < blocks_.size(); ++i) {
@@ -139,73 +223,91 @@ class Checker {
                 outside = outside || c.x < 0 || c.y < 0 || c.z < 0 || c.x >= size || c.y >= size ||
                           c.z >= size;
                 if (!entry->sharesCells)
-                    cells_.push_back({areaCellKey(c), i});
+                    cells_.push_back({c, i});
             }
+            for (const RoadEndUnit& end : entry->roadEnds)
+                ends_.push_back(
+                    {placedUnitCell(*entry, *blocks_[i], end.x, end.y, end.z),
+                     static_cast<std::uint8_t>((end.heading + blocks_[i]->rotation) & 3), i});
             if (outside)
                 add(Severity::Warning, FindingKind::OutsideGrid,
-                    name(i) + " lies outside the grid.", {blocks_[i]});
+                    [this, i] { return name(i) + " lies outside the grid."; }, {blocks_[i]});
         }
-        std::sort(cells_.begin(), cells_.end());
-        // Each pair once, however many cells it shares.
-        std::map<std::pair<std::uint32_t, std::uint32_t>, int> pairs;
-        for (std::size_t a = 0; a < cells_.size();) {
-            std::size_t b = a;
-            while (b < cells_.size() && cells_[b].cell == cells_[a].cell)
-                ++b;
-            for (std::size_t i = a; i < b; ++i)
-                for (std::size_t j = i + 1; j < b; ++j)
-                    if (cells_[i].block != cells_[j].block)
-                        ++pairs[{cells_[i].block, cells_[j].block}];
-            a = b;
+        std::vector<GridCell> all;
+        all.reserve(cells_.size() + ends_.size());
+        for (const CellUse& use : cells_)
+            all.push_back(use.cell);
+        for (const PlacedEnd& end : ends_)
+            all.push_back(end.cell);
+        index_.reset(all);
+        next_.assign(cells_.size(), -1);
+        heads_.resize(cells_.size());
+        for (std::size_t k = 0; k < cells_.size(); ++k) {
+            std::int32_t& head = index_.head(cells_[k].cell);
+            next_[k] = head;
+            head = static_cast<std::int32_t>(k);
+            heads_[k] = &head;
         }
-        for (const auto& [pair, count] : pairs) {
-            const bool exact =
-                entries_[pair.first]->footprintExact && entries_[pair.second]->footprintExact;
-            add(exact ? Severity::Warning : Severity::Information, FindingKind::SharedCells,
-                name(pair.first) + " and " + name(pair.second) + " share " +
-                    plural(static_cast<std::size_t>(count), "cell", "cells") +
-                    (exact ? "." : std::string(kGuessed) + "."),
-                {blocks_[pair.first], blocks_[pair.second]});
-        }
+        for (const PlacedEnd& end : ends_)
+            index_.ends(end.cell) |= static_cast<std::uint8_t>(1u << end.heading);
     }
 
-    bool covered(std::uint32_t cell) const {
-        const auto at = std::lower_bound(cells_.begin(), cells_.end(), CellUse{cell, 0});
-        return at != cells_.end() && at->cell == cell;
+    // Pairs of blocks sharing cells, each pair once however many cells it shares, in the order
+    // of their first block and then their second. A block's cells follow each other in cells_.
+    void sharedCells() {
+        std::vector<std::uint32_t> stamp(blocks_.size(), ~0u), shared(blocks_.size(), 0);
+        std::vector<std::uint32_t> others;
+        // Raw pointers: this loop runs over every cell a block shares.
+        const CellUse* cells = cells_.data();
+        const std::int32_t* next = next_.data();
+        std::int32_t* const* heads = heads_.data();
+        std::uint32_t* stamps = stamp.data();
+        std::uint32_t* counts = shared.data();
+        for (std::size_t k = 0, end = cells_.size(); k < end;) {
+            const std::uint32_t a = cells[k].block;
+            others.clear();
+            for (; k < end && cells[k].block == a; ++k)
+                for (std::int32_t p = *heads[k]; p >= 0; p = next[p]) {
+                    const std::uint32_t b = cells[p].block;
+                    if (b <= a)
+                        continue;
+                    if (stamps[b] != a) {
+                        stamps[b] = a;
+                        counts[b] = 0;
+                        others.push_back(b);
+                    }
+                    ++counts[b];
+                }
+            std::sort(others.begin(), others.end());
+            for (const std::uint32_t b : others) {
+                const bool exact = entries_[a]->footprintExact && entries_[b]->footprintExact;
+                const Severity severity = exact ? Severity::Warning : Severity::Information;
+                if (!listing(severity, FindingKind::SharedCells))
+                    continue;
+                add(severity, FindingKind::SharedCells,
+                    [this, a, b, count = std::size_t{counts[b]}, exact] {
+                        return name(a) + " and " + name(b) + " share " +
+                               plural(count, "cell", "cells") +
+                               (exact ? "." : std::string(kGuessed) + ".");
+                    },
+                    {blocks_[a], blocks_[b]});
+            }
+        }
     }
 
     void openEnds() {
-        std::vector<PlacedEnd> ends;
-        for (std::uint32_t i = 0; i < blocks_.size(); ++i) {
-            const CatalogEntry* entry = entries_[i];
-            if (!entry)
-                continue;
-            for (const RoadEndUnit& end : entry->roadEnds) {
-                const GridCell c = placedUnitCell(*entry, *blocks_[i], end.x, end.y, end.z);
-                ends.push_back({areaCellKey(c), (end.heading + blocks_[i]->rotation) & 3u, i});
-            }
-        }
-        std::sort(ends.begin(), ends.end());
         std::vector<int> open(blocks_.size(), 0), met(blocks_.size(), 0);
-        for (const PlacedEnd& end : ends) {
+        for (const PlacedEnd& end : ends_) {
             const CatalogEntry* entry = entries_[end.block];
             // A start or a finish gate is where the road begins or stops.
             if (entry->role == KindRole::Start || entry->role == KindRole::Finish)
                 continue;
-            const std::uint32_t x = end.cell & 0xFF, y = end.cell >> 8 & 0xFF, z = end.cell >> 16;
-            const GridCell next{wrap8(static_cast<std::int8_t>(x) + kHeadingStep[end.heading][0]),
-                                wrap8(static_cast<std::int8_t>(y) + kHeadingStep[end.heading][1]),
-                                static_cast<std::int8_t>(z)};
-            const std::uint32_t nextCell = areaCellKey(next);
-            const PlacedEnd facing{nextCell, (end.heading + 2) & 3u, 0};
-            const auto at = std::lower_bound(ends.begin(), ends.end(), facing);
-            if (at != ends.end() && at->cell == facing.cell && at->heading == facing.heading) {
+            const GridCell next{wrap8(end.cell.x + kHeadingStep[end.heading][0]),
+                                wrap8(end.cell.y + kHeadingStep[end.heading][1]), end.cell.z};
+            if (index_.endsAt(next) & (1u << ((end.heading + 2) & 3)))
                 ++met[end.block];
-                continue;
-            }
-            if (covered(nextCell))
-                continue;
-            ++open[end.block];
+            else if (index_.find(next) < 0)
+                ++open[end.block];
         }
         for (std::uint32_t i = 0; i < blocks_.size(); ++i) {
             // A piece none of whose ends meets another is no part of a road: the names call
@@ -214,9 +316,12 @@ class Checker {
                 continue;
             const bool exact = entries_[i]->footprintExact;
             add(exact ? Severity::Warning : Severity::Information, FindingKind::OpenEnds,
-                name(i) + " has " +
-                    plural(static_cast<std::size_t>(open[i]), "road end", "road ends") +
-                    " that meet no other road end" + (exact ? "." : std::string(kGuessed) + "."),
+                [this, i, count = static_cast<std::size_t>(open[i]), exact] {
+                    return name(i) + " has " +
+                           (count == 1 ? std::string("a road end that meets")
+                                       : std::to_string(count) + " road ends that meet") +
+                           " no other road end" + (exact ? "." : std::string(kGuessed) + ".");
+                },
                 {blocks_[i]});
         }
     }
@@ -236,7 +341,14 @@ class Checker {
     std::vector<const BlockRecord*> blocks_;
     std::vector<const CatalogEntry*> entries_;
     std::vector<CellUse> cells_;
+    std::vector<std::int32_t> next_;   // the next use of the same cell, -1 for none
+    std::vector<std::int32_t*> heads_; // each use's cell's first use, in index_
+    std::vector<PlacedEnd> ends_;
+    CellIndex index_;
     std::vector<Finding> findings_;
+    static constexpr std::size_t kKinds = static_cast<std::size_t>(FindingKind::Counts) + 1;
+    std::size_t listed_[3][kKinds] = {};
+    std::size_t last_[3][kKinds] = {};
 };
 
 } // namespace

@@ -30,6 +30,9 @@ struct Finding {
     FindingKind kind = FindingKind::Counts;
     std::string text;                       // one plain sentence
     std::vector<const BlockRecord*> blocks; // the blocks concerned, in track order
+    // Further findings of the same severity and kind that the list leaves out after this one
+    // (past 500 of them), counted but not described.
+    std::size_t unlisted = 0;
 };
 
 // Every finding of the track against the current environment's catalogue, errors first, then

@@ -35,8 +35,12 @@ void writeFindings(std::ostream& out, const std::string& file, const Track& trac
                    const CatalogState& catalog, const std::vector<Finding>& findings, bool json,
                    bool first) {
     if (!json) {
-        for (const Finding& finding : findings)
+        for (const Finding& finding : findings) {
             out << file << ": " << severityWord(finding.severity) << ": " << finding.text << '\n';
+            if (finding.unlisted > 0)
+                out << file << ": " << severityWord(finding.severity) << ": " << finding.unlisted
+                    << " more of this kind are not listed.\n";
+        }
         return;
     }
     std::unordered_map<const BlockRecord*, std::size_t> indexes;
@@ -56,7 +60,7 @@ void writeFindings(std::ostream& out, const std::string& file, const Track& trac
                 << ", \"z\": " << int{record->z} << "}";
             separator = ", ";
         }
-        out << "]}";
+        out << "], \"unlisted\": " << finding.unlisted << "}";
         firstFinding = false;
     }
     out << (firstFinding ? "]}" : "\n  ]}");

@@ -273,8 +273,9 @@ class Tool {
             writeFindings(out_, tracks[i], document.track(), open.catalog, findings, json, i == 0);
             int trackErrors = 0;
             for (const Finding& finding : findings) {
-                trackErrors += finding.severity == Severity::Error;
-                warnings += finding.severity == Severity::Warning;
+                const int count = 1 + static_cast<int>(finding.unlisted);
+                trackErrors += finding.severity == Severity::Error ? count : 0;
+                warnings += finding.severity == Severity::Warning ? count : 0;
             }
             errors += trackErrors;
             withErrors += trackErrors > 0;
