@@ -51,7 +51,8 @@ void Ground::findColumns(const TrackDocument& document, const CatalogState& cata
     open_.assign(static_cast<std::size_t>(sizeX_ * sizeY_), true);
     for (const BlockRecord& record : document.blocks()) {
         const CatalogEntry* entry = catalogEntry(catalog, record.catalogIndex);
-        if (!entry || !isTerrain(*entry))
+        // Terrain higher up stands on the ground; only terrain at its level or below replaces it.
+        if (!entry || !isTerrain(*entry) || record.z > groundLevel(catalog.currentEnvironment))
             continue;
         const int units = footprintUnitCount(catalog, record);
         for (int i = 0; i < units; ++i) {

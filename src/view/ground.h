@@ -13,7 +13,8 @@
 int groundLevel(int environment);
 
 // The environment's ground wherever no terrain block stands: the columns of the grid (and of
-// any larger map the track's blocks reach) that hold no block of the Terrain or Water groups.
+// any larger map the track's blocks reach) that hold no block of the Terrain or Water groups at
+// the ground's level or below it.
 // It is not a block: the track knows nothing of it.
 class Ground {
   public:
