@@ -89,9 +89,10 @@ TEST_F(MainWindowTest, ViewIsAtItsPlaceWithACompatibilityContext) {
 TEST_F(MainWindowTest, TabsSwitchThePages) {
     auto* tabs = qobject_cast<QTabWidget*>(window_->control(kPageTabs));
     ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 2);
+    ASSERT_EQ(tabs->count(), 3);
     EXPECT_EQ(tabs->tabText(0), "Blocks");
     EXPECT_EQ(tabs->tabText(1), "Area");
+    EXPECT_EQ(tabs->tabText(2), "Pieces");
     EXPECT_EQ(tabs->geometry(), dialogRect(404, 29, 217, 328));
     EXPECT_TRUE(window_->blocksPage()->isVisible());
     EXPECT_FALSE(window_->areaPage()->isVisible());

@@ -104,6 +104,13 @@ TEST_F(PiecesTest, SavedSelectionsAreListedWithPicturesSearchedPlacedRenamedAndD
     prompts_.answers.push_back(true);
     page.deleteCurrent();
     EXPECT_EQ(shownNames(), (std::vector<QString>{"Grid start"}));
+
+    // A track of another environment lists that environment's pieces.
+    const std::optional<std::string> alpine = copySample("Alpine");
+    ASSERT_TRUE(alpine);
+    openThroughButton(*alpine);
+    EXPECT_EQ(page.list()->count(), 0);
+    EXPECT_EQ(page.folder()->filename(), "Alpine");
 }
 
 TEST_F(PiecesTest, RefusedPiecesSayWhyAndChangeNothing) {
