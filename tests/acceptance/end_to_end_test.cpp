@@ -583,9 +583,9 @@ TEST_F(EndToEndTest, DeleteUndoPlaceCopyPasteAndFillThroughTheWindow) {
     expectPanelShows(*picked);
     EXPECT_EQ(window_->windowTitle(), title);
 
-    // Insert places the picked kind beside the selection, selected alone.
+    // Add block... places the picked kind beside the selection, selected alone.
     prompts_.pickedBlocks = {static_cast<int>(picked->catalogIndex)};
-    QTest::keyClick(view(), Qt::Key_Insert);
+    click(blocksControl(kAddBlock));
     ASSERT_EQ(blockList()->count(), count + 1);
     const BlockRecord& placed = ctx_.document.blocks().back();
     EXPECT_EQ(placed.x, wrapped(picked->x + 1));
@@ -593,12 +593,29 @@ TEST_F(EndToEndTest, DeleteUndoPlaceCopyPasteAndFillThroughTheWindow) {
     EXPECT_EQ(markedLines(), std::vector<int>{count});
     EXPECT_GE(modelOf(placed), 1);
 
-    // Copy and paste it, then duplicate the pasted one: one cell further along x each time.
+    // Copy it and paste it where the pointer takes its ghost, then duplicate the pasted one the
+    // same way: each click puts one down, selected alone.
+    const auto putDownOnFreeCell = [this] {
+        for (int y = 30; y < DrawArea::kHeight; y += 29)
+            for (int x = 30; x < DrawArea::kWidth; x += 31) {
+                hover(QPoint(x, y));
+                const PlacingMode& placing = window_->placing();
+                if (placing.target() && placing.cells().shared == 0 &&
+                    placing.cells().outside == 0) {
+                    clickView(QPoint(x, y));
+                    return true;
+                }
+            }
+        return false;
+    };
     QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(putDownOnFreeCell());
     QTest::keyClick(blockList(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_TRUE(putDownOnFreeCell());
+    QTest::keyClick(view(), Qt::Key_Escape);
     ASSERT_EQ(blockList()->count(), count + 3);
-    EXPECT_EQ(ctx_.document.blocks().back().x, wrapped(picked->x + 3));
+    EXPECT_EQ(ctx_.document.blocks().back().catalogIndex, picked->catalogIndex);
     EXPECT_EQ(markedLines(), std::vector<int>{count + 2});
 
     // Fill an area of one cell from the Area page's picker.
