@@ -59,7 +59,8 @@ void PiecesPage::createControls() {
     list_ = new QListWidget(this);
     list_->setViewMode(QListView::IconMode);
     list_->setIconSize(QSize(kPictureSize, kPictureSize));
-    list_->setGridSize(QSize(kPictureSize + 24, kPictureSize + 30));
+    // Room for a name of two lines under each picture.
+    list_->setGridSize(QSize(kPictureSize + 40, kPictureSize + 40));
     list_->setResizeMode(QListView::Adjust);
     list_->setMovement(QListView::Static);
     list_->setWordWrap(true);
@@ -135,8 +136,10 @@ void PiecesPage::refresh(const std::filesystem::path& current) {
                                       "selection as piece...")
                            .arg(QString::fromStdString(listedEnvironment_)));
     else
-        note_->setText(QStringLiteral("%1 pieces of %2. Click one to place it.")
-                           .arg(list_->count())
+        note_->setText(QStringLiteral("%1 of %2. Click one to place it.")
+                           .arg(list_->count() == 1
+                                    ? QStringLiteral("1 piece")
+                                    : QStringLiteral("%1 pieces").arg(list_->count()))
                            .arg(QString::fromStdString(listedEnvironment_)));
     applySearch();
 }

@@ -5,14 +5,18 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QTabWidget>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "app/edit_commands.h"
 #include "app/main_window_ids.h"
+#include "app/piece_commands.h"
 #include "app_fixture.h"
 #include "real_tracks.h"
+#include "ui/pieces_page.h"
 #include "view/block_placement.h"
 
 namespace fs = std::filesystem;
@@ -148,6 +152,51 @@ TEST_F(PlacingWindowTest, BlocksPlacedByPointingAreSavedExactly) {
     prompts_.savePaths.push_back(chosen);
     clickControl(kSaveAsButton);
     openThroughButton(chosen + ".Challenge.Gbx");
+    EXPECT_EQ(shapesOf(ctx_.document.track()), expected);
+}
+
+// A piece kept from one sample, chosen with a click on the Pieces tab and put down twice by
+// pointing in a sample of its environment, is saved exactly.
+TEST_F(PlacingWindowTest, APieceChosenOnThePiecesTabIsPlacedAndSavedExactly) {
+    const std::optional<std::string> first = copySample("Stadium");
+    ASSERT_TRUE(first);
+    openThroughButton(*first);
+    std::vector<const BlockRecord*> blocks;
+    for (auto record = ctx_.document.blocks().begin(); blocks.size() < 5; ++record)
+        blocks.push_back(&*record);
+    ctx_.document.setSelection(blocks);
+    prompts_.texts.push_back("Five of the sample");
+    window_->pieceCommands()->saveAction()->trigger();
+
+    const std::string second = (tracks_ / "Second.Challenge.Gbx").string();
+    fs::copy_file(*first, second);
+    openThroughButton(second);
+    std::vector<BlockShape> expected = shapesOf(ctx_.document.track());
+    qobject_cast<QTabWidget*>(window_->control(kPageTabs))->setCurrentWidget(window_->piecesPage());
+    QListWidget* list = window_->piecesPage()->list();
+    const QList<QListWidgetItem*> found = list->findItems("Five of the sample", Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(found[0]).center());
+    ASSERT_TRUE(placing().active());
+    EXPECT_EQ(placing().what(), "Five of the sample");
+
+    std::optional<std::pair<QPoint, std::vector<BlockRecord>>> spot = freeSpot(QPoint(20, 20));
+    for (int placed = 0; placed < 2; ++placed) {
+        ASSERT_TRUE(spot);
+        ASSERT_EQ(spot->second.size(), 5u);
+        QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, spot->first);
+        for (const BlockRecord& r : spot->second)
+            expected.push_back(shapeOf(r));
+        EXPECT_EQ(shapesOf(ctx_.document.track()), expected);
+        spot = freeSpot(spot->first + QPoint(0, 60));
+    }
+    if (spot)
+        saveShot("piece-ghost.png");
+
+    prompts_.savePaths.push_back((tracks_ / "WithPieces").string());
+    clickControl(kSaveAsButton);
+    openThroughButton((tracks_ / "WithPieces.Challenge.Gbx").string());
     EXPECT_EQ(shapesOf(ctx_.document.track()), expected);
 }
 
