@@ -18,6 +18,7 @@
 #include "app/recent_kinds_strip.h"
 #include "app/reshape_commands.h"
 #include "app/track_comparison.h"
+#include "app/track_panels.h"
 #include "catalog/environment.h"
 #include "seams/prompts.h"
 #include "ui/area_page.h"
@@ -100,6 +101,8 @@ MainWindow::MainWindow(EditorContext& ctx)
                                                     [this] { commandDone(false); });
     connectButtons();
     createMenus();
+    trackPanels_ =
+        std::make_unique<TrackPanels>(ctx_, viewState_, *this, [this] { commandDone(false); });
     refreshRecentMenu();
 
     statusMessageTimer_.setSingleShot(true);
@@ -332,6 +335,7 @@ void MainWindow::tearDown() {
     comparison_.reset();
     // The GL context goes with the view; nothing may draw or compile through it afterwards.
     renderer_.setContextReady(false);
+    trackPanels_.reset();
     ctx_.document.removeListener(documentListener_);
     ctx_.areaEditor.removeListener(areaListener_);
     placing_.reset();

@@ -24,6 +24,7 @@ class AreaPage;
 class EditCommands;
 class ReshapeCommands;
 class TrackComparison;
+class TrackPanels;
 class BlocksPage;
 class PieceCommands;
 class PiecesPage;
@@ -97,6 +98,7 @@ class MainWindow : public QMainWindow {
     ReshapeCommands* reshapeCommands() const { return reshapeCommands_; }
     TrackCommands* trackCommands() const { return commands_.get(); }
     TrackComparison* comparison() const { return comparison_.get(); }
+    TrackPanels* trackPanels() const { return trackPanels_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -135,6 +137,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<PlacingMode> placing_;
     RecentKindsStrip* recentKinds_ = nullptr;
     std::unique_ptr<TrackComparison> comparison_;
+    std::unique_ptr<TrackPanels> trackPanels_;
 
     QWidget* panel_ = nullptr;
     AnchorLayout* layout_ = nullptr;
