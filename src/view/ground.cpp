@@ -12,19 +12,18 @@
 namespace {
 
 struct GroundLook {
-    int level;
     GLubyte r, g, b;
 };
 
 // The base colour of each environment's first ground texture in the data pack.
 constexpr std::array<GroundLook, kEnvironmentCount> kLooks{{
-    {4, 232, 236, 242}, // Alpine: snow
-    {4, 160, 160, 152}, // Bay: concrete
-    {4, 222, 200, 150}, // Coast: sand
-    {4, 70, 150, 65},   // Island: grass
-    {4, 75, 130, 50},   // Rally: grass
-    {4, 220, 160, 100}, // Speed: desert sand
-    {1, 60, 135, 55},   // Stadium: grass
+    {232, 236, 242}, // Alpine: snow
+    {160, 160, 152}, // Bay: concrete
+    {222, 200, 150}, // Coast: sand
+    {70, 150, 65},   // Island: grass
+    {75, 130, 50},   // Rally: grass
+    {220, 160, 100}, // Speed: desert sand
+    {60, 135, 55},   // Stadium: grass
 }};
 
 bool isTerrain(const CatalogEntry& entry) {
@@ -36,10 +35,6 @@ const GroundLook& lookOf(int environment) {
 }
 
 } // namespace
-
-int groundLevel(int environment) {
-    return lookOf(environment).level;
-}
 
 void Ground::findColumns(const TrackDocument& document, const CatalogState& catalog) {
     sizeX_ = kGridSize;
@@ -67,7 +62,8 @@ void Ground::draw(const TrackDocument& document, const CatalogState& catalog, st
                   std::optional<int> levelLimit) {
     const int environment = catalog.currentEnvironment;
     const GroundLook& look = lookOf(environment);
-    if (levelLimit && *levelLimit < look.level)
+    const int level = groundLevel(environment);
+    if (levelLimit && *levelLimit < level)
         return;
     if (serial_ != serial || environment_ != environment) {
         findColumns(document, catalog);
@@ -75,7 +71,7 @@ void Ground::draw(const TrackDocument& document, const CatalogState& catalog, st
         environment_ = environment;
     }
     TexturingOff texturingOff;
-    const float z = look.level * kLevelHeight - kLevelHeight - kLevelOffset;
+    const float z = static_cast<float>(level) * kLevelHeight - kLevelHeight - kLevelOffset;
     glBegin(GL_QUADS);
     for (int y = 0; y < sizeY_; ++y) {
         for (int x = 0; x < sizeX_; ++x) {

@@ -5,17 +5,14 @@
 #include <vector>
 
 #include "catalog/catalog.h"
+#include "catalog/ground_level.h"
 #include "edit/track_document.h"
-
-// The level on whose bottom the environment's ground lies: where the game's own tracks stand
-// their lowest blocks outside terrain (the Stadium's field under level 1, every other
-// environment's land under level 4).
-int groundLevel(int environment);
 
 // The environment's ground wherever no terrain block stands: the columns of the grid (and of
 // any larger map the track's blocks reach) that hold no block of the Terrain or Water groups at
 // the ground's level or below it.
-// It is not a block: the track knows nothing of it.
+// It lies on the bottom of the environment's ground level (catalog/ground_level.h). It is not a
+// block: the track knows nothing of it.
 class Ground {
   public:
     // Draws it under the camera transform, unless the levels shown end below it. The columns are

@@ -22,8 +22,6 @@ class PlacingPicking : public ViewScene {
         entries[1].name = "Long";
         entries[1].units = {{0, 0, 0}, {1, 0, 0}};
         entries[1].halfSizeX = 0.5f;
-        // The ghost alone over the sky.
-        view.switches.showGround = false;
     }
 
     bool startWith(const char* kind) {

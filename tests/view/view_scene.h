@@ -57,6 +57,8 @@ class ViewScene : public ::testing::Test {
             [this](const std::string& text) { frameRateTexts.push_back(text); });
         ctx.catalog.currentEnvironment = 0;
         ctx.catalog.catalogs[0].entries.resize(1); // one flat one-cell kind, index 1
+        // The blocks alone over the sky, without the environment's ground.
+        view.switches.showGround = false;
     }
 
     void TearDown() override {

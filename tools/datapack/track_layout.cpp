@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalog/footprint_rotation.h"
+#include "catalog/ground_level.h"
 #include "environment_look.h"
 #include "road_ends.h"
 
@@ -212,8 +213,8 @@ void addPillars(Layout& layout, const std::vector<BlockKind>& kinds, const Sampl
         return;
     for (const SampleBlock& road : roads)
         for (const Unit& cell : blockCells(layout.kind(road.kind), road))
-            if (cell.z == road.z && cell.z > kGroundLevel)
-                for (int z = kGroundLevel; z < cell.z; ++z)
+            if (cell.z == road.z && cell.z > layout.ground())
+                for (int z = layout.ground(); z < cell.z; ++z)
                     layout.place({pillar, 0, cell.x, cell.y, z, {}});
 }
 
@@ -227,7 +228,7 @@ void addAround(Layout& layout, const std::vector<BlockKind>& kinds,
                           static_cast<std::uint8_t>(rng.below(4)),
                           rng.below(kGridCells),
                           rng.below(kGridCells),
-                          kGroundLevel,
+                          layout.ground(),
                           {}};
         if (kind && layout.place(block))
             ++placed;
@@ -241,10 +242,11 @@ std::optional<SampleTrack> circuit(int environment) {
     const EnvironmentLook& look = environmentLooks()[static_cast<std::size_t>(environment)];
     const std::vector<BlockKind> kinds = environmentKinds(environment);
     const SampleKit& kit = sampleKit(environment);
-    Layout layout(kinds);
+    // The circuit stands on the environment's land, where the editor draws its ground.
+    Layout layout(kinds, groundLevel(environment));
     const int sideA = 14 + environment % 4, sideB = 10 + environment % 3;
     const int startX = 6 + environment % 3, startY = 4;
-    RoadBuilder road(layout, kinds, startX, startY, kGroundLevel, 0);
+    RoadBuilder road(layout, kinds, startX, startY, layout.ground(), 0);
 
     road.piece(kit.start);
     road.straight(kit.road, 3);
@@ -263,7 +265,7 @@ std::optional<SampleTrack> circuit(int environment) {
     road.piece(kit.finish);
     road.straight(kit.road, sideB - 1);
     road.rightTurn(kit.curve);
-    if (!road.ok() || road.x() != startX || road.y() != startY || road.z() != kGroundLevel ||
+    if (!road.ok() || road.x() != startX || road.y() != startY || road.z() != layout.ground() ||
         road.heading() != 0)
         return std::nullopt;
 
@@ -287,9 +289,9 @@ SampleTrack largeTrack() {
     const int environment = 6;
     const std::vector<BlockKind> kinds = environmentKinds(environment);
     const int road = kindIndex(kinds, sampleKit(environment).road);
-    Layout layout(kinds);
+    Layout layout(kinds, groundLevel(environment));
     Rng rng{0x1a76e};
-    for (int z = kGroundLevel;
+    for (int z = layout.ground();
          z < kGridCells - 4 && static_cast<int>(layout.blocks().size()) < kLargeMinimum; ++z) {
         for (int y = 0; y < kGridCells; ++y) {
             for (int x = 0; x < kGridCells; ++x) {
@@ -336,7 +338,7 @@ bool Layout::fits(const SampleBlock& block) const {
     if (block.kind < 1 || block.kind > static_cast<int>(kinds_.size()))
         return false;
     for (const Unit& c : blockCells(kind(block.kind), block))
-        if (c.x < 0 || c.y < 0 || c.x >= kGridCells || c.y >= kGridCells || c.z < kGroundLevel ||
+        if (c.x < 0 || c.y < 0 || c.x >= kGridCells || c.y >= kGridCells || c.z < ground_ ||
             c.z >= kGridCells || taken_.count({c.x, c.y, c.z}))
             return false;
     return true;

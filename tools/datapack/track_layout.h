@@ -9,7 +9,6 @@
 #include "gbx_writer.h"
 
 inline constexpr int kGridCells = 32;
-inline constexpr int kGroundLevel = 1;
 
 // The cell offset of a unit at a rotation, for a kind whose units span spanX by spanY cells
 // beyond the first, by the editor's own footprint rule.
@@ -18,10 +17,12 @@ Unit rotatedUnit(const Unit& unit, int spanX, int spanY, int rotation);
 // The grid cells that a placed block covers.
 std::vector<Unit> blockCells(const BlockKind& kind, const SampleBlock& block);
 
-// Placed blocks and the cells they cover, refusing overlaps and cells outside the grid.
+// Placed blocks and the cells they cover, refusing overlaps and cells outside the grid or below
+// the ground level.
 class Layout {
   public:
-    explicit Layout(const std::vector<BlockKind>& kinds) : kinds_(kinds) {}
+    Layout(const std::vector<BlockKind>& kinds, int ground) : kinds_(kinds), ground_(ground) {}
+    int ground() const { return ground_; }
     bool fits(const SampleBlock& block) const;
     bool place(const SampleBlock& block);
     const std::vector<SampleBlock>& blocks() const { return blocks_; }
@@ -29,6 +30,7 @@ class Layout {
 
   private:
     const std::vector<BlockKind>& kinds_;
+    int ground_;
     std::vector<SampleBlock> blocks_;
     std::set<std::tuple<int, int, int>> taken_;
 };
