@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "catalog/ground_level.h"
 #include "edit/area_blocks.h"
 #include "view/ghost_overlay.h"
 #include "view/view_input.h"
@@ -60,6 +61,10 @@ bool PlacingMode::start(const BlockClipboard& group, std::string what) {
         return false;
     group_ = std::move(taken);
     what_ = std::move(what);
+    // The group starts on the land: a cursor level under the ground rises to it.
+    const int ground = groundLevel(catalog_.currentEnvironment);
+    if (view_.switches.showGround && areaEditor_.level() < ground)
+        areaEditor_.setLevel(ground);
     if (overlay_ == 0)
         overlay_ = renderer_.addOverlay([this] { drawGhost(renderer_, catalog_, ghost_, cells_); });
     follow();

@@ -26,7 +26,8 @@ class PlacingMode {
     PlacingMode& operator=(const PlacingMode&) = delete;
 
     // Takes up the group (kinds found by name in the open environment), in place of any group
-    // being placed. False, with nothing started, when none of its kinds is known here.
+    // being placed, and raises a cursor level under the ground shown to the ground's level.
+    // False, with nothing started, when none of its kinds is known here.
     bool start(const BlockClipboard& group, std::string what);
     void leave();
     bool active() const { return group_ != nullptr; }
