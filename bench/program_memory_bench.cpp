@@ -5,6 +5,7 @@
 // run under xvfb-run.
 #include <sys/resource.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "bench_base.h"
+#include "platform/allocator_tuning.h"
 #include "seams/view_port.h"
 
 namespace {
@@ -93,4 +95,14 @@ BENCHMARK(BM_OpenInWholeProgram)
 
 } // namespace
 
-BENCHMARK_MAIN();
+// Started as the editor starts: its allocator tuning and software rasteriser threads.
+int main(int argc, char** argv) {
+    tuneAllocator();
+    setenv("LP_NUM_THREADS", "0", 0);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

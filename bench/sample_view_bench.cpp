@@ -2,6 +2,7 @@
 // through the model store, from the default camera: the large sample, a track with a block in
 // every cell of the grid, and the largest of the game's real tracks shared beside the repository.
 // Needs a display: run under xvfb-run.
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -15,6 +16,7 @@
 #include "assets/model_store.h"
 #include "bench_base.h"
 #include "gl_context.h"
+#include "platform/allocator_tuning.h"
 #include "view/cell_picking.h"
 #include "view/frame_renderer.h"
 
@@ -92,12 +94,23 @@ void report(benchmark::State& state, const Scene& s) {
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["triangles"] = s.trianglesInView();
+    const ChunkTable& chunks = s.renderer.chunkTable();
+    if (chunks.chunkCount() > 0) {
+        state.counters["chunks"] = static_cast<double>(chunks.chunkCount());
+        state.counters["runs"] = static_cast<double>(chunks.runCount());
+        state.counters["batched"] = static_cast<double>(chunks.triangleCount());
+        state.counters["slicesDrawn"] = static_cast<double>(chunks.slicesDrawn());
+        state.counters["slicesTested"] = static_cast<double>(chunks.slicesTested());
+        state.counters["trianglesDrawn"] = static_cast<double>(chunks.trianglesDrawn());
+    }
 }
 
-// The renderer's fast paths are on unless the benchmark's "fast" argument is 0 (the
-// straightforward renderer, for comparison).
+// The benchmark's "fast" argument: 0 the straightforward renderer, for comparison; 1 the fast
+// paths drawing block by block by lists, nearest first, as before the chunks (and as when GL has no
+// memory for them); 2 the fast paths with the chunks, as the editor draws.
 void useFastPaths(benchmark::State& state, Scene& s, int argument) {
     s.renderer.setFastPaths(state.range(argument) != 0);
+    s.renderer.setBatchedDrawing(state.range(argument) == 2);
 }
 
 // A visible frame of a moving camera (turned a little to and fro at each frame, as in a drag),
@@ -194,11 +207,11 @@ void timed(benchmark::internal::Benchmark* b) {
 }
 
 // The first `tracks` tracks (0 the large sample, 1 the full grid, 2 the largest real track), each
-// drawn the straightforward way and with the fast paths.
+// drawn the straightforward way, by lists and by chunks.
 template <int tracks> void bothPaths(benchmark::internal::Benchmark* b) {
     b->ArgNames({"track", "fast"});
     for (int track = 0; track < tracks; ++track)
-        for (int fast = 0; fast < 2; ++fast)
+        for (int fast = 0; fast < 3; ++fast)
             b->Args({track, fast});
     timed(b);
 }
@@ -212,4 +225,14 @@ BENCHMARK(BM_Click)->Apply(bothPaths<1>);
 BENCHMARK(BM_AreaEditingFrame)->Apply(bothPaths<1>);
 BENCHMARK(BM_CellPickingPass)->ArgName("track")->Arg(0)->Apply(timed);
 
-BENCHMARK_MAIN();
+// The editor's allocator tuning, unless BLOCKYARD_BENCH_DEFAULT_ALLOCATOR is set (to compare).
+int main(int argc, char** argv) {
+    if (!std::getenv("BLOCKYARD_BENCH_DEFAULT_ALLOCATOR"))
+        tuneAllocator();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

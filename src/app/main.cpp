@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/qt_prompts.h"
 #include "edit/editor_context.h"
+#include "platform/allocator_tuning.h"
 #include "track/program_folders.h"
 
 namespace {
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     // from queueing work for background threads; without them a large track needs some hundred
     // megabytes less. A value the user sets wins.
     setenv("LP_NUM_THREADS", "0", 0);
+    tuneAllocator();
     QApplication app(argc, argv);
     // The menu entry's name, so that desktops give the window its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.blockyard.Blockyard"));

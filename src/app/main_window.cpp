@@ -66,6 +66,8 @@ MainWindow::MainWindow(EditorContext& ctx)
     view_->setPort(*viewPort_);
     renderer_.setFrameRateText(
         [this](const std::string& text) { frameRate_->setText(QString::fromStdString(text)); });
+    renderer_.setStatusMessage(
+        [this](const std::string& text) { showStatusMessage(QString::fromStdString(text)); });
 
     TrackCommands::Hooks hooks;
     hooks.resolveModels = [this] {

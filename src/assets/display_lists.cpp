@@ -1,5 +1,7 @@
 #include "assets/display_lists.h"
 
+#include <utility>
+
 bool DisplayLists::reserve() {
     return ensure(0);
 }
@@ -35,4 +37,19 @@ const Box3& DisplayLists::bounds(std::int32_t offset) const {
     if (offset < 0 || static_cast<std::size_t>(offset) >= bounds_.size())
         return unknown;
     return bounds_[offset];
+}
+
+void DisplayLists::setMesh(std::int32_t offset, ModelMesh mesh) {
+    if (offset < 0)
+        return;
+    if (static_cast<std::size_t>(offset) >= meshes_.size())
+        meshes_.resize(offset + 1);
+    meshes_[offset] = std::move(mesh);
+}
+
+const ModelMesh* DisplayLists::mesh(std::int32_t offset) const {
+    if (offset < 0 || static_cast<std::size_t>(offset) >= meshes_.size() ||
+        meshes_[offset].triangles.empty())
+        return nullptr;
+    return &meshes_[offset];
 }

@@ -5,7 +5,18 @@
 
 #include <GL/gl.h>
 
+#include "assets/model.h"
 #include "math/box3.h"
+
+// A model's triangles as its file gives them, with the texture object of each texture index: what
+// batched drawing places in the world itself.
+struct ModelMesh {
+    std::vector<ModelTriangle> triangles;
+    std::vector<GLuint> textures;
+    GLuint textureOf(const ModelTriangle& triangle) const {
+        return triangle.textureIndex < textures.size() ? textures[triangle.textureIndex] : 0;
+    }
+};
 
 // Display list names for the models, handed out in blocks of 500 consecutive names. Offset 0 is
 // the Stadium surroundings, 1 the fallback model, 2 and up the block models; an offset past the
@@ -27,8 +38,12 @@ class DisplayLists {
     // The bounds of the model recorded at an offset, relative to its anchor; empty when unknown.
     void setBounds(std::int32_t offset, const Box3& box);
     const Box3& bounds(std::int32_t offset) const;
+    // The triangles of the model at an offset; null when only its list is known.
+    void setMesh(std::int32_t offset, ModelMesh mesh);
+    const ModelMesh* mesh(std::int32_t offset) const;
 
   private:
     std::vector<GLuint> blocks_;
     std::vector<Box3> bounds_;
+    std::vector<ModelMesh> meshes_;
 };

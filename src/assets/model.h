@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "math/box3.h"
@@ -47,13 +48,17 @@ bool parseModel(const std::uint8_t* data, std::size_t size, Model& model);
 // The box holding every vertex of the model; empty for a model without triangles.
 Box3 modelBounds(const Model& model);
 
+// Texture objects already uploaded, by the path of their file.
+using TextureObjects = std::unordered_map<std::string, std::uint32_t>;
+
 // Reads the model file at path and uploads one texture object per texture name from
-// textureFolder. A texture that cannot be loaded is reported (loadBitmap) and becomes plain
-// white. False, with model unchanged and nothing shown, when the file cannot be opened or is
-// malformed. Needs a current GL context unless the model names no texture.
+// textureFolder, or, given `shared`, reuses the object of a file uploaded before and adds the new
+// ones to it. A texture that cannot be loaded is reported (loadBitmap) and becomes plain white.
+// False, with model unchanged and nothing shown, when the file cannot be opened or is malformed.
+// Needs a current GL context unless the model names no texture.
 bool loadModel(const std::filesystem::path& path, Model& model,
                const std::filesystem::path& textureFolder, PixelBuffer& pixelBuffer,
-               Prompts* prompts);
+               Prompts* prompts, TextureObjects* shared = nullptr);
 
 // Issues the drawing commands of the model, for recording into a display list. Consecutive
 // triangles with the same texture share one bind and one begin/end pair. The colour is left to

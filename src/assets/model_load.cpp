@@ -39,7 +39,7 @@ GLuint uploadTexture(const std::optional<PixelBuffer>& image) {
 
 bool loadModel(const std::filesystem::path& path, Model& model,
                const std::filesystem::path& textureFolder, PixelBuffer& pixelBuffer,
-               Prompts* prompts) {
+               Prompts* prompts, TextureObjects* shared) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
@@ -50,17 +50,29 @@ bool loadModel(const std::filesystem::path& path, Model& model,
         return false;
     // Every image is read, and every missing one reported, before the first GL call: a message
     // box then never opens (and runs the event loop) while a texture object is half made.
+    std::vector<std::string> files;
     std::vector<std::optional<PixelBuffer>> images;
     images.reserve(loaded.textureNames.size());
     for (const std::string& name : loaded.textureNames) {
-        if (loadBitmap(inFolder(textureFolder, name), pixelBuffer, prompts))
+        files.push_back(inFolder(textureFolder, name).string());
+        if (shared && shared->count(files.back()))
+            images.emplace_back(std::nullopt);
+        else if (loadBitmap(files.back(), pixelBuffer, prompts))
             images.emplace_back(pixelBuffer);
         else
             images.emplace_back(std::nullopt);
     }
     loaded.textures.reserve(images.size());
-    for (const std::optional<PixelBuffer>& image : images)
-        loaded.textures.push_back(uploadTexture(image));
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        if (shared) {
+            auto [known, fresh] = shared->try_emplace(files[i], 0);
+            if (fresh)
+                known->second = uploadTexture(images[i]);
+            loaded.textures.push_back(known->second);
+        } else {
+            loaded.textures.push_back(uploadTexture(images[i]));
+        }
+    }
     model = std::move(loaded);
     return true;
 }

@@ -19,14 +19,13 @@ bool ModelStore::compile(const std::filesystem::path& path,
     if (!lists_.ensure(offset))
         return false;
     Model model;
-    if (!loadModel(path, model, textureFolder, pixelBuffer_, &prompts_()))
+    if (!loadModel(path, model, textureFolder, pixelBuffer_, &prompts_(), &textures_))
         return false;
     glNewList(lists_.name(offset), GL_COMPILE);
     drawModel(model);
     glEndList();
     lists_.setBounds(offset, modelBounds(model));
-    // Only the texture objects are needed once the list exists.
-    textures_.push_back(std::move(model.textures));
+    lists_.setMesh(offset, {std::move(model.triangles), std::move(model.textures)});
     return true;
 }
 

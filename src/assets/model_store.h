@@ -7,6 +7,7 @@
 
 #include "assets/bitmap.h"
 #include "assets/display_lists.h"
+#include "assets/model.h"
 #include "assets/model_cache.h"
 #include "seams/model_resolver.h"
 
@@ -17,8 +18,9 @@ class Prompts;
 inline constexpr std::int32_t kStadiumList = 0;
 inline constexpr std::int32_t kFallbackList = 1;
 
-// Loads every model file once, compiles it into a display list and gives blocks their list
-// offsets. Lives for the whole run, like its lists and texture objects.
+// Loads every model file once, compiles it into a display list, keeps its triangles for batched
+// drawing and gives blocks their list offsets. Lives for the whole run, like its lists and texture
+// objects.
 class ModelStore : public ModelResolver {
   public:
     // The prompts are asked for at each message: whoever shows them may change.
@@ -60,6 +62,7 @@ class ModelStore : public ModelResolver {
     ModelCache cache_;
     std::int32_t lastList_ = kFallbackList;
     PixelBuffer pixelBuffer_;
-    // The texture objects of every compiled model: the lists bind them by name.
-    std::vector<std::vector<std::uint32_t>> textures_;
+    // One texture object per file, whichever models name it: blocks of different models then
+    // share binds, and batched drawing groups them.
+    TextureObjects textures_;
 };

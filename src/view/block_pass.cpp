@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 
 #include "view/block_placement.h"
+#include "view/chunk_geometry.h"
 #include "view/gizmos.h"
 #include "view/view_pyramid.h"
 
@@ -80,11 +81,27 @@ void drawModel(const Placed& placed, const DisplayLists& lists, Rgb colour) {
     glCallList(lists.name(placed.model));
 }
 
+// The block's triangles placed in the world, drawn from client memory.
+void drawPlaced(const Placed& placed, const ModelMesh& mesh, Rgb colour) {
+    std::vector<PlacedTriangle> triangles;
+    placeModel(mesh, drawnRotation(*placed.record), placed.anchor, colour, triangles);
+    TextureBatches batches;
+    for (const PlacedTriangle& triangle : triangles)
+        batches.add(triangle);
+    std::vector<PlacedVertex> vertices;
+    std::vector<TextureRun> runs;
+    batches.take(vertices, runs);
+    drawRuns(vertices.data(), runs);
+}
+
 } // namespace
 
+bool isShown(const BlockScene& scene, const BlockRecord& record) {
+    return !(record.flags & BLOCK_HIDDEN) && !(scene.levelLimit && record.z > *scene.levelLimit);
+}
+
 bool isDrawn(const BlockScene& scene, const BlockTable::Entry& entry) {
-    return entry.inView && !(entry.record->flags & BLOCK_HIDDEN) &&
-           !(scene.levelLimit && entry.record->z > *scene.levelLimit);
+    return entry.inView && isShown(scene, *entry.record);
 }
 
 Rgb displayTint(const BlockScene& scene, const BlockRecord& record) {
@@ -96,11 +113,13 @@ Rgb displayTint(const BlockScene& scene, const BlockRecord& record) {
 }
 
 void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& selection,
-                const ViewSwitches& switches, bool display, const std::optional<Vec3>& eye,
-                const std::optional<PickRay>& ray) {
+                const ViewSwitches& switches, bool display, BlockDrawing drawing,
+                const std::optional<Vec3>& eye, const std::optional<PickRay>& ray) {
+    if (!display)
+        drawing = BlockDrawing::Lists;
     std::vector<Placed> drawn = blocksToDraw(scene);
     // Picking colours are handed out in list order whatever the drawing order.
-    if (display && eye)
+    if (display && eye && drawing == BlockDrawing::Lists)
         sortNearestFirst(drawn, *eye);
 
     if (!display)
@@ -115,13 +134,19 @@ void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& 
         const bool missed = ray && !bounds.empty() &&
                             !rayHitsBox(ray->origin, ray->direction,
                                         blockBox(record, scene.catalog, bounds), kRayMargin);
-        glPushMatrix();
-        atAnchor(placed.anchor);
-        if (selected && switches.showMoveGizmo)
-            drawMoveGizmo();
-        if (!missed)
-            drawModel(placed, scene.lists, colour);
-        glPopMatrix();
+        const ModelMesh* mesh =
+            drawing == BlockDrawing::Lists ? nullptr : scene.lists.mesh(placed.model);
+        if (mesh && drawing == BlockDrawing::Placed)
+            drawPlaced(placed, *mesh, colour);
+        if (!mesh || (selected && switches.showMoveGizmo)) {
+            glPushMatrix();
+            atAnchor(placed.anchor);
+            if (selected && switches.showMoveGizmo)
+                drawMoveGizmo();
+            if (!mesh && !missed)
+                drawModel(placed, scene.lists, colour);
+            glPopMatrix();
+        }
     }
     if (switches.showRotateGizmo)
         drawRotateGizmo(selection);
@@ -129,7 +154,8 @@ void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& 
         glEnable(GL_TEXTURE_2D);
 }
 
-void redrawTints(const BlockScene& scene, const std::vector<const BlockRecord*>& records) {
+void redrawTints(const BlockScene& scene, const std::vector<const BlockRecord*>& records,
+                 BlockDrawing drawing) {
     // The same geometry gives the same depths, so a block's fragments pass exactly where it
     // showed before; where another block is nearer they fail, as they did.
     // In list order, as the frame drew them, whatever order their changes came in.
@@ -143,9 +169,15 @@ void redrawTints(const BlockScene& scene, const std::vector<const BlockRecord*>&
     for (const BlockTable::Entry* entry : entries) {
         const BlockRecord* record = entry->record;
         const Placed placed{record, entry->model, blockAnchor(*record, scene.catalog)};
+        const Rgb colour = displayTint(scene, *record);
+        if (const ModelMesh* mesh = scene.lists.mesh(entry->model);
+            mesh && drawing != BlockDrawing::Lists) {
+            drawPlaced(placed, *mesh, colour);
+            continue;
+        }
         glPushMatrix();
         atAnchor(placed.anchor);
-        drawModel(placed, scene.lists, displayTint(scene, *record));
+        drawModel(placed, scene.lists, colour);
         glPopMatrix();
     }
     glDepthFunc(GL_LESS);

@@ -56,6 +56,7 @@ FrameRenderer::~FrameRenderer() {
 
 void FrameRenderer::heard(const DocumentChange& change) {
     table_.apply(change);
+    chunks_.apply(change);
     if (change.cause == DocumentChange::Cause::Replaced)
         pickTable_.resetPickTable(0);
     if (change.trackChanged()) {
@@ -204,7 +205,8 @@ void FrameRenderer::renderFrame(bool display) {
     if (restored && sameTints)
         ++framesReused_;
     else if (restored) {
-        redrawTints(scene, {tintChanged_.begin(), tintChanged_.end()});
+        redrawTints(scene, {tintChanged_.begin(), tintChanged_.end()},
+                    batched_ && !chunks_.failed() ? BlockDrawing::Chunks : BlockDrawing::Lists);
         saved_.save(*key);
         tintChanged_.clear();
         ++framesRetinted_;
@@ -267,8 +269,36 @@ void FrameRenderer::drawScene(bool display) {
                       viewport[2], viewport[3]);
     }
     const BlockScene scene = blockScene();
-    drawBlocks(scene, pickTable_, document_.selection(), view_.switches, display,
+    const BlockDrawing drawing = display ? displayDrawing() : BlockDrawing::Lists;
+    if (drawing == BlockDrawing::Chunks)
+        chunks_.draw(cullingCamera(view_), view_.aspect,
+                     view_.switches.solidFill || areaEditor_.editing());
+    drawBlocks(scene, pickTable_, document_.selection(), view_.switches, display, drawing,
                fastPaths_ ? std::optional<Vec3>(view_.camera.position) : std::nullopt, ray);
+}
+
+BlockDrawing FrameRenderer::displayDrawing() {
+    if (!fastPaths_)
+        return BlockDrawing::Placed;
+    Digest look;
+    look.add(view_.levelLimit.has_value());
+    look.add(view_.levelLimit.value_or(0));
+    look.add(tints_);
+    look.add(tints_ ? tints_->serial : 0);
+    look.add(catalog_.currentEnvironment);
+    if (look.value() != chunksLook_) {
+        chunksLook_ = look.value();
+        chunks_.invalidate();
+    }
+    if (!batched_ || chunks_.failed())
+        return BlockDrawing::Lists;
+    if (!chunks_.update(blockScene())) {
+        if (statusMessage_)
+            statusMessage_("Not enough memory to draw the blocks in batches: they are drawn one by "
+                           "one");
+        return BlockDrawing::Lists;
+    }
+    return BlockDrawing::Chunks;
 }
 
 void FrameRenderer::drawOverlays(bool display) {

@@ -15,6 +15,7 @@
 #include "view/block_pass.h"
 #include "view/block_table.h"
 #include "view/block_tints.h"
+#include "view/chunk_table.h"
 #include "view/frame_stats.h"
 #include "view/ground.h"
 #include "view/pick_table.h"
@@ -43,6 +44,10 @@ class FrameRenderer : public ViewPort {
     void setFrameRateText(std::function<void(const std::string&)> show) {
         frameRateText_ = std::move(show);
     }
+    // Where a message for the status line goes (batched drawing given up for lack of memory).
+    void setStatusMessage(std::function<void(const std::string&)> show) {
+        statusMessage_ = std::move(show);
+    }
 
     // One frame: a display render, or a picking render whose block colours go into the pick
     // table. In area editing a display render first picks the cell under the pointer and then
@@ -57,12 +62,16 @@ class FrameRenderer : public ViewPort {
     // Gives every block without one its model now; the GL context must be current.
     void resolveModels() { table_.resolveModels(models_); }
 
-    // Off, every frame is drawn the straightforward way: blocks in list order, picking renders
-    // over the whole view, every display render drawn afresh. On, a display render whose scene
-    // is the one drawn last puts that frame back and draws only the overlays; one that differs
-    // from it only in the selection (gizmos hidden) puts it back and draws again the blocks whose
-    // tint changed. The picture is the same, ties between coplanar faces aside.
+    // Off, every frame is drawn the straightforward way: blocks in list order, each placed on its
+    // own, picking renders over the whole view, every display render drawn afresh. On, a display
+    // render draws the blocks by chunks (chunk_table.h), or by lists nearest first when GL has no
+    // memory for the chunks; a display render whose scene is the one drawn last puts that frame
+    // back and draws only the overlays; one that differs from it only in the selection (gizmos
+    // hidden) puts it back and draws again the blocks whose tint changed. The picture is the
+    // same, ties between coplanar faces aside.
     void setFastPaths(bool on) { fastPaths_ = on; }
+    // Off, the fast paths draw block by block, nearest first, as when the chunks lack memory.
+    void setBatchedDrawing(bool on) { batched_ = on; }
     // Display renders so far that put the last frame back instead of drawing the scene.
     int framesReused() const { return framesReused_; }
     // Of the others, those that put it back and drew only the blocks whose tint changed.
@@ -82,6 +91,7 @@ class FrameRenderer : public ViewPort {
     const FrameStats& frameStats() const { return stats_; }
     FrameStats& frameStats() { return stats_; }
     const BlockTable& blockTable() const { return table_; }
+    const ChunkTable& chunkTable() const { return chunks_; }
     const PickTable& pickTable() const { return pickTable_; }
 
   private:
@@ -93,6 +103,8 @@ class FrameRenderer : public ViewPort {
     // The area and its cursor, and the frame-rate text.
     void drawOverlays(bool display);
     BlockScene blockScene() const;
+    // How the display render under way draws its blocks; builds the chunks it needs first.
+    BlockDrawing displayDrawing();
     // Limits the following clear and drawing to one view pixel.
     static void scissorTo(int x, int y);
 
@@ -103,6 +115,9 @@ class FrameRenderer : public ViewPort {
     ModelResolver& models_;
     const DisplayLists& lists_;
     BlockTable table_;
+    ChunkTable chunks_;
+    // What every block's look in the chunks depends on beside the blocks themselves.
+    std::uint64_t chunksLook_ = 0;
     PickTable pickTable_;
     Ground ground_;
     const BlockTints* tints_ = nullptr;
@@ -111,6 +126,7 @@ class FrameRenderer : public ViewPort {
     int listener_ = 0;
     bool contextReady_ = false;
     bool fastPaths_ = true;
+    bool batched_ = true;
     // Set between the area cursor's cell pass and the display render it leads to.
     bool cellFound_ = false;
     SavedFrame saved_;
@@ -122,5 +138,6 @@ class FrameRenderer : public ViewPort {
     std::optional<ScreenPoint> pickPixel_;
     std::function<void()> present_;
     std::function<void(const std::string&)> frameRateText_;
+    std::function<void(const std::string&)> statusMessage_;
     FrameStats stats_;
 };

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "assets/display_lists.h"
+#include "math/vec3.h"
+#include "seams/view_port.h"
+
+// A vertex placed in the world as vertex arrays take it: position, texture coordinates, colour.
+struct PlacedVertex {
+    float x, y, z, u, v;
+    std::uint8_t r, g, b, a;
+};
+
+// Triangles of one texture, consecutive in a vertex array.
+struct TextureRun {
+    GLuint texture = 0;
+    GLint first = 0;
+    GLsizei count = 0;
+};
+
+struct PlacedTriangle {
+    GLuint texture = 0;
+    PlacedVertex vertices[3];
+};
+
+// Placed triangles gathered by texture, for a vertex array with one run per texture.
+class TextureBatches {
+  public:
+    void add(const PlacedTriangle& triangle);
+    bool empty() const { return groups_.empty(); }
+    // Every vertex gathered, one run per texture in the order the textures came; leaves the
+    // batches empty.
+    void take(std::vector<PlacedVertex>& vertices, std::vector<TextureRun>& runs);
+
+  private:
+    std::vector<std::pair<GLuint, std::vector<PlacedVertex>>> groups_;
+};
+
+// The model's triangles turned by the block's quarter turns (clockwise seen from above, as the
+// display lists are drawn) and moved to its anchor, each vertex in the colour, appended to out.
+// Every path that draws placed triangles gets them from here, so that the same block gives the
+// same depths bit for bit.
+void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb colour,
+                std::vector<PlacedTriangle>& out);
+
+// Draws the runs of a vertex array starting at `base`: client memory, or an offset into the
+// vertex buffer bound. Leaves the current colour white.
+void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs);

@@ -1,0 +1,278 @@
+#define GL_GLEXT_PROTOTYPES 1
+#include "view/chunk_table.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "view/block_placement.h"
+#include "view/view_pyramid.h"
+
+namespace {
+
+int chunkOf(int cell) {
+    return cell >= 0 ? cell / ChunkTable::kCells : -((-cell - 1) / ChunkTable::kCells) - 1;
+}
+
+double distanceToBox(const Vec3& p, const Box3& box) {
+    const Vec3 nearest(std::clamp(p.x, box.lo.x, box.hi.x), std::clamp(p.y, box.lo.y, box.hi.y),
+                       std::clamp(p.z, box.lo.z, box.hi.z));
+    return (nearest - p).length();
+}
+
+// Frames between two counts of the samples that shown slices show: each count switches
+// llvmpipe's fragment state twice per slice, which costs about as much as drawing a small one.
+constexpr unsigned kRecountEvery = 8;
+
+// Grows the boxes drawn for occlusion tests, so that the box lies nearer than its blocks' faces
+// wherever they show, rounding of the box's own depths included.
+constexpr double kBoxMargin = 1.0;
+
+// The box's six faces, each a quad, in the current colour.
+void drawBox(const Box3& box, double margin) {
+    const double x[2] = {box.lo.x - margin, box.hi.x + margin};
+    const double y[2] = {box.lo.y - margin, box.hi.y + margin};
+    const double z[2] = {box.lo.z - margin, box.hi.z + margin};
+    static const int faces[6][4][3] = {
+        {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}, {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
+        {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}}, {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}},
+        {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0}}, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}};
+    glBegin(GL_QUADS);
+    for (const auto& face : faces)
+        for (const auto& corner : face)
+            glVertex3d(x[corner[0]], y[corner[1]], z[corner[2]]);
+    glEnd();
+}
+
+} // namespace
+
+ChunkTable::Query::~Query() {
+    if (name_ != 0)
+        glDeleteQueries(1, &name_);
+}
+
+ChunkTable::Query::Query(Query&& other) noexcept : name_(std::exchange(other.name_, 0)) {}
+
+ChunkTable::Query& ChunkTable::Query::operator=(Query&& other) noexcept {
+    std::swap(name_, other.name_);
+    return *this;
+}
+
+void ChunkTable::Query::begin() {
+    if (name_ == 0)
+        glGenQueries(1, &name_);
+    glBeginQuery(GL_SAMPLES_PASSED, name_);
+}
+
+void ChunkTable::Query::end() {
+    glEndQuery(GL_SAMPLES_PASSED);
+}
+
+bool ChunkTable::Query::passed() const {
+    GLuint samples = 0;
+    glGetQueryObjectuiv(name_, GL_QUERY_RESULT, &samples);
+    return samples > 0;
+}
+
+ChunkTable::Key ChunkTable::keyOf(const BlockRecord& record) {
+    return {chunkOf(record.x), chunkOf(record.y)};
+}
+
+void ChunkTable::fail() {
+    chunks_.clear();
+    built_.clear();
+    marked_.clear();
+    failed_ = true;
+}
+
+void ChunkTable::invalidate() {
+    allMarked_ = true;
+    failed_ = false;
+}
+
+void ChunkTable::apply(const DocumentChange& change) {
+    if (change.cause == DocumentChange::Cause::Replaced) {
+        invalidate();
+        built_.clear();
+        return;
+    }
+    if (allMarked_)
+        return;
+    auto markRecord = [this](const BlockRecord* record, bool present) {
+        if (auto was = built_.find(record); was != built_.end())
+            marked_.insert(was->second);
+        if (present)
+            marked_.insert(keyOf(*record));
+    };
+    for (const BlockRecord* record : change.added)
+        markRecord(record, true);
+    for (const BlockRecord* record : change.removed)
+        markRecord(record, false);
+    for (const DocumentChange::Changed& changed : change.changed)
+        markRecord(changed.record, true);
+    // A block's tint is in its vertices.
+    for (const BlockRecord* record : change.entered)
+        markRecord(record, true);
+    for (const BlockRecord* record : change.left)
+        markRecord(record, true);
+}
+
+bool ChunkTable::update(const BlockScene& scene) {
+    if (failed_ || (!allMarked_ && marked_.empty()))
+        return !failed_;
+    std::map<Key, std::vector<const BlockTable::Entry*>> members;
+    built_.clear();
+    for (const BlockTable::Entry& entry : scene.table.entries()) {
+        const BlockRecord& record = *entry.record;
+        built_[&record] = keyOf(record);
+        if (isShown(scene, record) && scene.lists.mesh(entry.model))
+            members[keyOf(record)].push_back(&entry);
+    }
+    std::size_t total = 0;
+    for (const auto& [key, entries] : members)
+        for (const BlockTable::Entry* entry : entries)
+            total += scene.lists.mesh(entry->model)->triangles.size();
+    if (total * 3 * sizeof(PlacedVertex) > kMaxBytes) {
+        fail();
+        return false;
+    }
+    if (allMarked_) {
+        chunks_.clear();
+        marked_.clear();
+        for (const auto& member : members)
+            marked_.insert(member.first);
+    }
+
+    std::vector<PlacedTriangle> triangles;
+    std::vector<int> levels;
+    std::vector<PlacedVertex> vertices;
+    std::vector<PlacedVertex> sliceVertices;
+    for (const Key& key : marked_) {
+        const auto found = members.find(key);
+        if (found == members.end()) {
+            chunks_.erase(key);
+            continue;
+        }
+        Chunk chunk;
+        triangles.clear();
+        levels.clear();
+        // Blocks by level: the slices.
+        std::map<int, Box3> boxes;
+        for (const BlockTable::Entry* entry : found->second) {
+            const BlockRecord& record = *entry->record;
+            placeModel(*scene.lists.mesh(entry->model), drawnRotation(record),
+                       blockAnchor(record, scene.catalog), displayTint(scene, record), triangles);
+            levels.resize(triangles.size(), record.z);
+            boxes[record.z].add(blockBox(record, scene.catalog, scene.lists.bounds(entry->model)));
+        }
+        std::map<int, TextureBatches> batches;
+        for (std::size_t i = 0; i < triangles.size(); ++i)
+            batches[levels[i]].add(triangles[i]);
+        vertices.clear();
+        for (auto& [level, levelBatches] : batches) {
+            Slice& slice = chunk.slices.emplace_back();
+            levelBatches.take(sliceVertices, slice.runs);
+            for (TextureRun& run : slice.runs)
+                run.first += static_cast<GLint>(vertices.size());
+            slice.triangles = sliceVertices.size() / 3;
+            slice.box = boxes[level];
+            vertices.insert(vertices.end(), sliceVertices.begin(), sliceVertices.end());
+        }
+        if (!vertices.empty() &&
+            !chunk.buffer.fill(vertices.data(), vertices.size() * sizeof(PlacedVertex))) {
+            fail();
+            return false;
+        }
+        chunks_[key] = std::move(chunk);
+    }
+    marked_.clear();
+    allMarked_ = false;
+    return true;
+}
+
+void ChunkTable::drawSlice(const Chunk& chunk, Slice& slice) {
+    chunk.buffer.bind();
+    drawRuns(nullptr, slice.runs);
+    ++slicesDrawn_;
+    trianglesDrawn_ += slice.triangles;
+}
+
+void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
+    slicesDrawn_ = 0;
+    slicesTested_ = 0;
+    trianglesDrawn_ = 0;
+    std::vector<std::tuple<double, const Chunk*, Slice*>> inView;
+    for (auto& [key, chunk] : chunks_)
+        for (Slice& slice : chunk.slices)
+            if (isBoxInView(slice.box, camera, aspect))
+                inView.emplace_back(distanceToBox(camera.position, slice.box), &chunk, &slice);
+    std::sort(inView.begin(), inView.end(),
+              [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
+    if (!occlusion) {
+        for (auto& [distance, chunk, slice] : inView)
+            drawSlice(*chunk, *slice);
+        VertexBuffer::unbind();
+        return;
+    }
+    // The slices that showed last time first. Every few frames each counts the samples it shows,
+    // so that those now hidden behind others are tested by their box from then on; a slice drawn
+    // while hidden costs time, never a pixel.
+    const bool recount = ++frames_ % kRecountEvery == 0;
+    std::vector<Slice*> counted;
+    std::vector<std::pair<const Chunk*, Slice*>> tested;
+    for (auto& [distance, chunk, slice] : inView) {
+        if (!slice->shown) {
+            tested.emplace_back(chunk, slice);
+            continue;
+        }
+        if (recount)
+            slice->query.begin();
+        drawSlice(*chunk, *slice);
+        if (recount) {
+            Query::end();
+            counted.push_back(slice);
+        }
+    }
+    VertexBuffer::unbind();
+    // ... then the boxes of the others against what is drawn, and the slices whose box shows.
+    slicesTested_ = tested.size();
+    if (!tested.empty()) {
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glDepthMask(GL_FALSE);
+        glDisable(GL_TEXTURE_2D);
+        for (auto& [chunk, slice] : tested) {
+            slice->query.begin();
+            drawBox(slice->box, kBoxMargin);
+            Query::end();
+        }
+        glEnable(GL_TEXTURE_2D);
+        glDepthMask(GL_TRUE);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        for (auto& [chunk, slice] : tested) {
+            slice->shown = slice->query.passed();
+            if (slice->shown)
+                drawSlice(*chunk, *slice);
+        }
+        VertexBuffer::unbind();
+    }
+    for (Slice* slice : counted)
+        slice->shown = slice->query.passed();
+}
+
+std::size_t ChunkTable::runCount() const {
+    std::size_t n = 0;
+    for (const auto& [key, chunk] : chunks_)
+        for (const Slice& slice : chunk.slices)
+            n += slice.runs.size();
+    return n;
+}
+
+std::size_t ChunkTable::triangleCount() const {
+    std::size_t n = 0;
+    for (const auto& [key, chunk] : chunks_)
+        for (const Slice& slice : chunk.slices)
+            n += slice.triangles;
+    return n;
+}

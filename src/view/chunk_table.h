@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "assets/vertex_buffer.h"
+#include "edit/document_change.h"
+#include "math/box3.h"
+#include "view/block_pass.h"
+#include "view/camera.h"
+#include "view/chunk_geometry.h"
+
+// The blocks' triangles batched by region: a vertex buffer for each chunk of 4 x 4 cells, in a
+// slice per level, each slice's triangles grouped by texture, each vertex in its block's tint. A
+// frame draws a few hundred runs instead of a list per block, nearest slices first, and leaves out
+// slices hidden behind those drawn. A chunk is rebuilt only when one of its blocks changed.
+class ChunkTable {
+  public:
+    static constexpr int kCells = 4;
+    // Vertex bytes the chunks may hold together; more (the full grid holds 250 MB) are not worth
+    // the memory, and the blocks are drawn one by one.
+    static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
+
+    // Marks the chunks whose blocks the change touches: where its blocks were when last built and
+    // where they are now. Makes no GL call.
+    void apply(const DocumentChange& change);
+    // Marks every chunk: what all blocks look like changed (level limit, tints, environment).
+    void invalidate();
+
+    // Builds the marked chunks from the blocks the scene shows whose model has a mesh. False when
+    // they would hold more than kMaxBytes or a vertex buffer cannot be filled (GL out of memory):
+    // every chunk is dropped, and no chunk is built again until invalidate().
+    bool update(const BlockScene& scene);
+    bool failed() const { return failed_; }
+    // Draws the slices whose box is in view, nearest first. With `occlusion` (filled polygons
+    // only), a slice that showed no pixel in the last frame is drawn only when its box shows some
+    // over what the others drew: the picture is the same, hidden slices cost a box.
+    void draw(const Camera& camera, double aspect, bool occlusion);
+
+    std::size_t chunkCount() const { return chunks_.size(); }
+    std::size_t runCount() const;
+    std::size_t triangleCount() const;
+    // Of the last frame drawn: the slices drawn and their triangles.
+    std::size_t slicesDrawn() const { return slicesDrawn_; }
+    std::size_t trianglesDrawn() const { return trianglesDrawn_; }
+    // Of the last frame drawn: the slices whose box was drawn to learn whether they show.
+    std::size_t slicesTested() const { return slicesTested_; }
+
+  private:
+    // A chunk, by the cell that anchors its blocks' footprints.
+    using Key = std::pair<int, int>;
+    // A GL occlusion query, made on first use.
+    class Query {
+      public:
+        Query() = default;
+        ~Query();
+        Query(Query&& other) noexcept;
+        Query& operator=(Query&& other) noexcept;
+        Query(const Query&) = delete;
+        Query& operator=(const Query&) = delete;
+        void begin();
+        static void end();
+        // Whether any sample passed; waits for the drawing before it.
+        bool passed() const;
+
+      private:
+        std::uint32_t name_ = 0;
+    };
+    struct Slice {
+        std::vector<TextureRun> runs;
+        Box3 box;
+        std::size_t triangles = 0;
+        // Showed pixels in the last frame it was drawn in (first frames: assumed).
+        bool shown = true;
+        Query query;
+    };
+    struct Chunk {
+        VertexBuffer buffer;
+        std::vector<Slice> slices;
+    };
+
+    static Key keyOf(const BlockRecord& record);
+    void fail();
+    void drawSlice(const Chunk& chunk, Slice& slice);
+
+    std::map<Key, Chunk> chunks_;
+    std::set<Key> marked_;
+    bool allMarked_ = true;
+    bool failed_ = false;
+    // The chunk of each block when the chunks were last built.
+    std::unordered_map<const BlockRecord*, Key> built_;
+    std::size_t slicesDrawn_ = 0;
+    std::size_t trianglesDrawn_ = 0;
+    std::size_t slicesTested_ = 0;
+    unsigned frames_ = 0;
+};
