@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QTimer>
 
 #include "check/track_statistics.h"
 #include "track/track_head_info.h"
@@ -38,7 +39,10 @@ std::vector<Fact> countFacts(const std::vector<std::pair<std::string, std::size_
 
 TrackPanels::TrackPanels(EditorContext& ctx, ViewState& view, QMainWindow& window,
                          std::function<void()> frame)
-    : ctx_(ctx), view_(view), frame_(std::move(frame)), checker_(ctx.document, ctx.catalog) {
+    : ctx_(ctx), view_(view), frame_(std::move(frame)),
+      checker_(ctx.document, ctx.catalog, [&window](std::function<void()> check) {
+          QTimer::singleShot(0, &window, std::move(check));
+      }) {
     checks_ = new ChecksPanel;
     information_ = new FactsPanel;
     statistics_ = new FactsPanel;
@@ -50,12 +54,14 @@ TrackPanels::TrackPanels(EditorContext& ctx, ViewState& view, QMainWindow& windo
     checksDock_->raise();
     checks_->setFindingChosen([this](int finding) { showFinding(finding); });
 
-    checkerListener_ = checker_.addListener([this] { showChecks(); });
+    // The statistics are counted when the checks run, after the frame that shows a change.
+    checkerListener_ = checker_.addListener([this] {
+        showChecks();
+        showStatistics();
+    });
     documentListener_ = ctx_.document.addListener([this](const DocumentChange& change) {
         if (change.cause == DocumentChange::Cause::Replaced)
             showInformation();
-        if (change.trackChanged())
-            showStatistics();
     });
     showChecks();
     showInformation();
@@ -68,6 +74,11 @@ TrackPanels::~TrackPanels() {
 }
 
 void TrackPanels::showFinding(int finding) {
+    // The list on show may name blocks gone since; it is shown anew instead.
+    if (checker_.stale()) {
+        checker_.refresh();
+        return;
+    }
     const std::vector<Finding>& findings = checker_.findings();
     if (finding < 0 || static_cast<std::size_t>(finding) >= findings.size())
         return;

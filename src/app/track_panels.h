@@ -11,10 +11,10 @@ class FactsPanel;
 class QDockWidget;
 class QMainWindow;
 
-// The "Checks", "Track information" and "Statistics" docks, tabbed together. The checks follow
-// the checker's notification after every change; choosing a finding selects its blocks through
-// the document and brings the camera to them. Track information is read from the head when a
-// track comes in; the statistics follow every change of the blocks.
+// The "Checks", "Track information" and "Statistics" docks, tabbed together. The checks and the
+// statistics follow every change of the blocks, counted once the event loop is free again;
+// choosing a finding selects its blocks through the document and brings the camera to them.
+// Track information is read from the head when a track comes in.
 class TrackPanels {
   public:
     TrackPanels(EditorContext& ctx, ViewState& view, QMainWindow& window,

@@ -30,7 +30,7 @@ struct PlacedEnd {
     std::uint32_t block = 0;
 };
 
-// For each cell, the first of its blocks (an index into a list of cell uses, -1 for none) and
+// For each cell, its number among the cells blocks cover (-1 for none) and
 // the headings of the road ends leaving it: a table over the box of the cells, or a hash map when
 // the box is too large for one (blocks strewn to the ends of the coordinates).
 class CellIndex {
@@ -48,13 +48,13 @@ class CellIndex {
         const std::size_t volume =
             std::size_t(side_[0]) * std::size_t(side_[1]) * std::size_t(side_[2]);
         dense_ = volume <= kLargestTable;
-        heads_.assign(dense_ ? volume : 0, -1);
+        numbers_.assign(dense_ ? volume : 0, -1);
         ends_.assign(dense_ ? volume : 0, 0);
         sparse_.clear();
     }
     // For cells of the box given to reset; the reference stays valid until the next reset.
-    std::int32_t& head(GridCell c) {
-        return dense_ ? heads_[slot(c)] : sparse_[areaCellKey(c)].head;
+    std::int32_t& number(GridCell c) {
+        return dense_ ? numbers_[slot(c)] : sparse_[areaCellKey(c)].number;
     }
     std::uint8_t& ends(GridCell c) {
         return dense_ ? ends_[slot(c)] : sparse_[areaCellKey(c)].ends;
@@ -62,9 +62,9 @@ class CellIndex {
     // For any cell.
     std::int32_t find(GridCell c) const {
         if (dense_)
-            return inBox(c) ? heads_[slot(c)] : -1;
+            return inBox(c) ? numbers_[slot(c)] : -1;
         const auto at = sparse_.find(areaCellKey(c));
-        return at == sparse_.end() ? -1 : at->second.head;
+        return at == sparse_.end() ? -1 : at->second.number;
     }
     std::uint8_t endsAt(GridCell c) const {
         if (dense_)
@@ -76,7 +76,7 @@ class CellIndex {
   private:
     static constexpr std::size_t kLargestTable = std::size_t{1} << 21;
     struct Entry {
-        std::int32_t head = -1;
+        std::int32_t number = -1;
         std::uint8_t ends = 0;
     };
     bool inBox(GridCell c) const {
@@ -91,7 +91,7 @@ class CellIndex {
     GridCell low_;
     int side_[3] = {};
     bool dense_ = true;
-    std::vector<std::int32_t> heads_;
+    std::vector<std::int32_t> numbers_;
     std::vector<std::uint8_t> ends_;
     std::unordered_map<std::uint32_t, Entry> sparse_;
 };
@@ -240,13 +240,29 @@ class Checker {
         for (const PlacedEnd& end : ends_)
             all.push_back(end.cell);
         index_.reset(all);
-        next_.assign(cells_.size(), -1);
-        heads_.resize(cells_.size());
+        // The blocks of each cell in one run of `users_`, in block order, as counted by a sort on
+        // the cells' numbers: the pairs of a cell are then read in sequence.
+        std::vector<std::uint32_t> cellOf(cells_.size());
+        std::uint32_t cellCount = 0;
         for (std::size_t k = 0; k < cells_.size(); ++k) {
-            std::int32_t& head = index_.head(cells_[k].cell);
-            next_[k] = head;
-            head = static_cast<std::int32_t>(k);
-            heads_[k] = &head;
+            std::int32_t& number = index_.number(cells_[k].cell);
+            if (number < 0)
+                number = static_cast<std::int32_t>(cellCount++);
+            cellOf[k] = static_cast<std::uint32_t>(number);
+        }
+        runStart_.assign(cellCount + 1, 0);
+        for (const std::uint32_t c : cellOf)
+            ++runStart_[c + 1];
+        for (std::uint32_t c = 0; c < cellCount; ++c)
+            runStart_[c + 1] += runStart_[c];
+        std::vector<std::uint32_t> filled(runStart_.begin(), runStart_.end() - 1);
+        users_.resize(cells_.size());
+        place_.resize(cells_.size());
+        runEnd_.resize(cells_.size());
+        for (std::size_t k = 0; k < cells_.size(); ++k) {
+            place_[k] = filled[cellOf[k]]++;
+            users_[place_[k]] = cells_[k].block;
+            runEnd_[k] = runStart_[cellOf[k] + 1];
         }
         for (const PlacedEnd& end : ends_)
             index_.ends(end.cell) |= static_cast<std::uint8_t>(1u << end.heading);
@@ -257,19 +273,18 @@ class Checker {
     void sharedCells() {
         std::vector<std::uint32_t> stamp(blocks_.size(), ~0u), shared(blocks_.size(), 0);
         std::vector<std::uint32_t> others;
-        // Raw pointers: this loop runs over every cell a block shares.
         const CellUse* cells = cells_.data();
-        const std::int32_t* next = next_.data();
-        std::int32_t* const* heads = heads_.data();
+        const std::uint32_t* users = users_.data();
         std::uint32_t* stamps = stamp.data();
         std::uint32_t* counts = shared.data();
         for (std::size_t k = 0, end = cells_.size(); k < end;) {
             const std::uint32_t a = cells[k].block;
             others.clear();
+            // A cell's later users are the blocks after this one that share it.
             for (; k < end && cells[k].block == a; ++k)
-                for (std::int32_t p = *heads[k]; p >= 0; p = next[p]) {
-                    const std::uint32_t b = cells[p].block;
-                    if (b <= a)
+                for (std::uint32_t p = place_[k] + 1, last = runEnd_[k]; p < last; ++p) {
+                    const std::uint32_t b = users[p];
+                    if (b == a)
                         continue;
                     if (stamps[b] != a) {
                         stamps[b] = a;
@@ -341,8 +356,9 @@ class Checker {
     std::vector<const BlockRecord*> blocks_;
     std::vector<const CatalogEntry*> entries_;
     std::vector<CellUse> cells_;
-    std::vector<std::int32_t> next_;   // the next use of the same cell, -1 for none
-    std::vector<std::int32_t*> heads_; // each use's cell's first use, in index_
+    // Each cell's users in one run: runStart_ by the cell's number, and for each use its place
+    // in users_ and the end of its cell's run.
+    std::vector<std::uint32_t> runStart_, users_, place_, runEnd_;
     std::vector<PlacedEnd> ends_;
     CellIndex index_;
     std::vector<Finding> findings_;
