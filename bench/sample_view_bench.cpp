@@ -15,6 +15,7 @@
 #include "assets/model.h"
 #include "assets/model_store.h"
 #include "bench_base.h"
+#include "edit/block_edits.h"
 #include "gl_context.h"
 #include "platform/allocator_tuning.h"
 #include "view/cell_picking.h"
@@ -168,6 +169,32 @@ void BM_Click(benchmark::State& state) {
     state.counters["retinted"] = s->renderer.framesRetinted();
 }
 
+// An edit and its display frame: the selected block in the middle of the view moves a cell along
+// x, then the move is undone, each followed by the frame that shows it, as after a key press.
+// Times the pair.
+void BM_MoveOneBlockAndUndo(benchmark::State& state) {
+    Scene* s = scene(state);
+    if (!s)
+        return;
+    useFastPaths(state, *s, 1);
+    const Rgb colour = s->renderer.pickColourAt(292, 285);
+    const BlockRecord* block = s->renderer.blockOfColour(colour);
+    if (!block) {
+        state.SkipWithError("no block in the middle of the view");
+        return;
+    }
+    s->ctx.document.select(block, false);
+    s->renderer.renderFrame(true);
+    for (auto _ : state) {
+        moveSelection(s->ctx.document, 1, 0, 0);
+        s->renderer.renderFrame(true);
+        s->ctx.document.undo();
+        s->renderer.renderFrame(true);
+    }
+    s->ctx.document.clearSelection();
+    report(state, *s);
+}
+
 // A visible frame in area editing: the cell-picking pass, then the nested display render.
 void BM_AreaEditingFrame(benchmark::State& state) {
     Scene* s = scene(state);
@@ -223,6 +250,7 @@ BENCHMARK(BM_UnchangedFrame)->Apply(bothPaths<1>);
 BENCHMARK(BM_PickingRender)->Apply(bothPaths<2>);
 BENCHMARK(BM_Click)->Apply(bothPaths<1>);
 BENCHMARK(BM_AreaEditingFrame)->Apply(bothPaths<1>);
+BENCHMARK(BM_MoveOneBlockAndUndo)->Apply(bothPaths<1>);
 BENCHMARK(BM_CellPickingPass)->ArgName("track")->Arg(0)->Apply(timed);
 
 // The editor's allocator tuning, unless BLOCKYARD_BENCH_DEFAULT_ALLOCATOR is set (to compare).

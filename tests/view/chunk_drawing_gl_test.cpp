@@ -1,0 +1,82 @@
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "edit/block_edits.h"
+#include "view_scene.h"
+
+namespace {
+
+const Rgb kSelectedTint{255, 170, 170};
+
+} // namespace
+
+// Blocks whose models' triangles are known are drawn from chunks; every change shows as the
+// straightforward renderer draws it, in the chunk a block left and in the one it entered.
+class ChunkDrawing : public ViewScene {
+  protected:
+    void SetUp() override {
+        ViewScene::SetUp();
+        // The box model's triangles, beside its display list.
+        const float lo[3] = {-15, -15, -4}, hi[3] = {15, 15, 4};
+        const int faces[6][4][3] = {{{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
+                                    {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}},
+                                    {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}},
+                                    {{1, 1, 0}, {0, 1, 0}, {0, 1, 1}, {1, 1, 1}},
+                                    {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}},
+                                    {{0, 1, 0}, {0, 0, 0}, {0, 0, 1}, {0, 1, 1}}};
+        ModelMesh mesh;
+        const int halves[2][3] = {{0, 1, 2}, {0, 2, 3}};
+        for (const auto& face : faces)
+            for (const auto& half : halves) {
+                ModelTriangle& t = mesh.triangles.emplace_back();
+                for (int k = 0; k < 3; ++k) {
+                    const int* c = face[half[k]];
+                    t.vertices[k] = {c[0] ? hi[0] : lo[0], c[1] ? hi[1] : lo[1],
+                                     c[2] ? hi[2] : lo[2], float(c[0]), float(c[1])};
+                }
+            }
+        lists.setMesh(kBox, std::move(mesh));
+    }
+
+    std::vector<GLubyte> frame(bool fast) {
+        renderer.setFastPaths(fast);
+        renderer.renderFrame(true);
+        std::vector<GLubyte> rgb(static_cast<std::size_t>(kWidth) * kHeight * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        return rgb;
+    }
+
+    void expectAsStraightforward(const char* after) {
+        const std::vector<GLubyte> fast = frame(true);
+        const std::vector<GLubyte> plain = frame(false);
+        EXPECT_TRUE(fast == plain) << "after " << after;
+    }
+};
+
+TEST_F(ChunkDrawing, ChangesShowAsTheStraightforwardRendererDrawsThem) {
+    // Cells 3 and 4 lie in two chunks.
+    const BlockRecord& a = addBlock(3, 5, 1);
+    addBlock(4, 4, 1);
+    addBlock(4, 6, 2);
+    lookDownAt(anchorOf(a) + Vec3(-20, 0, 0), 250);
+    expectAsStraightforward("the first frame");
+    EXPECT_EQ(renderer.chunkTable().chunkCount(), 2u);
+
+    select(a);
+    expectAsStraightforward("a selection");
+    // A frame of its own builds the chunks, which the kept frame did not need.
+    view.camera.turn(1e-4);
+    expectAsStraightforward("a turn");
+    moveSelection(ctx.document, 1, 0, 0);
+    expectAsStraightforward("a move into the next chunk");
+    hideSelection(ctx.document);
+    expectAsStraightforward("a hide");
+    ASSERT_TRUE(ctx.document.undo());
+    ASSERT_TRUE(ctx.document.undo());
+    expectAsStraightforward("two undos");
+    view.levelLimit = 1;
+    expectAsStraightforward("a level limit");
+    EXPECT_EQ(colourAt(topOf(a)), kSelectedTint);
+}
