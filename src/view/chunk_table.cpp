@@ -1,13 +1,10 @@
-#define GL_GLEXT_PROTOTYPES 1
 #include "view/chunk_table.h"
 
 #include <algorithm>
 #include <tuple>
 
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include "view/block_placement.h"
+#include "view/depth_tiles.h"
 #include "view/view_pyramid.h"
 
 namespace {
@@ -22,59 +19,11 @@ double distanceToBox(const Vec3& p, const Box3& box) {
     return (nearest - p).length();
 }
 
-// Frames between two counts of the samples that shown slices show: each count switches
-// llvmpipe's fragment state twice per slice, which costs about as much as drawing a small one.
+// Frames between two checks of the slices drawn for whether they still show; a slice drawn while
+// hidden costs time, never a pixel.
 constexpr unsigned kRecountEvery = 8;
 
-// Grows the boxes drawn for occlusion tests, so that the box lies nearer than its blocks' faces
-// wherever they show, rounding of the box's own depths included.
-constexpr double kBoxMargin = 1.0;
-
-// The box's six faces, each a quad, in the current colour.
-void drawBox(const Box3& box, double margin) {
-    const double x[2] = {box.lo.x - margin, box.hi.x + margin};
-    const double y[2] = {box.lo.y - margin, box.hi.y + margin};
-    const double z[2] = {box.lo.z - margin, box.hi.z + margin};
-    static const int faces[6][4][3] = {
-        {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}, {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
-        {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}}, {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}},
-        {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0}}, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}};
-    glBegin(GL_QUADS);
-    for (const auto& face : faces)
-        for (const auto& corner : face)
-            glVertex3d(x[corner[0]], y[corner[1]], z[corner[2]]);
-    glEnd();
-}
-
 } // namespace
-
-ChunkTable::Query::~Query() {
-    if (name_ != 0)
-        glDeleteQueries(1, &name_);
-}
-
-ChunkTable::Query::Query(Query&& other) noexcept : name_(std::exchange(other.name_, 0)) {}
-
-ChunkTable::Query& ChunkTable::Query::operator=(Query&& other) noexcept {
-    std::swap(name_, other.name_);
-    return *this;
-}
-
-void ChunkTable::Query::begin() {
-    if (name_ == 0)
-        glGenQueries(1, &name_);
-    glBeginQuery(GL_SAMPLES_PASSED, name_);
-}
-
-void ChunkTable::Query::end() {
-    glEndQuery(GL_SAMPLES_PASSED);
-}
-
-bool ChunkTable::Query::passed() const {
-    GLuint samples = 0;
-    glGetQueryObjectuiv(name_, GL_QUERY_RESULT, &samples);
-    return samples > 0;
-}
 
 ChunkTable::Key ChunkTable::keyOf(const BlockRecord& record) {
     return {chunkOf(record.x), chunkOf(record.y)};
@@ -189,6 +138,7 @@ bool ChunkTable::update(const BlockScene& scene) {
     }
     marked_.clear();
     allMarked_ = false;
+    rebuilt_ = true;
     return true;
 }
 
@@ -216,49 +166,37 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
         VertexBuffer::unbind();
         return;
     }
-    // The slices that showed last time first. Every few frames each counts the samples it shows,
-    // so that those now hidden behind others are tested by their box from then on; a slice drawn
-    // while hidden costs time, never a pixel.
-    const bool recount = ++frames_ % kRecountEvery == 0;
-    std::vector<Slice*> counted;
+    // The slices that showed last time first, then those whose box shows over them.
+    std::vector<std::pair<const Chunk*, Slice*>> drawn;
     std::vector<std::pair<const Chunk*, Slice*>> tested;
     for (auto& [distance, chunk, slice] : inView) {
-        if (!slice->shown) {
+        if (slice->shown) {
+            drawSlice(*chunk, *slice);
+            drawn.emplace_back(chunk, slice);
+        } else {
             tested.emplace_back(chunk, slice);
-            continue;
         }
-        if (recount)
-            slice->query.begin();
-        drawSlice(*chunk, *slice);
-        if (recount) {
-            Query::end();
-            counted.push_back(slice);
+    }
+    slicesTested_ = tested.size();
+    DepthTiles depth;
+    if (!tested.empty()) {
+        depth.read();
+        for (auto& [chunk, slice] : tested) {
+            slice->shown = !depth.hides(slice->box);
+            if (slice->shown) {
+                drawSlice(*chunk, *slice);
+                drawn.emplace_back(chunk, slice);
+            }
         }
     }
     VertexBuffer::unbind();
-    // ... then the boxes of the others against what is drawn, and the slices whose box shows.
-    slicesTested_ = tested.size();
-    if (!tested.empty()) {
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        glDepthMask(GL_FALSE);
-        glDisable(GL_TEXTURE_2D);
-        for (auto& [chunk, slice] : tested) {
-            slice->query.begin();
-            drawBox(slice->box, kBoxMargin);
-            Query::end();
-        }
-        glEnable(GL_TEXTURE_2D);
-        glDepthMask(GL_TRUE);
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        for (auto& [chunk, slice] : tested) {
-            slice->shown = slice->query.passed();
-            if (slice->shown)
-                drawSlice(*chunk, *slice);
-        }
-        VertexBuffer::unbind();
-    }
-    for (Slice* slice : counted)
-        slice->shown = slice->query.passed();
+    // Now and then, and after a rebuild, the slices drawn learn whether they still show.
+    if (++frames_ % kRecountEvery != 0 && !rebuilt_)
+        return;
+    rebuilt_ = false;
+    depth.read();
+    for (auto& [chunk, slice] : drawn)
+        slice->shown = !depth.hides(slice->box);
 }
 
 std::size_t ChunkTable::runCount() const {

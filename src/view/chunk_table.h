@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -38,8 +37,8 @@ class ChunkTable {
     bool update(const BlockScene& scene);
     bool failed() const { return failed_; }
     // Draws the slices whose box is in view, nearest first. With `occlusion` (filled polygons
-    // only), a slice that showed no pixel in the last frame is drawn only when its box shows some
-    // over what the others drew: the picture is the same, hidden slices cost a box.
+    // only), a slice that was hidden behind others when last checked is drawn only when its box
+    // shows over what the others drew (depth_tiles.h): the picture is the same.
     void draw(const Camera& camera, double aspect, bool occlusion);
 
     std::size_t chunkCount() const { return chunks_.size(); }
@@ -48,36 +47,18 @@ class ChunkTable {
     // Of the last frame drawn: the slices drawn and their triangles.
     std::size_t slicesDrawn() const { return slicesDrawn_; }
     std::size_t trianglesDrawn() const { return trianglesDrawn_; }
-    // Of the last frame drawn: the slices whose box was drawn to learn whether they show.
+    // Of the last frame drawn: the slices whose box was tested against the others.
     std::size_t slicesTested() const { return slicesTested_; }
 
   private:
     // A chunk, by the cell that anchors its blocks' footprints.
     using Key = std::pair<int, int>;
-    // A GL occlusion query, made on first use.
-    class Query {
-      public:
-        Query() = default;
-        ~Query();
-        Query(Query&& other) noexcept;
-        Query& operator=(Query&& other) noexcept;
-        Query(const Query&) = delete;
-        Query& operator=(const Query&) = delete;
-        void begin();
-        static void end();
-        // Whether any sample passed; waits for the drawing before it.
-        bool passed() const;
-
-      private:
-        std::uint32_t name_ = 0;
-    };
     struct Slice {
         std::vector<TextureRun> runs;
         Box3 box;
         std::size_t triangles = 0;
-        // Showed pixels in the last frame it was drawn in (first frames: assumed).
+        // Showed over the others when last checked (until then: assumed).
         bool shown = true;
-        Query query;
     };
     struct Chunk {
         VertexBuffer buffer;
@@ -98,4 +79,5 @@ class ChunkTable {
     std::size_t trianglesDrawn_ = 0;
     std::size_t slicesTested_ = 0;
     unsigned frames_ = 0;
+    bool rebuilt_ = false;
 };
