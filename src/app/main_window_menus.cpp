@@ -18,10 +18,11 @@
 #include "app/recent_tracks.h"
 #include "app/reshape_commands.h"
 #include "app/track_comparison.h"
-#include "view/view_input.h"
+#include "app/track_panels.h"
 #include "seams/prompts.h"
 #include "ui/blocks_page.h"
 #include "ui/control_ids.h"
+#include "view/view_input.h"
 
 namespace {
 
@@ -132,6 +133,9 @@ void MainWindow::createMenus() {
         });
     }
     addViewAids(view);
+    view->addSeparator();
+    for (QAction* action : trackPanels_->viewActions())
+        view->addAction(action);
     view->addSeparator();
     view->addAction(QStringLiteral("&Reset camera"), this, [this] {
         resetCamera(viewState_);

@@ -1,5 +1,6 @@
 #include "app/track_panels.h"
 
+#include <QAction>
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QTimer>
@@ -16,7 +17,8 @@ namespace {
 QDockWidget* addDock(QMainWindow& window, const char* title, QWidget* panel) {
     auto* dock = new QDockWidget(QString::fromUtf8(title), &window);
     dock->setObjectName(QString::fromUtf8(title));
-    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                      QDockWidget::DockWidgetFloatable);
     panel->setParent(dock);
     dock->setWidget(panel);
     window.addDockWidget(Qt::RightDockWidgetArea, dock);
@@ -51,7 +53,11 @@ TrackPanels::TrackPanels(EditorContext& ctx, ViewState& view, QMainWindow& windo
     QDockWidget* statisticsDock = addDock(window, "Statistics", statistics_);
     window.tabifyDockWidget(checksDock_, informationDock);
     window.tabifyDockWidget(informationDock, statisticsDock);
-    checksDock_->raise();
+    // Shown from the View menu: the window opens at its designed size.
+    for (QDockWidget* dock : {checksDock_, informationDock, statisticsDock}) {
+        dock->hide();
+        viewActions_.push_back(dock->toggleViewAction());
+    }
     checks_->setFindingChosen([this](int finding) { showFinding(finding); });
 
     // The statistics are counted when the checks run, after the frame that shows a change.

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "check/track_checker.h"
 #include "edit/editor_context.h"
 #include "view/view_state.h"
 
 class ChecksPanel;
+class QAction;
 class FactsPanel;
 class QDockWidget;
 class QMainWindow;
@@ -31,6 +33,8 @@ class TrackPanels {
     FactsPanel* information() const { return information_; }
     FactsPanel* statistics() const { return statistics_; }
     QDockWidget* checksDock() const { return checksDock_; }
+    // Show and hide the docks, checked while shown; they start hidden.
+    const std::vector<QAction*>& viewActions() const { return viewActions_; }
 
   private:
     void showChecks();
@@ -45,6 +49,7 @@ class TrackPanels {
     FactsPanel* information_ = nullptr;
     FactsPanel* statistics_ = nullptr;
     QDockWidget* checksDock_ = nullptr;
+    std::vector<QAction*> viewActions_;
     int checkerListener_ = 0;
     int documentListener_ = 0;
 };

@@ -1,6 +1,7 @@
 // The Checks, Track information and Statistics docks over a real track (a sample when the real
 // tracks are absent): the checks follow every edit, a chosen finding selects its blocks and
 // brings the camera to them.
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDockWidget>
@@ -33,6 +34,8 @@ TEST_F(AppFixture, ChecksFollowTheEditsAndAFindingBringsItsBlocksIntoView) {
     openThroughButton(*file);
     TrackPanels& panels = *window_->trackPanels();
     QCoreApplication::processEvents();
+    EXPECT_FALSE(panels.checksDock()->isVisible());
+    panels.viewActions().front()->trigger();
     EXPECT_TRUE(panels.checksDock()->isVisible());
     const std::vector<Finding>& findings = panels.checker().findings();
     std::size_t rows = findings.size();
