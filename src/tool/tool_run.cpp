@@ -220,17 +220,26 @@ class Tool {
         return kToolDone;
     }
 
-    int diff(const std::vector<std::string>& rest) {
-        std::vector<std::string> files;
-        bool json = false;
+    // The files a command names and whether it asks for JSON, the only option these take; the
+    // unexpected option, if any.
+    static std::optional<std::string> filesAndJson(const std::vector<std::string>& rest,
+                                                   std::vector<std::string>& files, bool& json) {
         for (const std::string& arg : rest) {
             if (arg == "--json")
                 json = true;
             else if (arg.starts_with("--"))
-                return usage("unexpected option " + arg + " for diff");
+                return arg;
             else
                 files.push_back(arg);
         }
+        return std::nullopt;
+    }
+
+    int diff(const std::vector<std::string>& rest) {
+        std::vector<std::string> files;
+        bool json = false;
+        if (const auto option = filesAndJson(rest, files, json))
+            return usage("unexpected option " + *option + " for diff");
         if (files.size() != 2)
             return usage("diff needs A and B");
         OpenTrack a, b;
@@ -245,14 +254,8 @@ class Tool {
     int check(const std::vector<std::string>& rest) {
         std::vector<std::string> files;
         bool json = false;
-        for (const std::string& arg : rest) {
-            if (arg == "--json")
-                json = true;
-            else if (arg.starts_with("--"))
-                return usage("unexpected option " + arg + " for check");
-            else
-                files.push_back(arg);
-        }
+        if (const auto option = filesAndJson(rest, files, json))
+            return usage("unexpected option " + *option + " for check");
         if (files.empty())
             return usage("check needs a track or a folder");
         const std::vector<std::string> tracks = trackFiles(files);
