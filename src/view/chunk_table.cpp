@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "view/block_placement.h"
-#include "view/depth_tiles.h"
 #include "view/view_pyramid.h"
 
 namespace {
@@ -107,14 +106,18 @@ bool ChunkTable::update(const BlockScene& scene) {
         Chunk chunk;
         triangles.clear();
         levels.clear();
-        // Blocks by level: the slices.
-        std::map<int, Box3> boxes;
+        // Blocks by level: the slices, with the box of each block's triangles.
+        std::map<int, std::vector<Box3>> boxes;
         for (const BlockTable::Entry* entry : found->second) {
             const BlockRecord& record = *entry->record;
+            const std::size_t first = triangles.size();
             placeModel(*scene.lists.mesh(entry->model), drawnRotation(record),
                        blockAnchor(record, scene.catalog), displayTint(scene, record), triangles);
             levels.resize(triangles.size(), record.z);
-            boxes[record.z].add(blockBox(record, scene.catalog, scene.lists.bounds(entry->model)));
+            Box3& box = boxes[record.z].emplace_back();
+            for (std::size_t i = first; i < triangles.size(); ++i)
+                for (const PlacedVertex& v : triangles[i].vertices)
+                    box.add(Vec3(v.x, v.y, v.z));
         }
         std::map<int, TextureBatches> batches;
         for (std::size_t i = 0; i < triangles.size(); ++i)
@@ -126,7 +129,9 @@ bool ChunkTable::update(const BlockScene& scene) {
             for (TextureRun& run : slice.runs)
                 run.first += static_cast<GLint>(vertices.size());
             slice.triangles = sliceVertices.size() / 3;
-            slice.box = boxes[level];
+            slice.blocks = std::move(boxes[level]);
+            for (const Box3& box : slice.blocks)
+                slice.box.add(box);
             vertices.insert(vertices.end(), sliceVertices.begin(), sliceVertices.end());
         }
         if (!vertices.empty() &&
@@ -140,6 +145,12 @@ bool ChunkTable::update(const BlockScene& scene) {
     allMarked_ = false;
     rebuilt_ = true;
     return true;
+}
+
+bool ChunkTable::shows(const DepthTiles& depth, const Slice& slice) {
+    return !depth.hides(slice.box) &&
+           std::any_of(slice.blocks.begin(), slice.blocks.end(),
+                       [&](const Box3& box) { return !depth.hides(box); });
 }
 
 void ChunkTable::drawSlice(const Chunk& chunk, Slice& slice) {
@@ -182,7 +193,7 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
     if (!tested.empty()) {
         depth.read();
         for (auto& [chunk, slice] : tested) {
-            slice->shown = !depth.hides(slice->box);
+            slice->shown = shows(depth, *slice);
             if (slice->shown) {
                 drawSlice(*chunk, *slice);
                 drawn.emplace_back(chunk, slice);
@@ -196,7 +207,7 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
     rebuilt_ = false;
     depth.read();
     for (auto& [chunk, slice] : drawn)
-        slice->shown = !depth.hides(slice->box);
+        slice->shown = shows(depth, *slice);
 }
 
 std::size_t ChunkTable::runCount() const {

@@ -13,6 +13,7 @@
 #include "view/block_pass.h"
 #include "view/camera.h"
 #include "view/chunk_geometry.h"
+#include "view/depth_tiles.h"
 
 // The blocks' triangles batched by region: a vertex buffer for each chunk of 4 x 4 cells, in a
 // slice per level, each slice's triangles grouped by texture, each vertex in its block's tint. A
@@ -55,6 +56,8 @@ class ChunkTable {
     using Key = std::pair<int, int>;
     struct Slice {
         std::vector<TextureRun> runs;
+        // The box of each block's triangles, and of them all.
+        std::vector<Box3> blocks;
         Box3 box;
         std::size_t triangles = 0;
         // Showed over the others when last checked (until then: assumed).
@@ -68,6 +71,8 @@ class ChunkTable {
     static Key keyOf(const BlockRecord& record);
     void fail();
     void drawSlice(const Chunk& chunk, Slice& slice);
+    // Whether some block of the slice may show over the depth drawn.
+    static bool shows(const DepthTiles& depth, const Slice& slice);
 
     std::map<Key, Chunk> chunks_;
     std::set<Key> marked_;
