@@ -39,6 +39,7 @@
 #include "ui/blocks_page.h"
 #include "ui/control_ids.h"
 #include "view/handle_colours.h"
+#include "view_events.h"
 
 namespace fs = std::filesystem;
 using namespace control_id;
@@ -85,22 +86,8 @@ class EndToEndTest : public ActiveViewFixture {
         QTest::mouseClick(control, Qt::LeftButton);
     }
     void clickView(QPoint at) { QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, at); }
-    // The pointer moving over the view with no button held. Qt Test would warp the X pointer
-    // for this and the move would arrive whenever the server sends it; the event goes straight
-    // to the view instead, and the event loop then turns as after a real move (a move handled
-    // in the same turn as an earlier frame has its frame drawn only then).
-    void hover(QPoint at) {
-        QMouseEvent event(QEvent::MouseMove, QPointF(at), view()->mapToGlobal(QPointF(at)),
-                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(view(), &event);
-        QApplication::processEvents();
-    }
-    void wheel(int delta) {
-        const QPointF at(view()->width() / 2.0, view()->height() / 2.0);
-        QWheelEvent event(at, view()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(view(), &event);
-    }
+    void hover(QPoint at) { hoverOver(view(), at); }
+    void wheel(int delta) { wheelOver(view(), delta); }
 
     // Every colour of a picking render of the view with one pixel where the colour also covers
     // the four neighbours, so that a click there cannot land on an edge. Sampled every `step`

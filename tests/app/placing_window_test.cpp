@@ -18,6 +18,7 @@
 #include "real_tracks.h"
 #include "ui/pieces_page.h"
 #include "view/block_placement.h"
+#include "view_events.h"
 
 namespace fs = std::filesystem;
 
@@ -29,19 +30,8 @@ class PlacingWindowTest : public ActiveViewFixture {
     QWidget* view() { return window_->view(); }
     PlacingMode& placing() { return window_->placing(); }
 
-    // The pointer moving over the view with no button held, as the acceptance test sends it.
-    void hover(QPoint at) {
-        QMouseEvent event(QEvent::MouseMove, QPointF(at), view()->mapToGlobal(QPointF(at)),
-                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(view(), &event);
-        QApplication::processEvents();
-    }
-    void wheel(int delta) {
-        const QPointF at(view()->width() / 2.0, view()->height() / 2.0);
-        QWheelEvent event(at, view()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(view(), &event);
-    }
+    void hover(QPoint at) { hoverOver(view(), at); }
+    void wheel(int delta) { wheelOver(view(), delta); }
 
     // A view pixel, after `after`, where the ghost stands on the grid sharing no cell, its
     // blocks as they would be put down there.
