@@ -311,14 +311,19 @@ class Checker {
     }
 
     void openEnds() {
+        const int size = gridSizeOf(catalog_);
         std::vector<int> open(blocks_.size(), 0), met(blocks_.size(), 0);
         for (const PlacedEnd& end : ends_) {
             const CatalogEntry* entry = entries_[end.block];
             // A start or a finish gate is where the road begins or stops.
             if (entry->role == KindRole::Start || entry->role == KindRole::Finish)
                 continue;
-            const GridCell next{wrap8(end.cell.x + kHeadingStep[end.heading][0]),
-                                wrap8(end.cell.y + kHeadingStep[end.heading][1]), end.cell.z};
+            const int nextX = end.cell.x + kHeadingStep[end.heading][0];
+            const int nextY = end.cell.y + kHeadingStep[end.heading][1];
+            // No block can stand past the grid's edge to meet an end that faces it.
+            if (nextX < 0 || nextY < 0 || nextX >= size || nextY >= size)
+                continue;
+            const GridCell next{wrap8(nextX), wrap8(nextY), end.cell.z};
             if (index_.endsAt(next) & (1u << ((end.heading + 2) & 3)))
                 ++met[end.block];
             else if (index_.find(next) < 0)

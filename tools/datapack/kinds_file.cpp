@@ -28,11 +28,11 @@ std::string_view mirrorField(const std::vector<BlockKind>& kinds, const BlockKin
 }
 
 // The roadends column of a kind: its open ends at rotation 0 under its environment's orientation.
-// Walls, tubes, loops and the control room's pieces are drawn as road, but a car does not run
-// through them from one flat end to the other, so their ends are left unsaid.
+// Walls, tubes, loops, the control room's pieces, sculptures and rings are drawn as road, but a
+// car does not run through them from one flat end to the other, so their ends are left unsaid.
 std::string roadEndsField(const BlockKind& kind) {
     std::string text;
-    if (hasAny(kind.name, {"Wall", "Tube", "Loop", "Control"}))
+    if (hasAny(kind.name, {"Wall", "Tube", "Loop", "Control", "Sculpt", "Ring"}))
         return std::string(kNoRoadEnds);
     for (const RoadEnd& end : roadEnds(kind, roadOrientation(kind.environment))) {
         for (int value : {end.unit.x, end.unit.y, end.unit.z})
