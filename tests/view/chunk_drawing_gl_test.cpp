@@ -56,13 +56,13 @@ class ChunkDrawing : public ViewScene {
 };
 
 TEST_F(ChunkDrawing, ChangesShowAsTheStraightforwardRendererDrawsThem) {
-    // Cells 3 and 4 lie in two chunks.
+    // Cells 3 and 4 lie in two chunks of every size up to four cells.
     const BlockRecord& a = addBlock(3, 5, 1);
     addBlock(4, 4, 1);
     addBlock(4, 6, 2);
     lookDownAt(anchorOf(a) + Vec3(-20, 0, 0), 250);
     expectAsStraightforward("the first frame");
-    EXPECT_EQ(renderer.chunkTable().chunkCount(), 2u);
+    EXPECT_GT(renderer.chunkTable().chunkCount(), 1u);
 
     select(a);
     expectAsStraightforward("a selection");
