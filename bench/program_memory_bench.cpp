@@ -95,9 +95,11 @@ BENCHMARK(BM_OpenInWholeProgram)
 
 } // namespace
 
-// Started as the editor starts: its allocator tuning and software rasteriser threads.
+// Started as the editor starts: its allocator tuning (unless BLOCKYARD_BENCH_DEFAULT_ALLOCATOR is
+// set, to compare) and software rasteriser threads (unless LP_NUM_THREADS is set).
 int main(int argc, char** argv) {
-    tuneAllocator();
+    if (!std::getenv("BLOCKYARD_BENCH_DEFAULT_ALLOCATOR"))
+        tuneAllocator();
     setenv("LP_NUM_THREADS", "0", 0);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
