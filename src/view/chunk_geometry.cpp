@@ -3,24 +3,25 @@
 void TextureBatches::add(const PlacedTriangle& triangle) {
     // A chunk holds a few dozen textures: a linear search beats hashing.
     auto group = groups_.begin();
-    while (group != groups_.end() && group->first != triangle.texture)
+    while (group != groups_.end() &&
+           (group->texture != triangle.texture || !(group->colour == triangle.colour)))
         ++group;
     if (group == groups_.end())
-        group = groups_.insert(group, {triangle.texture, {}});
-    group->second.insert(group->second.end(), triangle.vertices, triangle.vertices + 3);
+        group = groups_.insert(group, {triangle.texture, triangle.colour, {}});
+    group->vertices.insert(group->vertices.end(), triangle.vertices, triangle.vertices + 3);
 }
 
 void TextureBatches::take(std::vector<PlacedVertex>& vertices, std::vector<TextureRun>& runs) {
     vertices.clear();
     runs.clear();
     std::size_t total = 0;
-    for (const auto& group : groups_)
-        total += group.second.size();
+    for (const Group& group : groups_)
+        total += group.vertices.size();
     vertices.reserve(total);
-    for (const auto& [texture, groupVertices] : groups_) {
-        runs.push_back({texture, static_cast<GLint>(vertices.size()),
-                        static_cast<GLsizei>(groupVertices.size())});
-        vertices.insert(vertices.end(), groupVertices.begin(), groupVertices.end());
+    for (const Group& group : groups_) {
+        runs.push_back({group.texture, group.colour, static_cast<GLint>(vertices.size()),
+                        static_cast<GLsizei>(group.vertices.size())});
+        vertices.insert(vertices.end(), group.vertices.begin(), group.vertices.end());
     }
     groups_.clear();
 }
@@ -33,6 +34,7 @@ void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb
     for (const ModelTriangle& triangle : mesh.triangles) {
         PlacedTriangle& placed = out.emplace_back();
         placed.texture = mesh.textureOf(triangle);
+        placed.colour = colour;
         for (int k = 0; k < 3; ++k) {
             const ModelVertex& v = triangle.vertices[k];
             // A quarter turn takes (x, y) to (y, -x).
@@ -42,8 +44,7 @@ void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb
                 y = -x;
                 x = turned;
             }
-            placed.vertices[k] = {ax + x,   ay + y,   az + v.z, v.u, v.v,
-                                  colour.r, colour.g, colour.b, 255};
+            placed.vertices[k] = {ax + x, ay + y, az + v.z, v.u, v.v};
         }
     }
 }
@@ -52,17 +53,14 @@ void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs) {
     const char* bytes = reinterpret_cast<const char*>(base);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(PlacedVertex), bytes + offsetof(PlacedVertex, x));
     glTexCoordPointer(2, GL_FLOAT, sizeof(PlacedVertex), bytes + offsetof(PlacedVertex, u));
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(PlacedVertex), bytes + offsetof(PlacedVertex, r));
     for (const TextureRun& run : runs) {
+        glColor3ub(run.colour.r, run.colour.g, run.colour.b);
         glBindTexture(GL_TEXTURE_2D, run.texture);
         glDrawArrays(GL_TRIANGLES, run.first, run.count);
     }
-    glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    // The colour array leaves the current colour undefined.
     glColor3ub(255, 255, 255);
 }

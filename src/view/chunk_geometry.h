@@ -10,39 +10,46 @@
 #include "math/vec3.h"
 #include "seams/view_port.h"
 
-// A vertex placed in the world as vertex arrays take it: position, texture coordinates, colour.
+// A vertex placed in the world as vertex arrays take it: position and texture coordinates.
 struct PlacedVertex {
     float x, y, z, u, v;
-    std::uint8_t r, g, b, a;
 };
 
-// Triangles of one texture, consecutive in a vertex array.
+// Triangles of one texture and tint, consecutive in a vertex array.
 struct TextureRun {
     GLuint texture = 0;
+    Rgb colour;
     GLint first = 0;
     GLsizei count = 0;
 };
 
 struct PlacedTriangle {
     GLuint texture = 0;
+    Rgb colour;
     PlacedVertex vertices[3];
 };
 
-// Placed triangles gathered by texture, for a vertex array with one run per texture.
+// Placed triangles gathered by texture and tint, for a vertex array with one run per pair. A
+// colour per run instead of per vertex spares llvmpipe interpolating four values per pixel.
 class TextureBatches {
   public:
     void add(const PlacedTriangle& triangle);
     bool empty() const { return groups_.empty(); }
-    // Every vertex gathered, one run per texture in the order the textures came; leaves the
+    // Every vertex gathered, one run per texture and tint in the order they came; leaves the
     // batches empty.
     void take(std::vector<PlacedVertex>& vertices, std::vector<TextureRun>& runs);
 
   private:
-    std::vector<std::pair<GLuint, std::vector<PlacedVertex>>> groups_;
+    struct Group {
+        GLuint texture;
+        Rgb colour;
+        std::vector<PlacedVertex> vertices;
+    };
+    std::vector<Group> groups_;
 };
 
 // The model's triangles turned by the block's quarter turns (clockwise seen from above, as the
-// display lists are drawn) and moved to its anchor, each vertex in the colour, appended to out.
+// display lists are drawn) and moved to its anchor, in the colour, appended to out.
 // Every path that draws placed triangles gets them from here, so that the same block gives the
 // same depths bit for bit.
 void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb colour,

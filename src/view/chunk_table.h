@@ -16,7 +16,7 @@
 #include "view/depth_tiles.h"
 
 // The blocks' triangles batched by region: a vertex buffer for each chunk of 2 x 2 cells, in a
-// slice per level, each slice's triangles grouped by texture, each vertex in its block's tint. A
+// slice per level, each slice's triangles grouped by texture and tint. A
 // frame draws a few hundred runs instead of a list per block, nearest slices first, and leaves out
 // slices hidden behind those drawn. A chunk is rebuilt only when one of its blocks changed.
 class ChunkTable {
@@ -25,8 +25,8 @@ class ChunkTable {
     // sample 1, 2, 4 and 8 cells a side took 72, 60, 87 and 119 ms a frame, the largest real track
     // 27, 19, 19 and 22 ms.
     static constexpr int kCells = 2;
-    // Vertex bytes the chunks may hold together; more (the full grid holds 250 MB) are not worth
-    // the memory, and the blocks are drawn one by one.
+    // Vertex bytes the chunks may hold together; more (the full grid would take 200 MB) are not
+    // worth the memory, and the blocks are drawn one by one.
     static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
 
     // Marks the chunks whose blocks the change touches: where its blocks were when last built and
