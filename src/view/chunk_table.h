@@ -16,9 +16,9 @@
 #include "view/depth_tiles.h"
 
 // The blocks' triangles batched by region: a vertex buffer for each chunk of 2 x 2 cells, in a
-// slice per level, each slice's triangles grouped by texture and tint. A
-// frame draws a few hundred runs instead of a list per block, nearest slices first, and leaves out
-// slices hidden behind those drawn. A chunk is rebuilt only when one of its blocks changed.
+// slice per level, each slice's triangles grouped by texture and tint. A frame draws the slices
+// nearest first, a run per texture instead of a list per block, and leaves out slices hidden
+// behind those drawn. A chunk is rebuilt only when one of its blocks changed.
 class ChunkTable {
   public:
     // Smaller slices leave out more hidden triangles, larger ones need fewer draws: on the large
