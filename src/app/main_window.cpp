@@ -101,10 +101,10 @@ MainWindow::MainWindow(EditorContext& ctx)
 
     comparison_ = std::make_unique<TrackComparison>(ctx_, renderer_, viewState_, launcher_, *this,
                                                     [this] { commandDone(false); });
-    connectButtons();
-    createMenus();
     trackPanels_ =
         std::make_unique<TrackPanels>(ctx_, viewState_, *this, [this] { commandDone(false); });
+    connectButtons();
+    createMenus();
     refreshRecentMenu();
 
     statusMessageTimer_.setSingleShot(true);
@@ -335,9 +335,9 @@ void MainWindow::tearDown() {
     // A clean close: the recovery copy goes with the track.
     recovery_.reset();
     comparison_.reset();
+    trackPanels_.reset();
     // The GL context goes with the view; nothing may draw or compile through it afterwards.
     renderer_.setContextReady(false);
-    trackPanels_.reset();
     ctx_.document.removeListener(documentListener_);
     ctx_.areaEditor.removeListener(areaListener_);
     placing_.reset();
