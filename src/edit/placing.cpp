@@ -30,21 +30,25 @@ PlacingGroup::PlacingGroup(const CatalogState& catalog, const BlockClipboard& gr
 void PlacingGroup::centre(const CatalogState& catalog) {
     int lo[3] = {INT_MAX, INT_MAX, INT_MAX};
     int hi[3] = {INT_MIN, INT_MIN, INT_MIN};
+    const auto take = [&lo, &hi](int x, int y, int z) {
+        const int at[3] = {x, y, z};
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::min(lo[a], at[a]);
+            hi[a] = std::max(hi[a], at[a]);
+        }
+    };
     for (const BlockRecord& record : blocks_) {
         const int units = footprintUnitCount(catalog, record);
-        for (int i = 0; i < units; ++i) {
-            const std::optional<GridCell> c = footprintCell(catalog, record, i);
-            if (!c)
-                continue;
-            const int at[3] = {c->x, c->y, c->z};
-            for (int a = 0; a < 3; ++a) {
-                lo[a] = std::min(lo[a], at[a]);
-                hi[a] = std::max(hi[a], at[a]);
-            }
-        }
+        for (int i = 0; i < units; ++i)
+            if (const std::optional<GridCell> c = footprintCell(catalog, record, i))
+                take(c->x, c->y, c->z);
     }
     if (blocks_.empty())
         return;
+    // Kinds whose footprints the catalogue does not give stand on their own cells.
+    if (lo[0] > hi[0])
+        for (const BlockRecord& record : blocks_)
+            take(record.x, record.y, record.z);
     const int handle[3] = {lo[0] + (hi[0] - lo[0]) / 2, lo[1] + (hi[1] - lo[1]) / 2, lo[2]};
     for (BlockRecord& record : blocks_) {
         record.x = wrap8(record.x - handle[0]);
