@@ -8,6 +8,7 @@
 
 #include "assets/model_store.h"
 #include "bench_base.h"
+#include "drawing_bench_main.h"
 #include "gl_context.h"
 #include "view/frame_renderer.h"
 #include "view/placing_mode.h"
@@ -68,4 +69,7 @@ void BM_PlacingPointerMove(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_PlacingPointerMove)->ArgName("fast")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+
+int main(int argc, char** argv) {
+    return drawingBenchMain(argc, argv);
+}

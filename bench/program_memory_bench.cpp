@@ -17,7 +17,7 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "bench_base.h"
-#include "platform/allocator_tuning.h"
+#include "drawing_bench_main.h"
 #include "seams/view_port.h"
 
 namespace {
@@ -95,16 +95,6 @@ BENCHMARK(BM_OpenInWholeProgram)
 
 } // namespace
 
-// Started as the editor starts: its allocator tuning (unless BLOCKYARD_BENCH_DEFAULT_ALLOCATOR is
-// set, to compare) and software rasteriser threads (unless LP_NUM_THREADS is set).
 int main(int argc, char** argv) {
-    if (!std::getenv("BLOCKYARD_BENCH_DEFAULT_ALLOCATOR"))
-        tuneAllocator();
-    setenv("LP_NUM_THREADS", "0", 0);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return drawingBenchMain(argc, argv);
 }

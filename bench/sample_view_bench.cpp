@@ -15,9 +15,9 @@
 #include "assets/model.h"
 #include "assets/model_store.h"
 #include "bench_base.h"
+#include "drawing_bench_main.h"
 #include "edit/block_edits.h"
 #include "gl_context.h"
-#include "platform/allocator_tuning.h"
 #include "view/cell_picking.h"
 #include "view/frame_renderer.h"
 
@@ -253,14 +253,6 @@ BENCHMARK(BM_AreaEditingFrame)->Apply(bothPaths<1>);
 BENCHMARK(BM_MoveOneBlockAndUndo)->Apply(bothPaths<1>);
 BENCHMARK(BM_CellPickingPass)->ArgName("track")->Arg(0)->Apply(timed);
 
-// The editor's allocator tuning, unless BLOCKYARD_BENCH_DEFAULT_ALLOCATOR is set (to compare).
 int main(int argc, char** argv) {
-    if (!std::getenv("BLOCKYARD_BENCH_DEFAULT_ALLOCATOR"))
-        tuneAllocator();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return drawingBenchMain(argc, argv);
 }
