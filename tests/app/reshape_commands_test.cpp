@@ -270,6 +270,10 @@ TEST_F(ReshapeCommandsTest, TheReplaceDialogTakesPickedAndTypedKindsAndRefusesUn
     prompts_.pickedBlocks.push_back(static_cast<int>(road_));
     QTest::mouseClick(dialog->pickButton(), Qt::LeftButton);
     EXPECT_EQ(table->item(0, 0)->text(), "StadiumRoadMain");
+    // The editor takes the focus only in the active window; without a window manager the dialog
+    // becomes active when the server gets to it.
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     table->setCurrentCell(0, 1);
     table->editItem(table->item(0, 1));
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
