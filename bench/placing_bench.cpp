@@ -10,29 +10,18 @@
 #include "bench_base.h"
 #include "drawing_bench_main.h"
 #include "gl_context.h"
+#include "renderer_scene.h"
 #include "view/frame_renderer.h"
 #include "view/placing_mode.h"
 
 namespace {
 
-struct Scene {
-    EditorContext ctx;
-    ViewState view;
-    ModelStore store{ctx.folders, [this]() -> Prompts& { return ctx.prompts(); }};
-    FrameRenderer renderer{ctx.document, ctx.catalog, ctx.areaEditor, view, store, store.lists()};
+struct Scene : RendererScene {
     PlacingMode placing{ctx.document, ctx.catalog, ctx.areaEditor, view, renderer, renderer};
-    bool ok = false;
 
-    explicit Scene(BenchBase& base) {
-        ctx.setPrompts(&base.prompts);
-        ctx.folders.base = base.path();
-        if (!GlTestContext::makeCurrent() || !store.reserveLists() || !store.loadFixedModels() ||
-            !base.open(kLargeSample, ctx))
+    explicit Scene(BenchBase& base) : RendererScene(base, kLargeSample) {
+        if (!ok)
             return;
-        renderer.resolveModels();
-        renderer.setContextReady(true);
-        renderer.setPresent([] { glFinish(); });
-        renderer.renderFrame(true);
         // A block of the track's first kind, as the picker would give it.
         BlockClipboard group;
         group.entries.push_back(

@@ -18,32 +18,14 @@
 #include "drawing_bench_main.h"
 #include "edit/block_edits.h"
 #include "gl_context.h"
+#include "renderer_scene.h"
 #include "view/cell_picking.h"
 #include "view/frame_renderer.h"
 
 namespace {
 
-struct Scene {
-    EditorContext ctx;
-    ViewState view;
-    ModelStore store{ctx.folders, [this]() -> Prompts& { return ctx.prompts(); }};
-    FrameRenderer renderer{ctx.document, ctx.catalog, ctx.areaEditor, view, store, store.lists()};
-    bool ok = false;
-
-    Scene(BenchBase& base, const char* track) {
-        ctx.setPrompts(&base.prompts);
-        ctx.folders.base = base.path();
-        if (!GlTestContext::makeCurrent() || !store.reserveLists() || !store.loadFixedModels() ||
-            !base.open(track, ctx))
-            return;
-        renderer.resolveModels();
-        renderer.setContextReady(true);
-        renderer.setPresent([] { glFinish(); });
-        // The first frames compile the renderer's shaders; they are not what a user waits for.
-        renderer.renderFrame(false);
-        renderer.renderFrame(true);
-        ok = true;
-    }
+struct Scene : RendererScene {
+    using RendererScene::RendererScene;
 
     // Triangles of the blocks in view, from the model files of their lists.
     double trianglesInView() const {
