@@ -35,6 +35,11 @@ inline std::optional<std::size_t> findText(const std::vector<std::uint8_t>& byte
     return static_cast<std::size_t>(it - bytes.begin());
 }
 
+inline void appendU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
 inline void appendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));

@@ -16,11 +16,6 @@ bool hasControlCharacter(const std::string& text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
-void appendU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
 void appendText(std::vector<std::uint8_t>& out, const std::string& text) {
     out.insert(out.end(), text.begin(), text.end());
 }
