@@ -14,17 +14,18 @@
 #include "app/main_window_ids.h"
 #include "app/piece_commands.h"
 #include "app/qt_prompts.h"
-#include "app/recent_tracks.h"
 #include "app/recent_kinds_strip.h"
+#include "app/recent_tracks.h"
 #include "app/reshape_commands.h"
 #include "app/track_comparison.h"
 #include "app/track_panels.h"
+#include "assets/bitmap.h"
 #include "catalog/environment.h"
 #include "seams/prompts.h"
 #include "ui/area_page.h"
 #include "ui/blocks_page.h"
-#include "ui/pieces_page.h"
 #include "ui/dialog_units.h"
+#include "ui/pieces_page.h"
 
 namespace {
 
@@ -41,7 +42,8 @@ QFont dialogFont(QFont font) {
 } // namespace
 
 MainWindow::MainWindow(EditorContext& ctx)
-    : QMainWindow(nullptr), ctx_(ctx), modelStore_(ctx.folders, [&ctx]() -> Prompts& { return ctx.prompts(); }),
+    : QMainWindow(nullptr), ctx_(ctx),
+      modelStore_(ctx.folders, [&ctx]() -> Prompts& { return ctx.prompts(); }),
       renderer_(ctx.document, ctx.catalog, ctx.areaEditor, viewState_, modelStore_,
                 modelStore_.lists()) {
     setWindowTitle(QString::fromLatin1(kProgramCaption));
@@ -61,6 +63,15 @@ MainWindow::MainWindow(EditorContext& ctx)
     createControls();
     createPages();
     createView();
+
+    // The ground takes the colour of the data pack's own ground texture of each environment.
+    EnvironmentNames environments;
+    initEnvironmentNames(environments);
+    for (int e = 0; e < kEnvironmentCount; ++e)
+        if (const std::optional<Rgb> colour = averageColour(
+                ctx_.folders.base / "data" / environments[static_cast<std::size_t>(e)] /
+                "textures" / "ground0.bmp"))
+            renderer_.setGroundColour(e, *colour);
 
     viewPort_ = std::make_unique<GlViewPort>(*view_, renderer_);
     view_->setPort(*viewPort_);
@@ -193,11 +204,10 @@ void MainWindow::connectButtons() {
                 if (commands_->openTrackCommand())
                     commandDone(false);
             });
-    connect(static_cast<QPushButton*>(control(kReloadButton)), &QPushButton::clicked, this,
-            [this] {
-                if (commands_->reloadCommand())
-                    commandDone(false);
-            });
+    connect(static_cast<QPushButton*>(control(kReloadButton)), &QPushButton::clicked, this, [this] {
+        if (commands_->reloadCommand())
+            commandDone(false);
+    });
     connect(static_cast<QPushButton*>(control(kSaveTrackButton)), &QPushButton::clicked, this,
             [this] { commands_->saveTrackCommand(); });
     connect(static_cast<QPushButton*>(control(kSaveAsButton)), &QPushButton::clicked, this,
@@ -258,18 +268,17 @@ void MainWindow::heard(const DocumentChange& change) {
     setWindowTitle(QString::fromStdString(mainWindowTitle(ctx_.document)));
     if (change.droppedSteps > 0) {
         const std::size_t dropped = change.droppedSteps;
-        showStatusMessage(QString::fromStdString(
-            "Undo history full: the oldest " + std::to_string(dropped) +
-            (dropped == 1 ? " step was" : " steps were") + " dropped."));
+        showStatusMessage(
+            QString::fromStdString("Undo history full: the oldest " + std::to_string(dropped) +
+                                   (dropped == 1 ? " step was" : " steps were") + " dropped."));
     }
     // New blocks and new variants get their models while no frame is under way: a model that
     // fails to load says so in a message box.
-    const bool newModels =
-        !change.added.empty() ||
-        std::any_of(change.changed.begin(), change.changed.end(),
-                    [](const DocumentChange::Changed& c) {
-                        return c.properties & (kVariantChanged | kKindChanged);
-                    });
+    const bool newModels = !change.added.empty() ||
+                           std::any_of(change.changed.begin(), change.changed.end(),
+                                       [](const DocumentChange::Changed& c) {
+                                           return c.properties & (kVariantChanged | kKindChanged);
+                                       });
     if (newModels && view_) {
         CurrentContext current(*view_);
         if (current.held())

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "seams/prompts.h"
+#include "seams/view_port.h"
 
 namespace {
 
@@ -69,4 +70,18 @@ bool loadBitmap(const std::filesystem::path& path, PixelBuffer& pixelBuffer, Pro
         prompts->message("Error while opening texture file:  " + path.string(), "Message",
                          MessageIcon::None);
     return false;
+}
+
+std::optional<Rgb> averageColour(const std::filesystem::path& path) {
+    PixelBuffer buffer;
+    if (!loadBitmap(path, buffer, nullptr) || buffer.pixels.empty())
+        return std::nullopt;
+    std::uint64_t sum[3] = {};
+    for (std::size_t i = 0; i + 2 < buffer.pixels.size(); i += 3)
+        for (int c = 0; c < 3; ++c)
+            sum[c] += buffer.pixels[i + static_cast<std::size_t>(c)];
+    const std::uint64_t count = buffer.pixels.size() / 3;
+    // Pixels are blue, green, red.
+    return Rgb{static_cast<std::uint8_t>(sum[2] / count), static_cast<std::uint8_t>(sum[1] / count),
+               static_cast<std::uint8_t>(sum[0] / count)};
 }

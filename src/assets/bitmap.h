@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 class Prompts;
+struct Rgb;
 
 // Widths and heights above this are refused before any memory is reserved for them.
 inline constexpr std::int32_t kMaxBitmapSide = 4096;
@@ -27,3 +29,6 @@ bool parseBitmap(const std::uint8_t* data, std::size_t size, PixelBuffer& buffer
 // shows "Error while opening texture file:  <path>" under "Message" (when prompts is given) and
 // returns false with pixelBuffer unchanged.
 bool loadBitmap(const std::filesystem::path& path, PixelBuffer& pixelBuffer, Prompts* prompts);
+
+// The mean colour of the bitmap at path, none when it cannot be read as one.
+std::optional<Rgb> averageColour(const std::filesystem::path& path);

@@ -77,6 +77,8 @@ class FrameRenderer : public ViewPort {
     // Of the others, those that put it back and drew only the blocks whose tint changed.
     int framesRetinted() const { return framesRetinted_; }
 
+    // The colour the ground of the environment is drawn in.
+    void setGroundColour(int environment, Rgb colour) { ground_.setColour(environment, colour); }
     // Tints some blocks (see BlockTints); null for none. The tints must outlive their use here.
     void setBlockTints(const BlockTints* tints) { tints_ = tints; }
     // Something drawn over the blocks in display renders only: never into a picking render nor

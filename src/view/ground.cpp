@@ -1,7 +1,6 @@
 #include "view/ground.h"
 
 #include <algorithm>
-#include <array>
 
 #include <GL/gl.h>
 
@@ -11,30 +10,19 @@
 
 namespace {
 
-struct GroundLook {
-    GLubyte r, g, b;
-};
-
-// The base colour of each environment's first ground texture in the data pack.
-constexpr std::array<GroundLook, kEnvironmentCount> kLooks{{
-    {232, 236, 242}, // Alpine: snow
-    {160, 160, 152}, // Bay: concrete
-    {222, 200, 150}, // Coast: sand
-    {70, 150, 65},   // Island: grass
-    {75, 130, 50},   // Rally: grass
-    {220, 160, 100}, // Speed: desert sand
-    {60, 135, 55},   // Stadium: grass
-}};
+// Until the data pack's ground is known: a plain grey.
+constexpr Rgb kUnknownGround{150, 150, 150};
 
 bool isTerrain(const CatalogEntry& entry) {
     return entry.group == "Terrain" || entry.group == "Water";
 }
 
-const GroundLook& lookOf(int environment) {
-    return kLooks[static_cast<std::size_t>(std::clamp(environment, 0, kEnvironmentCount - 1))];
-}
-
 } // namespace
+
+void Ground::setColour(int environment, Rgb colour) {
+    if (environment >= 0 && environment < kEnvironmentCount)
+        colours_[static_cast<std::size_t>(environment)] = colour;
+}
 
 void Ground::findColumns(const TrackDocument& document, const CatalogState& catalog) {
     sizeX_ = kGridSize;
@@ -61,7 +49,9 @@ void Ground::findColumns(const TrackDocument& document, const CatalogState& cata
 void Ground::draw(const TrackDocument& document, const CatalogState& catalog, std::uint64_t serial,
                   std::optional<int> levelLimit) {
     const int environment = catalog.currentEnvironment;
-    const GroundLook& look = lookOf(environment);
+    const Rgb look = environment >= 0 && environment < kEnvironmentCount
+                         ? colours_[static_cast<std::size_t>(environment)].value_or(kUnknownGround)
+                         : kUnknownGround;
     const int level = groundLevel(environment);
     if (levelLimit && *levelLimit < level)
         return;
