@@ -9,6 +9,7 @@
 
 #include "view/block_placement.h"
 #include "view/chunk_geometry.h"
+#include "view/draw_throttle.h"
 #include "view/gizmos.h"
 #include "view/view_pyramid.h"
 
@@ -30,12 +31,16 @@ struct Placed {
     Vec3 anchor;
 };
 
-std::vector<Placed> blocksToDraw(const BlockScene& scene) {
+// The blocks the pass draws: with chunks, only those without triangles and those with a gizmo.
+std::vector<Placed> blocksToDraw(const BlockScene& scene, BlockDrawing drawing, bool gizmos) {
     std::vector<Placed> drawn;
-    drawn.reserve(scene.table.entries().size());
-    for (const BlockTable::Entry& entry : scene.table.entries())
+    for (const BlockTable::Entry& entry : scene.table.entries()) {
+        if (drawing == BlockDrawing::Chunks && scene.lists.mesh(entry.model) &&
+            !(gizmos && Selection::contains(*entry.record)))
+            continue;
         if (isDrawn(scene, entry))
             drawn.push_back({entry.record, entry.model, blockAnchor(*entry.record, scene.catalog)});
+    }
     return drawn;
 }
 
@@ -117,13 +122,14 @@ void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& 
                 const std::optional<Vec3>& eye, const std::optional<PickRay>& ray) {
     if (!display)
         drawing = BlockDrawing::Lists;
-    std::vector<Placed> drawn = blocksToDraw(scene);
+    std::vector<Placed> drawn = blocksToDraw(scene, drawing, switches.showMoveGizmo);
     // Picking colours are handed out in list order whatever the drawing order.
     if (display && eye && drawing == BlockDrawing::Lists)
         sortNearestFirst(drawn, *eye);
 
     if (!display)
         glDisable(GL_TEXTURE_2D);
+    DrawThrottle throttle;
     for (const Placed& placed : drawn) {
         const BlockRecord& record = *placed.record;
         const bool selected = Selection::contains(record);
@@ -147,6 +153,9 @@ void drawBlocks(const BlockScene& scene, PickTable& pickTable, const Selection& 
                 drawModel(placed, scene.lists, colour);
             glPopMatrix();
         }
+        if (!missed)
+            if (const ModelMesh* drawnMesh = scene.lists.mesh(placed.model))
+                throttle.drew(drawnMesh->triangles.size());
     }
     if (switches.showRotateGizmo)
         drawRotateGizmo(selection);

@@ -75,9 +75,9 @@ void BlockTable::updateVisibility(const CatalogState& catalog,
                           visibilityCamera_.up == camera.up && visibilityAspect_ == aspect;
     if (visibilityKnown_ && sameView)
         return;
+    const ViewPyramid pyramid(camera, aspect);
     for (Entry& entry : entries_)
-        entry.inView =
-            isBoxInView(blockBox(*entry.record, catalog, modelBounds(entry.model)), camera, aspect);
+        entry.inView = pyramid.contains(blockBox(*entry.record, catalog, modelBounds(entry.model)));
     visibilityKnown_ = true;
     visibilityCamera_ = camera;
     visibilityAspect_ = aspect;

@@ -1,13 +1,19 @@
+#define GL_GLEXT_PROTOTYPES 1
 #include "view/chunk_geometry.h"
 
-void TextureBatches::add(const PlacedTriangle& triangle) {
+#include <GL/glext.h>
+
+void TextureBatches::add(const PlacedTriangle& triangle, std::size_t block) {
     // A chunk holds a few dozen textures: a linear search beats hashing.
     auto group = groups_.begin();
     while (group != groups_.end() &&
            (group->texture != triangle.texture || !(group->colour == triangle.colour)))
         ++group;
     if (group == groups_.end())
-        group = groups_.insert(group, {triangle.texture, triangle.colour, {}});
+        group = groups_.insert(group, {triangle.texture, triangle.colour, {}, {}});
+    if (group->pieces.empty() || group->pieces.back().block != block)
+        group->pieces.push_back({block, static_cast<GLint>(group->vertices.size()), 0});
+    group->pieces.back().count += 3;
     group->vertices.insert(group->vertices.end(), triangle.vertices, triangle.vertices + 3);
 }
 
@@ -18,9 +24,12 @@ void TextureBatches::take(std::vector<PlacedVertex>& vertices, std::vector<Textu
     for (const Group& group : groups_)
         total += group.vertices.size();
     vertices.reserve(total);
-    for (const Group& group : groups_) {
-        runs.push_back({group.texture, group.colour, static_cast<GLint>(vertices.size()),
-                        static_cast<GLsizei>(group.vertices.size())});
+    for (Group& group : groups_) {
+        const auto first = static_cast<GLint>(vertices.size());
+        for (BlockPiece& piece : group.pieces)
+            piece.first += first;
+        runs.push_back({group.texture, group.colour, first,
+                        static_cast<GLsizei>(group.vertices.size()), std::move(group.pieces)});
         vertices.insert(vertices.end(), group.vertices.begin(), group.vertices.end());
     }
     groups_.clear();
@@ -49,16 +58,39 @@ void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb
     }
 }
 
-void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs) {
+void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs,
+              const std::vector<char>* blocks) {
     const char* bytes = reinterpret_cast<const char*>(base);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(PlacedVertex), bytes + offsetof(PlacedVertex, x));
     glTexCoordPointer(2, GL_FLOAT, sizeof(PlacedVertex), bytes + offsetof(PlacedVertex, u));
+    std::vector<GLint> firsts;
+    std::vector<GLsizei> counts;
     for (const TextureRun& run : runs) {
+        firsts.assign(1, run.first);
+        counts.assign(1, run.count);
+        if (blocks) {
+            // Neighbouring pieces drawn make one range.
+            firsts.clear();
+            counts.clear();
+            for (const BlockPiece& piece : run.pieces) {
+                if (!(*blocks)[piece.block])
+                    continue;
+                if (!counts.empty() && firsts.back() + counts.back() == piece.first)
+                    counts.back() += piece.count;
+                else {
+                    firsts.push_back(piece.first);
+                    counts.push_back(piece.count);
+                }
+            }
+            if (counts.empty())
+                continue;
+        }
         glColor3ub(run.colour.r, run.colour.g, run.colour.b);
         glBindTexture(GL_TEXTURE_2D, run.texture);
-        glDrawArrays(GL_TRIANGLES, run.first, run.count);
+        glMultiDrawArrays(GL_TRIANGLES, firsts.data(), counts.data(),
+                          static_cast<GLsizei>(counts.size()));
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -15,12 +16,21 @@ struct PlacedVertex {
     float x, y, z, u, v;
 };
 
-// Triangles of one texture and tint, consecutive in a vertex array.
+// The vertices of one block within a run.
+struct BlockPiece {
+    std::size_t block = 0;
+    GLint first = 0;
+    GLsizei count = 0;
+};
+
+// Triangles of one texture and tint, consecutive in a vertex array, with the piece of each block
+// in the order the blocks came.
 struct TextureRun {
     GLuint texture = 0;
     Rgb colour;
     GLint first = 0;
     GLsizei count = 0;
+    std::vector<BlockPiece> pieces;
 };
 
 struct PlacedTriangle {
@@ -33,7 +43,8 @@ struct PlacedTriangle {
 // colour per run instead of per vertex spares llvmpipe interpolating four values per pixel.
 class TextureBatches {
   public:
-    void add(const PlacedTriangle& triangle);
+    // Triangles of one block come together, blocks numbered in the order they come.
+    void add(const PlacedTriangle& triangle, std::size_t block = 0);
     bool empty() const { return groups_.empty(); }
     // Every vertex gathered, one run per texture and tint in the order they came; leaves the
     // batches empty.
@@ -44,6 +55,7 @@ class TextureBatches {
         GLuint texture;
         Rgb colour;
         std::vector<PlacedVertex> vertices;
+        std::vector<BlockPiece> pieces;
     };
     std::vector<Group> groups_;
 };
@@ -56,5 +68,7 @@ void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb
                 std::vector<PlacedTriangle>& out);
 
 // Draws the runs of a vertex array starting at `base`: client memory, or an offset into the
-// vertex buffer bound. Leaves the current colour white.
-void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs);
+// vertex buffer bound; given `blocks`, only the pieces of the blocks it marks. Leaves the current
+// colour white.
+void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs,
+              const std::vector<char>* blocks = nullptr);

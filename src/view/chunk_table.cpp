@@ -49,8 +49,11 @@ void ChunkTable::apply(const DocumentChange& change) {
     if (allMarked_)
         return;
     auto markRecord = [this](const BlockRecord* record, bool present) {
-        if (auto was = built_.find(record); was != built_.end())
+        if (auto was = built_.find(record); was != built_.end()) {
             marked_.insert(was->second);
+            if (!present)
+                built_.erase(was);
+        }
         if (present)
             marked_.insert(keyOf(*record));
     };
@@ -67,18 +70,31 @@ void ChunkTable::apply(const DocumentChange& change) {
         markRecord(record, true);
 }
 
+ChunkTable::Members ChunkTable::membersToBuild(const BlockScene& scene) {
+    Members members;
+    if (allMarked_)
+        built_.clear();
+    for (const BlockTable::Entry& entry : scene.table.entries()) {
+        const BlockRecord& record = *entry.record;
+        const Key key = keyOf(record);
+        if (!allMarked_ && marked_.count(key) == 0)
+            continue;
+        built_[&record] = key;
+        if (isShown(scene, record) && scene.lists.mesh(entry.model))
+            members[key].push_back(&entry);
+    }
+    return members;
+}
+
 bool ChunkTable::update(const BlockScene& scene) {
     if (failed_ || (!allMarked_ && marked_.empty()))
         return !failed_;
-    std::map<Key, std::vector<const BlockTable::Entry*>> members;
-    built_.clear();
-    for (const BlockTable::Entry& entry : scene.table.entries()) {
-        const BlockRecord& record = *entry.record;
-        built_[&record] = keyOf(record);
-        if (isShown(scene, record) && scene.lists.mesh(entry.model))
-            members[keyOf(record)].push_back(&entry);
-    }
+    const Members members = membersToBuild(scene);
     std::size_t total = 0;
+    if (!allMarked_)
+        for (const auto& [key, chunk] : chunks_)
+            if (marked_.count(key) == 0)
+                total += chunk.triangles;
     for (const auto& [key, entries] : members)
         for (const BlockTable::Entry* entry : entries)
             total += scene.lists.mesh(entry->model)->triangles.size();
@@ -92,11 +108,6 @@ bool ChunkTable::update(const BlockScene& scene) {
         for (const auto& member : members)
             marked_.insert(member.first);
     }
-
-    std::vector<PlacedTriangle> triangles;
-    std::vector<int> levels;
-    std::vector<PlacedVertex> vertices;
-    std::vector<PlacedVertex> sliceVertices;
     for (const Key& key : marked_) {
         const auto found = members.find(key);
         if (found == members.end()) {
@@ -104,38 +115,7 @@ bool ChunkTable::update(const BlockScene& scene) {
             continue;
         }
         Chunk chunk;
-        triangles.clear();
-        levels.clear();
-        // Blocks by level: the slices, with the box of each block's triangles.
-        std::map<int, std::vector<Box3>> boxes;
-        for (const BlockTable::Entry* entry : found->second) {
-            const BlockRecord& record = *entry->record;
-            const std::size_t first = triangles.size();
-            placeModel(*scene.lists.mesh(entry->model), drawnRotation(record),
-                       blockAnchor(record, scene.catalog), displayTint(scene, record), triangles);
-            levels.resize(triangles.size(), record.z);
-            Box3& box = boxes[record.z].emplace_back();
-            for (std::size_t i = first; i < triangles.size(); ++i)
-                for (const PlacedVertex& v : triangles[i].vertices)
-                    box.add(Vec3(v.x, v.y, v.z));
-        }
-        std::map<int, TextureBatches> batches;
-        for (std::size_t i = 0; i < triangles.size(); ++i)
-            batches[levels[i]].add(triangles[i]);
-        vertices.clear();
-        for (auto& [level, levelBatches] : batches) {
-            Slice& slice = chunk.slices.emplace_back();
-            levelBatches.take(sliceVertices, slice.runs);
-            for (TextureRun& run : slice.runs)
-                run.first += static_cast<GLint>(vertices.size());
-            slice.triangles = sliceVertices.size() / 3;
-            slice.blocks = std::move(boxes[level]);
-            for (const Box3& box : slice.blocks)
-                slice.box.add(box);
-            vertices.insert(vertices.end(), sliceVertices.begin(), sliceVertices.end());
-        }
-        if (!vertices.empty() &&
-            !chunk.buffer.fill(vertices.data(), vertices.size() * sizeof(PlacedVertex))) {
+        if (!build(scene, found->second, chunk)) {
             fail();
             return false;
         }
@@ -147,67 +127,115 @@ bool ChunkTable::update(const BlockScene& scene) {
     return true;
 }
 
-bool ChunkTable::shows(const DepthTiles& depth, const Slice& slice) {
-    return !depth.hides(slice.box) &&
-           std::any_of(slice.blocks.begin(), slice.blocks.end(),
-                       [&](const Box3& box) { return !depth.hides(box); });
+bool ChunkTable::build(const BlockScene& scene,
+                       const std::vector<const BlockTable::Entry*>& entries, Chunk& chunk) {
+    std::map<int, std::vector<const BlockTable::Entry*>> levels;
+    for (const BlockTable::Entry* entry : entries)
+        levels[entry->record->z].push_back(entry);
+    std::vector<PlacedTriangle> triangles;
+    std::vector<PlacedVertex> vertices;
+    std::vector<PlacedVertex> sliceVertices;
+    for (const auto& [level, blocks] : levels) {
+        Slice& slice = chunk.slices.emplace_back();
+        TextureBatches batches;
+        for (std::size_t b = 0; b < blocks.size(); ++b) {
+            const BlockRecord& record = *blocks[b]->record;
+            triangles.clear();
+            placeModel(*scene.lists.mesh(blocks[b]->model), drawnRotation(record),
+                       blockAnchor(record, scene.catalog), displayTint(scene, record), triangles);
+            Box3& box = slice.blocks.emplace_back();
+            for (const PlacedTriangle& triangle : triangles) {
+                for (const PlacedVertex& v : triangle.vertices)
+                    box.add(Vec3(v.x, v.y, v.z));
+                batches.add(triangle, b);
+            }
+            slice.box.add(box);
+            slice.blockTriangles.push_back(triangles.size());
+        }
+        batches.take(sliceVertices, slice.runs);
+        const auto base = static_cast<GLint>(vertices.size());
+        for (TextureRun& run : slice.runs) {
+            run.first += base;
+            for (BlockPiece& piece : run.pieces)
+                piece.first += base;
+        }
+        slice.triangles = sliceVertices.size() / 3;
+        slice.shown.assign(blocks.size(), 1);
+        chunk.triangles += slice.triangles;
+        vertices.insert(vertices.end(), sliceVertices.begin(), sliceVertices.end());
+    }
+    return vertices.empty() ||
+           chunk.buffer.fill(vertices.data(), vertices.size() * sizeof(PlacedVertex));
 }
 
-void ChunkTable::drawSlice(const Chunk& chunk, Slice& slice) {
+void ChunkTable::drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& blocks,
+                           DrawThrottle& throttle) {
+    std::size_t triangles = 0;
+    for (std::size_t b = 0; b < blocks.size(); ++b)
+        if (blocks[b])
+            triangles += slice.blockTriangles[b];
+    if (triangles == 0)
+        return;
     chunk.buffer.bind();
-    drawRuns(nullptr, slice.runs);
+    drawRuns(nullptr, slice.runs, triangles == slice.triangles ? nullptr : &blocks);
+    throttle.drew(triangles);
     ++slicesDrawn_;
-    trianglesDrawn_ += slice.triangles;
+    trianglesDrawn_ += triangles;
 }
 
 void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
     slicesDrawn_ = 0;
     slicesTested_ = 0;
     trianglesDrawn_ = 0;
+    DrawThrottle throttle;
+    const ViewPyramid pyramid(camera, aspect);
     std::vector<std::tuple<double, const Chunk*, Slice*>> inView;
     for (auto& [key, chunk] : chunks_)
         for (Slice& slice : chunk.slices)
-            if (isBoxInView(slice.box, camera, aspect))
+            if (pyramid.contains(slice.box))
                 inView.emplace_back(distanceToBox(camera.position, slice.box), &chunk, &slice);
     std::sort(inView.begin(), inView.end(),
               [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
+    std::vector<char> blocks;
     if (!occlusion) {
-        for (auto& [distance, chunk, slice] : inView)
-            drawSlice(*chunk, *slice);
+        for (auto& [distance, chunk, slice] : inView) {
+            blocks.assign(slice->shown.size(), 1);
+            drawSlice(*chunk, *slice, blocks, throttle);
+        }
         VertexBuffer::unbind();
         return;
     }
-    // The slices that showed last time first, then those whose box shows over them.
-    std::vector<std::pair<const Chunk*, Slice*>> drawn;
+    // The blocks that showed last time first, then those whose box shows over them.
     std::vector<std::pair<const Chunk*, Slice*>> tested;
     for (auto& [distance, chunk, slice] : inView) {
-        if (slice->shown) {
-            drawSlice(*chunk, *slice);
-            drawn.emplace_back(chunk, slice);
-        } else {
+        drawSlice(*chunk, *slice, slice->shown, throttle);
+        if (std::find(slice->shown.begin(), slice->shown.end(), 0) != slice->shown.end())
             tested.emplace_back(chunk, slice);
-        }
     }
     slicesTested_ = tested.size();
     DepthTiles depth;
     if (!tested.empty()) {
         depth.read();
         for (auto& [chunk, slice] : tested) {
-            slice->shown = shows(depth, *slice);
-            if (slice->shown) {
-                drawSlice(*chunk, *slice);
-                drawn.emplace_back(chunk, slice);
-            }
+            if (depth.hides(slice->box))
+                continue;
+            blocks.assign(slice->shown.size(), 0);
+            for (std::size_t b = 0; b < blocks.size(); ++b)
+                if (!slice->shown[b] && !depth.hides(slice->blocks[b]))
+                    blocks[b] = slice->shown[b] = 1;
+            drawSlice(*chunk, *slice, blocks, throttle);
         }
     }
     VertexBuffer::unbind();
-    // Now and then, and after a rebuild, the slices drawn learn whether they still show.
+    // Now and then, and after a rebuild, the blocks drawn learn whether they still show.
     if (++frames_ % kRecountEvery != 0 && !rebuilt_)
         return;
     rebuilt_ = false;
     depth.read();
-    for (auto& [chunk, slice] : drawn)
-        slice->shown = shows(depth, *slice);
+    for (auto& [distance, chunk, slice] : inView)
+        for (std::size_t b = 0; b < slice->shown.size(); ++b)
+            if (slice->shown[b])
+                slice->shown[b] = !depth.hides(slice->blocks[b]);
 }
 
 std::size_t ChunkTable::runCount() const {

@@ -14,10 +14,11 @@
 #include "view/camera.h"
 #include "view/chunk_geometry.h"
 #include "view/depth_tiles.h"
+#include "view/draw_throttle.h"
 
 // The blocks' triangles batched by region: a vertex buffer for each chunk of 2 x 2 cells, in a
 // slice per level, each slice's triangles grouped by texture and tint. A frame draws the slices
-// nearest first, a run per texture instead of a list per block, and leaves out slices hidden
+// nearest first, a run per texture instead of a list per block, and leaves out the blocks hidden
 // behind those drawn. A chunk is rebuilt only when one of its blocks changed.
 class ChunkTable {
   public:
@@ -41,7 +42,7 @@ class ChunkTable {
     bool update(const BlockScene& scene);
     bool failed() const { return failed_; }
     // Draws the slices whose box is in view, nearest first. With `occlusion` (filled polygons
-    // only), a slice that was hidden behind others when last checked is drawn only when its box
+    // only), a block that was hidden behind others when last checked is drawn only when its box
     // shows over what the others drew (depth_tiles.h): the picture is the same.
     void draw(const Camera& camera, double aspect, bool occlusion);
 
@@ -51,7 +52,7 @@ class ChunkTable {
     // Of the last frame drawn: the slices drawn and their triangles.
     std::size_t slicesDrawn() const { return slicesDrawn_; }
     std::size_t trianglesDrawn() const { return trianglesDrawn_; }
-    // Of the last frame drawn: the slices whose box was tested against the others.
+    // Of the last frame drawn: the slices with a block whose box was tested against the others.
     std::size_t slicesTested() const { return slicesTested_; }
 
   private:
@@ -62,20 +63,27 @@ class ChunkTable {
         // The box of each block's triangles, and of them all.
         std::vector<Box3> blocks;
         Box3 box;
+        std::vector<std::size_t> blockTriangles;
         std::size_t triangles = 0;
-        // Showed over the others when last checked (until then: assumed).
-        bool shown = true;
+        // Of each block: showed over the others when last checked (until then: assumed).
+        std::vector<char> shown;
     };
     struct Chunk {
         VertexBuffer buffer;
         std::vector<Slice> slices;
+        std::size_t triangles = 0;
     };
+    using Members = std::map<Key, std::vector<const BlockTable::Entry*>>;
 
     static Key keyOf(const BlockRecord& record);
     void fail();
-    void drawSlice(const Chunk& chunk, Slice& slice);
-    // Whether some block of the slice may show over the depth drawn.
-    static bool shows(const DepthTiles& depth, const Slice& slice);
+    // Draws the blocks of the slice that `blocks` marks.
+    void drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& blocks,
+                   DrawThrottle& throttle);
+    // The blocks to build again, by chunk: all of them, or those of the marked chunks.
+    Members membersToBuild(const BlockScene& scene);
+    static bool build(const BlockScene& scene, const std::vector<const BlockTable::Entry*>& entries,
+                      Chunk& chunk);
 
     std::map<Key, Chunk> chunks_;
     std::set<Key> marked_;

@@ -9,13 +9,13 @@ constexpr double kFarDistance = 5000;
 constexpr double kHalfFieldOfView = 0.6981316672431098;
 constexpr double kNearEyeDistance = 75;
 
-// The four side planes of the pyramid, each as a point on it and its outward normal.
-struct Sides {
-    Vec3 point[4];
-    Vec3 normal[4];
-};
+double dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
-Sides pyramidSides(const Camera& camera, double aspect) {
+} // namespace
+
+ViewPyramid::ViewPyramid(const Camera& camera, double aspect) : eye_(camera.position) {
     Vec3 forward = Vec3(camera.direction).normalized();
     Vec3 up = Vec3(camera.up).normalized();
     const Vec3& eye = camera.position;
@@ -28,21 +28,30 @@ Sides pyramidSides(const Camera& camera, double aspect) {
     const Vec3 corners[4] = {
         baseCentre + halfHeight + halfWidth, baseCentre + halfHeight - halfWidth,
         baseCentre - halfHeight - halfWidth, baseCentre - halfHeight + halfWidth};
-    Sides sides;
     for (int i = 0; i < 4; ++i) {
         const Vec3& a = corners[i];
         const Vec3& b = corners[(i + 1) % 4];
-        sides.point[i] = a;
-        sides.normal[i] = (a - eye).cross(b - a);
+        point_[i] = a;
+        normal_[i] = (a - eye).cross(b - a);
     }
-    return sides;
 }
 
-double dot(const Vec3& a, const Vec3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
+bool ViewPyramid::contains(const Box3& box) const {
+    const Vec3 nearest(std::clamp(eye_.x, box.lo.x, box.hi.x),
+                       std::clamp(eye_.y, box.lo.y, box.hi.y),
+                       std::clamp(eye_.z, box.lo.z, box.hi.z));
+    if ((nearest - eye_).length() < kNearEyeDistance)
+        return true;
+    // Hidden only when every corner lies outside one and the same side.
+    for (int i = 0; i < 4; ++i) {
+        bool allOutside = true;
+        for (int c = 0; c < 8 && allOutside; ++c)
+            allOutside = dot(point_[i] - box.corner(c), normal_[i]) >= 0;
+        if (allOutside)
+            return false;
+    }
+    return true;
 }
-
-} // namespace
 
 bool isBlockInView(const Vec3& point, const Camera& camera, double aspect) {
     Box3 box;
@@ -51,21 +60,7 @@ bool isBlockInView(const Vec3& point, const Camera& camera, double aspect) {
 }
 
 bool isBoxInView(const Box3& box, const Camera& camera, double aspect) {
-    const Vec3& eye = camera.position;
-    const Vec3 nearest(std::clamp(eye.x, box.lo.x, box.hi.x), std::clamp(eye.y, box.lo.y, box.hi.y),
-                       std::clamp(eye.z, box.lo.z, box.hi.z));
-    if ((nearest - eye).length() < kNearEyeDistance)
-        return true;
-    const Sides sides = pyramidSides(camera, aspect);
-    // Hidden only when every corner lies outside one and the same side.
-    for (int i = 0; i < 4; ++i) {
-        bool allOutside = true;
-        for (int c = 0; c < 8 && allOutside; ++c)
-            allOutside = dot(sides.point[i] - box.corner(c), sides.normal[i]) >= 0;
-        if (allOutside)
-            return false;
-    }
-    return true;
+    return ViewPyramid(camera, aspect).contains(box);
 }
 
 PickRay pixelRay(const Camera& camera, double aspect, int x, int y, int width, int height) {

@@ -9,6 +9,18 @@
 // A box is reported hidden only when all its corners lie beyond one side, so a large box beside
 // a corner of the view may count as seen.
 bool isBoxInView(const Box3& box, const Camera& camera, double aspect);
+// The same test with the pyramid's sides worked out once, for testing many boxes.
+class ViewPyramid {
+  public:
+    ViewPyramid(const Camera& camera, double aspect);
+    bool contains(const Box3& box) const;
+
+  private:
+    Vec3 eye_;
+    // The four side planes, each as a point on it and its outward normal.
+    Vec3 point_[4];
+    Vec3 normal_[4];
+};
 // The same test for a single point.
 bool isBlockInView(const Vec3& point, const Camera& camera, double aspect);
 
