@@ -32,10 +32,8 @@ int main(int argc, char* argv[]) {
     if (early.kind == CommandLine::Kind::Help || early.kind == CommandLine::Kind::Version)
         return printAndExit(early);
 
-    // Frames are drawn synchronously, one at a time, so Mesa's software rasteriser gains nothing
-    // from queueing work for background threads; without them a large track needs some hundred
-    // megabytes less. A value the user sets wins.
-    setenv("LP_NUM_THREADS", "0", 0);
+    // Mesa's software rasteriser keeps its own thread count (one per core): with the drawing
+    // throttled (draw_throttle.h) its threads cost little memory and save a fifth of a frame.
     tuneAllocator();
     QApplication app(argc, argv);
     // The menu entry's name, so that desktops give the window its icon.

@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include <GL/gl.h>
@@ -79,4 +80,27 @@ TEST_F(ChunkDrawing, ChangesShowAsTheStraightforwardRendererDrawsThem) {
     view.levelLimit = 1;
     expectAsStraightforward("a level limit");
     EXPECT_EQ(colourAt(topOf(a)), kSelectedTint);
+}
+
+TEST_F(ChunkDrawing, BlocksOverTheBuffersBudgetAreDrawnOneByOneWithAMessage) {
+    // Each block takes 8,000 triangles more, all of no area: 200 blocks need 96 MB of vertices.
+    ModelMesh heavy = *lists.mesh(kBox);
+    ModelTriangle flat = heavy.triangles.front();
+    flat.vertices[1] = flat.vertices[2] = flat.vertices[0];
+    heavy.triangles.insert(heavy.triangles.end(), 8000, flat);
+    lists.setMesh(kBox, std::move(heavy));
+    std::vector<std::string> messages;
+    renderer.setStatusMessage([&](const std::string& m) { messages.push_back(m); });
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 10; ++y)
+            addBlock(x, y, 1);
+    lookDownAt(anchorOf(ctx.document.blocks().front()), 400);
+
+    expectAsStraightforward("the first frame");
+    EXPECT_TRUE(renderer.chunkTable().failed());
+    EXPECT_EQ(renderer.chunkTable().chunkCount(), 0u);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front(),
+              "Not enough memory to draw the blocks in batches: they are drawn one by one");
+    EXPECT_EQ(colourAt(topOf(ctx.document.blocks().front())), (Rgb{255, 255, 255}));
 }
