@@ -3,7 +3,7 @@
 
 #include <GL/glext.h>
 
-void TextureBatches::add(const PlacedTriangle& triangle, std::size_t block) {
+void TextureBatches::add(const PlacedTriangle& triangle, std::size_t part) {
     // A chunk holds a few dozen textures: a linear search beats hashing.
     auto group = groups_.begin();
     while (group != groups_.end() &&
@@ -11,8 +11,8 @@ void TextureBatches::add(const PlacedTriangle& triangle, std::size_t block) {
         ++group;
     if (group == groups_.end())
         group = groups_.insert(group, {triangle.texture, triangle.colour, {}, {}});
-    if (group->pieces.empty() || group->pieces.back().block != block)
-        group->pieces.push_back({block, static_cast<GLint>(group->vertices.size()), 0});
+    if (group->pieces.empty() || group->pieces.back().part != part)
+        group->pieces.push_back({part, static_cast<GLint>(group->vertices.size()), 0});
     group->pieces.back().count += 3;
     group->vertices.insert(group->vertices.end(), triangle.vertices, triangle.vertices + 3);
 }
@@ -26,7 +26,7 @@ void TextureBatches::take(std::vector<PlacedVertex>& vertices, std::vector<Textu
     vertices.reserve(total);
     for (Group& group : groups_) {
         const auto first = static_cast<GLint>(vertices.size());
-        for (BlockPiece& piece : group.pieces)
+        for (PartPiece& piece : group.pieces)
             piece.first += first;
         runs.push_back({group.texture, group.colour, first,
                         static_cast<GLsizei>(group.vertices.size()), std::move(group.pieces)});
@@ -59,7 +59,7 @@ void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb
 }
 
 void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs,
-              const std::vector<char>* blocks) {
+              const std::vector<char>* parts) {
     const char* bytes = reinterpret_cast<const char*>(base);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -70,12 +70,12 @@ void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs,
     for (const TextureRun& run : runs) {
         firsts.assign(1, run.first);
         counts.assign(1, run.count);
-        if (blocks) {
+        if (parts) {
             // Neighbouring pieces drawn make one range.
             firsts.clear();
             counts.clear();
-            for (const BlockPiece& piece : run.pieces) {
-                if (!(*blocks)[piece.block])
+            for (const PartPiece& piece : run.pieces) {
+                if (!(*parts)[piece.part])
                     continue;
                 if (!counts.empty() && firsts.back() + counts.back() == piece.first)
                     counts.back() += piece.count;

@@ -16,21 +16,21 @@ struct PlacedVertex {
     float x, y, z, u, v;
 };
 
-// The vertices of one block within a run.
-struct BlockPiece {
-    std::size_t block = 0;
+// The vertices of one part (chunk_table.h: a block's triangles facing one way) within a run.
+struct PartPiece {
+    std::size_t part = 0;
     GLint first = 0;
     GLsizei count = 0;
 };
 
-// Triangles of one texture and tint, consecutive in a vertex array, with the piece of each block
-// in the order the blocks came.
+// Triangles of one texture and tint, consecutive in a vertex array, with the piece of each part in
+// the order the parts came.
 struct TextureRun {
     GLuint texture = 0;
     Rgb colour;
     GLint first = 0;
     GLsizei count = 0;
-    std::vector<BlockPiece> pieces;
+    std::vector<PartPiece> pieces;
 };
 
 struct PlacedTriangle {
@@ -43,8 +43,8 @@ struct PlacedTriangle {
 // colour per run instead of per vertex spares llvmpipe interpolating four values per pixel.
 class TextureBatches {
   public:
-    // Triangles of one block come together, blocks numbered in the order they come.
-    void add(const PlacedTriangle& triangle, std::size_t block = 0);
+    // Triangles of one part come together, parts numbered in the order they come.
+    void add(const PlacedTriangle& triangle, std::size_t part = 0);
     bool empty() const { return groups_.empty(); }
     // Every vertex gathered, one run per texture and tint in the order they came; leaves the
     // batches empty.
@@ -55,7 +55,7 @@ class TextureBatches {
         GLuint texture;
         Rgb colour;
         std::vector<PlacedVertex> vertices;
-        std::vector<BlockPiece> pieces;
+        std::vector<PartPiece> pieces;
     };
     std::vector<Group> groups_;
 };
@@ -68,7 +68,7 @@ void placeModel(const ModelMesh& mesh, int quarterTurns, const Vec3& anchor, Rgb
                 std::vector<PlacedTriangle>& out);
 
 // Draws the runs of a vertex array starting at `base`: client memory, or an offset into the
-// vertex buffer bound; given `blocks`, only the pieces of the blocks it marks. Leaves the current
+// vertex buffer bound; given `parts`, only the pieces of the parts it marks. Leaves the current
 // colour white.
 void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs,
-              const std::vector<char>* blocks = nullptr);
+              const std::vector<char>* parts = nullptr);

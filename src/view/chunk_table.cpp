@@ -1,6 +1,7 @@
 #include "view/chunk_table.h"
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "view/block_placement.h"
@@ -10,6 +11,18 @@ namespace {
 
 int chunkOf(int cell) {
     return cell >= 0 ? cell / ChunkTable::kCells : -((-cell - 1) / ChunkTable::kCells) - 1;
+}
+
+// The part of a triangle: the axis its normal lies closest to, and which way along it.
+std::size_t facingOf(const PlacedTriangle& t) {
+    const auto& v = t.vertices;
+    Vec3 a(v[1].x - v[0].x, v[1].y - v[0].y, v[1].z - v[0].z);
+    const Vec3 b(v[2].x - v[0].x, v[2].y - v[0].y, v[2].z - v[0].z);
+    const Vec3 n = a.cross(b);
+    const double m[3] = {std::abs(n.x), std::abs(n.y), std::abs(n.z)};
+    const std::size_t axis = m[0] >= m[1] && m[0] >= m[2] ? 0 : (m[1] >= m[2] ? 1 : 2);
+    const double along = axis == 0 ? n.x : (axis == 1 ? n.y : n.z);
+    return 2 * axis + (along < 0 ? 1 : 0);
 }
 
 double distanceToBox(const Vec3& p, const Box3& box) {
@@ -135,32 +148,50 @@ bool ChunkTable::build(const BlockScene& scene,
     std::vector<PlacedTriangle> triangles;
     std::vector<PlacedVertex> vertices;
     std::vector<PlacedVertex> sliceVertices;
+    std::vector<std::size_t> facings;
+    std::vector<std::size_t> order;
     for (const auto& [level, blocks] : levels) {
         Slice& slice = chunk.slices.emplace_back();
         TextureBatches batches;
-        for (std::size_t b = 0; b < blocks.size(); ++b) {
-            const BlockRecord& record = *blocks[b]->record;
+        for (const BlockTable::Entry* entry : blocks) {
+            const BlockRecord& record = *entry->record;
             triangles.clear();
-            placeModel(*scene.lists.mesh(blocks[b]->model), drawnRotation(record),
+            placeModel(*scene.lists.mesh(entry->model), drawnRotation(record),
                        blockAnchor(record, scene.catalog), displayTint(scene, record), triangles);
-            Box3& box = slice.blocks.emplace_back();
-            for (const PlacedTriangle& triangle : triangles) {
-                for (const PlacedVertex& v : triangle.vertices)
-                    box.add(Vec3(v.x, v.y, v.z));
-                batches.add(triangle, b);
+            facings.resize(triangles.size());
+            order.resize(triangles.size());
+            for (std::size_t i = 0; i < triangles.size(); ++i) {
+                facings[i] = facingOf(triangles[i]);
+                order[i] = i;
             }
-            slice.box.add(box);
-            slice.blockTriangles.push_back(triangles.size());
+            // A part's triangles together, so that each part is one piece of a run.
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return facings[a] < facings[b]; });
+            std::size_t part = slice.parts.size();
+            for (std::size_t k = 0; k < order.size(); ++k) {
+                const PlacedTriangle& triangle = triangles[order[k]];
+                if (k == 0 || facings[order[k]] != facings[order[k - 1]]) {
+                    part = slice.parts.size();
+                    slice.parts.emplace_back();
+                    slice.partTriangles.push_back(0);
+                }
+                for (const PlacedVertex& v : triangle.vertices)
+                    slice.parts[part].add(Vec3(v.x, v.y, v.z));
+                ++slice.partTriangles[part];
+                batches.add(triangle, part);
+            }
         }
+        for (const Box3& part : slice.parts)
+            slice.box.add(part);
         batches.take(sliceVertices, slice.runs);
         const auto base = static_cast<GLint>(vertices.size());
         for (TextureRun& run : slice.runs) {
             run.first += base;
-            for (BlockPiece& piece : run.pieces)
+            for (PartPiece& piece : run.pieces)
                 piece.first += base;
         }
         slice.triangles = sliceVertices.size() / 3;
-        slice.shown.assign(blocks.size(), 1);
+        slice.shown.assign(slice.parts.size(), 1);
         chunk.triangles += slice.triangles;
         vertices.insert(vertices.end(), sliceVertices.begin(), sliceVertices.end());
     }
@@ -168,16 +199,16 @@ bool ChunkTable::build(const BlockScene& scene,
            chunk.buffer.fill(vertices.data(), vertices.size() * sizeof(PlacedVertex));
 }
 
-void ChunkTable::drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& blocks,
+void ChunkTable::drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& parts,
                            DrawThrottle& throttle) {
     std::size_t triangles = 0;
-    for (std::size_t b = 0; b < blocks.size(); ++b)
-        if (blocks[b])
-            triangles += slice.blockTriangles[b];
+    for (std::size_t p = 0; p < parts.size(); ++p)
+        if (parts[p])
+            triangles += slice.partTriangles[p];
     if (triangles == 0)
         return;
     chunk.buffer.bind();
-    drawRuns(nullptr, slice.runs, triangles == slice.triangles ? nullptr : &blocks);
+    drawRuns(nullptr, slice.runs, triangles == slice.triangles ? nullptr : &parts);
     throttle.drew(triangles);
     ++slicesDrawn_;
     trianglesDrawn_ += triangles;
@@ -196,16 +227,16 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
                 inView.emplace_back(distanceToBox(camera.position, slice.box), &chunk, &slice);
     std::sort(inView.begin(), inView.end(),
               [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
-    std::vector<char> blocks;
+    std::vector<char> parts;
     if (!occlusion) {
         for (auto& [distance, chunk, slice] : inView) {
-            blocks.assign(slice->shown.size(), 1);
-            drawSlice(*chunk, *slice, blocks, throttle);
+            parts.assign(slice->shown.size(), 1);
+            drawSlice(*chunk, *slice, parts, throttle);
         }
         VertexBuffer::unbind();
         return;
     }
-    // The blocks that showed last time first, then those whose box shows over them.
+    // The parts that showed last time first, then those whose box shows over them.
     std::vector<std::pair<const Chunk*, Slice*>> tested;
     for (auto& [distance, chunk, slice] : inView) {
         drawSlice(*chunk, *slice, slice->shown, throttle);
@@ -219,23 +250,23 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
         for (auto& [chunk, slice] : tested) {
             if (depth.hides(slice->box))
                 continue;
-            blocks.assign(slice->shown.size(), 0);
-            for (std::size_t b = 0; b < blocks.size(); ++b)
-                if (!slice->shown[b] && !depth.hides(slice->blocks[b]))
-                    blocks[b] = slice->shown[b] = 1;
-            drawSlice(*chunk, *slice, blocks, throttle);
+            parts.assign(slice->shown.size(), 0);
+            for (std::size_t p = 0; p < parts.size(); ++p)
+                if (!slice->shown[p] && !depth.hides(slice->parts[p]))
+                    parts[p] = slice->shown[p] = 1;
+            drawSlice(*chunk, *slice, parts, throttle);
         }
     }
     VertexBuffer::unbind();
-    // Now and then, and after a rebuild, the blocks drawn learn whether they still show.
+    // Now and then, and after a rebuild, the parts drawn learn whether they still show.
     if (++frames_ % kRecountEvery != 0 && !rebuilt_)
         return;
     rebuilt_ = false;
     depth.read();
     for (auto& [distance, chunk, slice] : inView)
-        for (std::size_t b = 0; b < slice->shown.size(); ++b)
-            if (slice->shown[b])
-                slice->shown[b] = !depth.hides(slice->blocks[b]);
+        for (std::size_t p = 0; p < slice->shown.size(); ++p)
+            if (slice->shown[p])
+                slice->shown[p] = !depth.hides(slice->parts[p]);
 }
 
 std::size_t ChunkTable::runCount() const {

@@ -17,9 +17,11 @@
 #include "view/draw_throttle.h"
 
 // The blocks' triangles batched by region: a vertex buffer for each chunk of 2 x 2 cells, in a
-// slice per level, each slice's triangles grouped by texture and tint. A frame draws the slices
-// nearest first, a run per texture instead of a list per block, and leaves out the blocks hidden
-// behind those drawn. A chunk is rebuilt only when one of its blocks changed.
+// slice per level, each slice's triangles grouped by texture and tint. Each block's triangles
+// fall into parts by the way they face (up, down, or one of the four sides). A frame draws the
+// slices nearest first, a run per texture instead of a list per block, and leaves out the parts
+// hidden behind those drawn: the walls of a building behind another, the far sides of a box. A
+// chunk is rebuilt only when one of its blocks changed.
 class ChunkTable {
   public:
     // Smaller slices leave out more hidden triangles, larger ones need fewer draws: on the large
@@ -42,7 +44,7 @@ class ChunkTable {
     bool update(const BlockScene& scene);
     bool failed() const { return failed_; }
     // Draws the slices whose box is in view, nearest first. With `occlusion` (filled polygons
-    // only), a block that was hidden behind others when last checked is drawn only when its box
+    // only), a part that was hidden behind others when last checked is drawn only when its box
     // shows over what the others drew (depth_tiles.h): the picture is the same.
     void draw(const Camera& camera, double aspect, bool occlusion);
 
@@ -52,7 +54,7 @@ class ChunkTable {
     // Of the last frame drawn: the slices drawn and their triangles.
     std::size_t slicesDrawn() const { return slicesDrawn_; }
     std::size_t trianglesDrawn() const { return trianglesDrawn_; }
-    // Of the last frame drawn: the slices with a block whose box was tested against the others.
+    // Of the last frame drawn: the slices with a part whose box was tested against the others.
     std::size_t slicesTested() const { return slicesTested_; }
 
   private:
@@ -60,12 +62,12 @@ class ChunkTable {
     using Key = std::pair<int, int>;
     struct Slice {
         std::vector<TextureRun> runs;
-        // The box of each block's triangles, and of them all.
-        std::vector<Box3> blocks;
+        // The box of each part's triangles, and of them all.
+        std::vector<Box3> parts;
         Box3 box;
-        std::vector<std::size_t> blockTriangles;
+        std::vector<std::size_t> partTriangles;
         std::size_t triangles = 0;
-        // Of each block: showed over the others when last checked (until then: assumed).
+        // Of each part: showed over the others when last checked (until then: assumed).
         std::vector<char> shown;
     };
     struct Chunk {
@@ -77,8 +79,8 @@ class ChunkTable {
 
     static Key keyOf(const BlockRecord& record);
     void fail();
-    // Draws the blocks of the slice that `blocks` marks.
-    void drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& blocks,
+    // Draws the parts of the slice that `parts` marks.
+    void drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& parts,
                    DrawThrottle& throttle);
     // The blocks to build again, by chunk: all of them, or those of the marked chunks.
     Members membersToBuild(const BlockScene& scene);
