@@ -36,16 +36,20 @@ void BlockTable::apply(const DocumentChange& change) {
         entries_.clear();
         slots_.clear();
         listed_ = false;
+        everyBlockChanged_ = true;
         return;
     }
     for (const DocumentChange::Changed& changed : change.changed) {
+        changed_.push_back(changed.record);
         if (!(changed.properties & (kVariantChanged | kKindChanged)))
             continue;
         if (auto slot = slots_.find(changed.record); slot != slots_.end())
             entries_[slot->second].model = kUnresolved;
     }
-    if (!change.added.empty() || !change.removed.empty())
+    if (!change.added.empty() || !change.removed.empty()) {
         listed_ = false;
+        everyBlockChanged_ = true;
+    }
 }
 
 void BlockTable::resolveModels(ModelResolver& resolver) {
@@ -62,6 +66,7 @@ void BlockTable::resolveModels(ModelResolver& resolver) {
     if (resolved) {
         ++serial_;
         visibilityKnown_ = false;
+        everyBlockChanged_ = true;
     }
 }
 
@@ -76,8 +81,20 @@ void BlockTable::updateVisibility(const CatalogState& catalog,
     if (visibilityKnown_ && sameView)
         return;
     const ViewPyramid pyramid(camera, aspect);
-    for (Entry& entry : entries_)
+    auto test = [&](Entry& entry) {
         entry.inView = pyramid.contains(blockBox(*entry.record, catalog, modelBounds(entry.model)));
+    };
+    // After an edit of a few blocks under the same view, only they are tested again.
+    if (sameView && !everyBlockChanged_) {
+        for (const BlockRecord* record : changed_)
+            if (auto slot = slots_.find(record); slot != slots_.end())
+                test(entries_[slot->second]);
+    } else {
+        for (Entry& entry : entries_)
+            test(entry);
+    }
+    changed_.clear();
+    everyBlockChanged_ = false;
     visibilityKnown_ = true;
     visibilityCamera_ = camera;
     visibilityAspect_ = aspect;

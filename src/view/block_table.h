@@ -54,6 +54,9 @@ class BlockTable {
     std::uint64_t serial_ = 0;
     bool listed_ = false;
     bool visibilityKnown_ = false;
+    // What changed since visibility was last tested: every block, or these.
+    bool everyBlockChanged_ = true;
+    std::vector<const BlockRecord*> changed_;
     Camera visibilityCamera_;
     double visibilityAspect_ = 0;
 };

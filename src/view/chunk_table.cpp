@@ -136,7 +136,6 @@ bool ChunkTable::update(const BlockScene& scene) {
     }
     marked_.clear();
     allMarked_ = false;
-    rebuilt_ = true;
     return true;
 }
 
@@ -192,6 +191,7 @@ bool ChunkTable::build(const BlockScene& scene,
         }
         slice.triangles = sliceVertices.size() / 3;
         slice.shown.assign(slice.parts.size(), 1);
+        slice.fresh = true;
         chunk.triangles += slice.triangles;
         vertices.insert(vertices.end(), sliceVertices.begin(), sliceVertices.end());
     }
@@ -258,15 +258,21 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
         }
     }
     VertexBuffer::unbind();
-    // Now and then, and after a rebuild, the parts drawn learn whether they still show.
-    if (++frames_ % kRecountEvery != 0 && !rebuilt_)
+    // Now and then the parts drawn learn whether they still show; the parts of slices built
+    // since the last frame learn it at once.
+    const bool all = ++frames_ % kRecountEvery == 0;
+    const bool fresh = std::any_of(inView.begin(), inView.end(),
+                                   [](const auto& drawn) { return std::get<2>(drawn)->fresh; });
+    if (!all && !fresh)
         return;
-    rebuilt_ = false;
     depth.read();
-    for (auto& [distance, chunk, slice] : inView)
-        for (std::size_t p = 0; p < slice->shown.size(); ++p)
-            if (slice->shown[p])
-                slice->shown[p] = !depth.hides(slice->parts[p]);
+    for (auto& [distance, chunk, slice] : inView) {
+        if (all || slice->fresh)
+            for (std::size_t p = 0; p < slice->shown.size(); ++p)
+                if (slice->shown[p])
+                    slice->shown[p] = !depth.hides(slice->parts[p]);
+        slice->fresh = false;
+    }
 }
 
 std::size_t ChunkTable::runCount() const {

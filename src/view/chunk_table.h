@@ -69,6 +69,9 @@ class ChunkTable {
         std::size_t triangles = 0;
         // Of each part: showed over the others when last checked (until then: assumed).
         std::vector<char> shown;
+        // Built since the last frame: its parts are checked after the frame that first draws
+        // them.
+        bool fresh = true;
     };
     struct Chunk {
         VertexBuffer buffer;
@@ -97,5 +100,4 @@ class ChunkTable {
     std::size_t trianglesDrawn_ = 0;
     std::size_t slicesTested_ = 0;
     unsigned frames_ = 0;
-    bool rebuilt_ = false;
 };
