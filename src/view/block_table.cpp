@@ -40,7 +40,8 @@ void BlockTable::apply(const DocumentChange& change) {
         return;
     }
     for (const DocumentChange::Changed& changed : change.changed) {
-        changed_.push_back(changed.record);
+        if (!everyBlockChanged_)
+            changed_.push_back(changed.record);
         if (!(changed.properties & (kVariantChanged | kKindChanged)))
             continue;
         if (auto slot = slots_.find(changed.record); slot != slots_.end())
@@ -48,6 +49,11 @@ void BlockTable::apply(const DocumentChange& change) {
     }
     if (!change.added.empty() || !change.removed.empty()) {
         listed_ = false;
+        everyBlockChanged_ = true;
+    }
+    // Edits without a frame between them: testing every block is as cheap.
+    if (everyBlockChanged_ || changed_.size() > entries_.size()) {
+        changed_.clear();
         everyBlockChanged_ = true;
     }
 }

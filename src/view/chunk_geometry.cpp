@@ -68,25 +68,21 @@ void drawRuns(const PlacedVertex* base, const std::vector<TextureRun>& runs,
     std::vector<GLint> firsts;
     std::vector<GLsizei> counts;
     for (const TextureRun& run : runs) {
-        firsts.assign(1, run.first);
-        counts.assign(1, run.count);
-        if (parts) {
-            // Neighbouring pieces drawn make one range.
-            firsts.clear();
-            counts.clear();
-            for (const PartPiece& piece : run.pieces) {
-                if (!(*parts)[piece.part])
-                    continue;
-                if (!counts.empty() && firsts.back() + counts.back() == piece.first)
-                    counts.back() += piece.count;
-                else {
-                    firsts.push_back(piece.first);
-                    counts.push_back(piece.count);
-                }
-            }
-            if (counts.empty())
+        // The pieces drawn, neighbours merged: the whole run when every part is drawn.
+        firsts.clear();
+        counts.clear();
+        for (const PartPiece& piece : run.pieces) {
+            if (parts && !(*parts)[piece.part])
                 continue;
+            if (!counts.empty() && firsts.back() + counts.back() == piece.first) {
+                counts.back() += piece.count;
+            } else {
+                firsts.push_back(piece.first);
+                counts.push_back(piece.count);
+            }
         }
+        if (counts.empty())
+            continue;
         glColor3ub(run.colour.r, run.colour.g, run.colour.b);
         glBindTexture(GL_TEXTURE_2D, run.texture);
         glMultiDrawArrays(GL_TRIANGLES, firsts.data(), counts.data(),

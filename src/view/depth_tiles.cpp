@@ -170,51 +170,39 @@ bool DepthTiles::hides(const Box3& box) const {
             out[row] = matrix_[row] * p.x + matrix_[4 + row] * p.y + matrix_[8 + row] * p.z +
                        matrix_[12 + row];
     }
-    // Only what lies within the view's sides and beyond its near plane can be drawn: each face
-    // of the box is cut to that, so that a box reaching behind the eye still has an outline and
-    // a nearest depth of what it may draw.
-    static constexpr int kFaces[6][4] = {{0, 2, 6, 4}, {1, 3, 7, 5}, {0, 1, 5, 4},
-                                         {2, 3, 7, 6}, {0, 1, 3, 2}, {4, 5, 7, 6}};
-    // A box wholly outside one of the planes is out of view. One wholly beyond the near plane
-    // needs no cutting: its corners' outline and nearest depth bound what it draws.
-    bool within = true;
-    for (const auto& plane : kViewPlanes) {
-        int outside = 0;
-        for (const Clip& v : corners)
-            outside += side(plane, v) < 0;
-        if (outside == 8)
+    // A box wholly outside one of the view's planes is out of view.
+    for (const auto& plane : kViewPlanes)
+        if (std::all_of(corners, corners + 8, [&](const Clip& v) { return side(plane, v) < 0; }))
             return true;
-        if (&plane == &kViewPlanes[4])
-            within = outside == 0;
-    }
     double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300, nearest = 1e300;
     std::vector<Point2> points;
     points.reserve(8);
-    Polygon face;
-    for (const auto& cycle : kFaces) {
-        if (within && &cycle != &kFaces[0])
-            break;
-        if (within) {
-            std::copy(corners, corners + 8, face.points.begin());
-            face.size = 8;
-        } else {
-            face.size = 0;
+    auto add = [&](const Clip& v) {
+        const double x = (v.x / v.w + 1) * 0.5 * width_;
+        const double y = (v.y / v.w + 1) * 0.5 * height_;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::min(bottom, y);
+        top = std::max(top, y);
+        points.push_back({x, y});
+        nearest = std::min(nearest, (v.z / v.w + 1) * 0.5);
+    };
+    const auto& nearPlane = kViewPlanes[4];
+    if (std::none_of(corners, corners + 8, [&](const Clip& v) { return side(nearPlane, v) < 0; })) {
+        // Wholly beyond the near plane: its corners' outline and nearest depth bound what it
+        // draws.
+        std::for_each(corners, corners + 8, add);
+    } else {
+        // Reaching behind the eye: each face is cut to the view, so that the box still has an
+        // outline and a nearest depth of what it may draw.
+        static constexpr int kFaces[6][4] = {{0, 2, 6, 4}, {1, 3, 7, 5}, {0, 1, 5, 4},
+                                             {2, 3, 7, 6}, {0, 1, 3, 2}, {4, 5, 7, 6}};
+        for (const auto& cycle : kFaces) {
+            Polygon face;
             for (const int corner : cycle)
                 face.push_back(corners[corner]);
             cutToView(face);
-        }
-        for (std::size_t i = 0; i < face.size; ++i) {
-            const Clip& v = face.points[i];
-            if (v.w <= 1e-9)
-                return false;
-            const double x = (v.x / v.w + 1) * 0.5 * width_;
-            const double y = (v.y / v.w + 1) * 0.5 * height_;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            bottom = std::min(bottom, y);
-            top = std::max(top, y);
-            points.push_back({x, y});
-            nearest = std::min(nearest, (v.z / v.w + 1) * 0.5);
+            std::for_each(face.points.begin(), face.points.begin() + face.size, add);
         }
     }
     // Wholly outside the view.
