@@ -111,7 +111,7 @@ bool ChunkTable::update(const BlockScene& scene) {
     for (const auto& [key, entries] : members)
         for (const BlockTable::Entry* entry : entries)
             total += scene.lists.mesh(entry->model)->triangles.size();
-    if (total * 3 * sizeof(PlacedVertex) > kMaxBytes) {
+    if (total * kBytesPerTriangle > kMaxBytes) {
         fail();
         return false;
     }
@@ -172,10 +172,13 @@ bool ChunkTable::build(const BlockScene& scene,
                 if (k == 0 || facings[order[k]] != facings[order[k - 1]]) {
                     part = slice.parts.size();
                     slice.parts.emplace_back();
+                    slice.partFirst.push_back(slice.corners.size() / 9);
                     slice.partTriangles.push_back(0);
                 }
-                for (const PlacedVertex& v : triangle.vertices)
+                for (const PlacedVertex& v : triangle.vertices) {
                     slice.parts[part].add(Vec3(v.x, v.y, v.z));
+                    slice.corners.insert(slice.corners.end(), {v.x, v.y, v.z});
+                }
                 ++slice.partTriangles[part];
                 batches.add(triangle, part);
             }
@@ -197,6 +200,12 @@ bool ChunkTable::build(const BlockScene& scene,
     }
     return vertices.empty() ||
            chunk.buffer.fill(vertices.data(), vertices.size() * sizeof(PlacedVertex));
+}
+
+bool ChunkTable::partHidden(const DepthTiles& depth, const Slice& slice, std::size_t part) {
+    return depth.hides(slice.parts[part]) ||
+           depth.hidesTriangles(&slice.corners[9 * slice.partFirst[part]],
+                                slice.partTriangles[part]);
 }
 
 void ChunkTable::drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& parts,
@@ -252,7 +261,7 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
                 continue;
             parts.assign(slice->shown.size(), 0);
             for (std::size_t p = 0; p < parts.size(); ++p)
-                if (!slice->shown[p] && !depth.hides(slice->parts[p]))
+                if (!slice->shown[p] && !partHidden(depth, *slice, p))
                     parts[p] = slice->shown[p] = 1;
             drawSlice(*chunk, *slice, parts, throttle);
         }
@@ -270,7 +279,7 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
         if (all || slice->fresh)
             for (std::size_t p = 0; p < slice->shown.size(); ++p)
                 if (slice->shown[p])
-                    slice->shown[p] = !depth.hides(slice->parts[p]);
+                    slice->shown[p] = !partHidden(depth, *slice, p);
         slice->fresh = false;
     }
 }

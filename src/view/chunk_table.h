@@ -27,9 +27,11 @@ class ChunkTable {
     // With each part tested on its own, the chunk's size no longer decides what is left out: on
     // the large sample 2, 4 and 8 cells a side drew the same triangles in 50.7, 51.2 and 53.2 ms.
     static constexpr int kCells = 2;
-    // Vertex bytes the chunks may hold together; more (the full grid would take 200 MB) are not
-    // worth the memory, and the blocks are drawn one by one.
+    // Bytes the chunks may hold together, their vertices and the corners kept for the hidden-part
+    // test; more (the full grid would take 305 MB) are not worth the memory, and the blocks are
+    // drawn one by one.
     static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
+    static constexpr std::size_t kBytesPerTriangle = 3 * sizeof(PlacedVertex) + 9 * sizeof(float);
 
     // Marks the chunks whose blocks the change touches: where its blocks were when last built and
     // where they are now. Makes no GL call.
@@ -65,6 +67,10 @@ class ChunkTable {
         std::vector<Box3> parts;
         Box3 box;
         std::vector<std::size_t> partTriangles;
+        // The corners of each part's triangles, x, y and z, a part's together from its first
+        // triangle: to test them one by one where their part's box may show.
+        std::vector<float> corners;
+        std::vector<std::size_t> partFirst;
         std::size_t triangles = 0;
         // Of each part: showed over the others when last checked (until then: assumed).
         std::vector<char> shown;
@@ -81,6 +87,8 @@ class ChunkTable {
 
     static Key keyOf(const BlockRecord& record);
     void fail();
+    // Whether the part would draw no pixel over the depth read back.
+    static bool partHidden(const DepthTiles& depth, const Slice& slice, std::size_t part);
     // Draws the parts of the slice that `parts` marks.
     void drawSlice(const Chunk& chunk, const Slice& slice, const std::vector<char>& parts,
                    DrawThrottle& throttle);

@@ -8,11 +8,13 @@
 
 #include <GL/gl.h>
 
+#include "math/mat4.h"
+
 namespace {
 
 // Depth by which a box must lie behind what is drawn: the rasteriser's depths and these
 // computed ones round differently.
-constexpr double kDepthMargin = 1e-5;
+constexpr double kDepthMargin = 2e-6;
 
 // Pixels whose centre lies this far outside a box's outline may still be drawn by it: the
 // rasteriser snaps vertices to its own grid.
@@ -47,43 +49,39 @@ std::vector<Point2> outlineOf(std::vector<Point2> points) {
     return hull;
 }
 
-// The sides of a convex outline as lines a x + b y + c = 0, (a, b) of unit length pointing in:
-// a point lies within the margin when a x + b y + c >= -margin for every side.
-struct Outline {
-    std::vector<std::array<double, 3>> sides;
-
-    explicit Outline(const std::vector<Point2>& hull) {
-        if (hull.size() < 3)
-            return;
-        for (std::size_t i = 0; i < hull.size(); ++i) {
-            const Point2& p = hull[i];
-            const Point2& q = hull[(i + 1) % hull.size()];
+// The sides of a convex outline, widened by a margin, as lines a x + b y + c = 0 with (a, b) of
+// unit length pointing in: a point lies within the margin when a x + b y + c >= 0 for every side.
+class Outline {
+  public:
+    // From its corners counter-clockwise. Sides beyond those it holds are left out, which only
+    // widens it.
+    Outline(const Point2* corners, std::size_t count, double margin) {
+        for (std::size_t i = 0; i < count && count_ < sides_.size(); ++i) {
+            const Point2& p = corners[i];
+            const Point2& q = corners[(i + 1) % count];
             const double length = std::hypot(q.x - p.x, q.y - p.y);
             if (length <= 0)
                 continue;
             const double a = -(q.y - p.y) / length, b = (q.x - p.x) / length;
-            sides.push_back({a, b, -(a * p.x + b * p.y)});
+            sides_[count_++] = {a, b, margin - (a * p.x + b * p.y)};
         }
     }
-    // Whether any point of the axis-aligned rectangle may lie within the margin.
-    bool mayMeet(double x0, double y0, double x1, double y1) const {
-        for (const auto& [a, b, c] : sides)
-            if (a * (a > 0 ? x1 : x0) + b * (b > 0 ? y1 : y0) + c < -kOutlineMargin)
+    // Whether any point of the rectangle around (x, y) may lie within the margin.
+    bool mayMeet(double x, double y, double halfWidth, double halfHeight) const {
+        for (std::size_t i = 0; i < count_; ++i) {
+            const auto& [a, b, c] = sides_[i];
+            if (a * x + b * y + c + std::abs(a) * halfWidth + std::abs(b) * halfHeight < 0)
                 return false;
+        }
         return true;
     }
-    bool near(double x, double y) const {
-        for (const auto& [a, b, c] : sides)
-            if (a * x + b * y + c < -kOutlineMargin)
-                return false;
-        return true;
-    }
+
+  private:
+    std::array<std::array<double, 3>, 24> sides_;
+    std::size_t count_ = 0;
 };
 
-// A point in clip space.
-struct Clip {
-    double x, y, z, w;
-};
+using Clip = DepthTiles::Clip;
 
 // The view's four sides and its near plane, -w <= x, y <= w and -w <= z, as planes in clip space
 // with the view on their positive side.
@@ -92,6 +90,14 @@ constexpr double kViewPlanes[5][4] = {
 
 double side(const double* plane, const Clip& v) {
     return plane[0] * v.x + plane[1] * v.y + plane[2] * v.z + plane[3] * v.w;
+}
+
+// Whether the points lie wholly outside one of the view's planes.
+bool outOfView(const Clip* points, std::size_t count) {
+    for (const auto& plane : kViewPlanes)
+        if (std::all_of(points, points + count, [&](const Clip& v) { return side(plane, v) < 0; }))
+            return true;
+    return false;
 }
 
 // A face of a box as cut: four corners, and one more for each plane cut.
@@ -124,15 +130,16 @@ void cutToView(Polygon& polygon) {
     }
 }
 
-void multiply(const double* a, const double* b, double* out) {
-    for (int column = 0; column < 4; ++column)
-        for (int row = 0; row < 4; ++row) {
-            double sum = 0;
-            for (int k = 0; k < 4; ++k)
-                sum += a[k * 4 + row] * b[column * 4 + k];
-            out[column * 4 + row] = sum;
-        }
-}
+// How far from a pixel's centre the rasteriser may sample a triangle's depth: its vertices snap
+// to a grid finer than this, and a snapped triangle's depth at a pixel is the exact triangle's
+// depth within that distance.
+constexpr double kSampleSlack = 1.0 / 128;
+
+// The rasteriser works out a triangle's depth slopes in single precision, dividing by its area:
+// the error in depth it may make, per unit of the triangle's depth range and of how many times
+// the area is smaller than the products it is the difference of. A triangle seen edge-on may
+// be given any depth.
+constexpr double kSlopeError = 8.0 / (1 << 24);
 
 } // namespace
 
@@ -153,10 +160,61 @@ void DepthTiles::read() {
             float& tile = farthest_[static_cast<std::size_t>(y / kTile) * tilesX_ + x / kTile];
             tile = std::max(tile, depthAt(x, y));
         }
-    double projection[16] = {}, modelView[16] = {};
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-    multiply(projection, modelView, matrix_);
+    Mat4 projection, modelView;
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.m.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView.m.data());
+    matrix_ = projection * modelView;
+    toWorld_ = inverse(matrix_);
+    if (toWorld_) {
+        // The eye is the point the view maps to (0, 0, -1, 0): a point for a perspective, a
+        // direction towards the viewer for a parallel projection.
+        const Mat4& m = *toWorld_;
+        for (int row = 0; row < 4; ++row)
+            eye_[row] = -m[8 + row];
+        if (eye_[3] < 0)
+            for (double& e : eye_)
+                e = -e;
+    }
+}
+
+DepthTiles::Clip DepthTiles::toClip(double x, double y, double z) const {
+    Clip clip;
+    double* out = &clip.x;
+    for (int row = 0; row < 4; ++row)
+        out[row] =
+            matrix_[row] * x + matrix_[4 + row] * y + matrix_[8 + row] * z + matrix_[12 + row];
+    return clip;
+}
+
+int DepthTiles::frontPlanes(const Box3& box, PlaneDepth* planes) const {
+    if (!toWorld_)
+        return 0;
+    const Mat4& m = *toWorld_;
+    const double lo[3] = {box.lo.x, box.lo.y, box.lo.z}, hi[3] = {box.hi.x, box.hi.y, box.hi.z};
+    int count = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        // The face the eye lies outside of, if either.
+        double at;
+        if (eye_[axis] < lo[axis] * eye_[3])
+            at = lo[axis];
+        else if (eye_[axis] > hi[axis] * eye_[3])
+            at = hi[axis];
+        else
+            continue;
+        // The plane p[axis] = at in clip space, q . (x, y, z, w) = 0, through the transposed
+        // inverse; then the window depth it gives each window position.
+        double q[4];
+        for (int j = 0; j < 4; ++j)
+            q[j] = m[4 * j + axis] - at * m[4 * j + 3];
+        if (std::abs(q[2]) < 1e-12 * (std::abs(q[0]) + std::abs(q[1]) + std::abs(q[3])))
+            continue;
+        PlaneDepth& plane = planes[count++];
+        plane.a = -q[0] / (q[2] * width_);
+        plane.b = -q[1] / (q[2] * height_);
+        plane.c = 0.5 + (q[0] + q[1] - q[3]) / (2 * q[2]) -
+                  kSampleSlack * (std::abs(plane.a) + std::abs(plane.b));
+    }
+    return count;
 }
 
 bool DepthTiles::hides(const Box3& box) const {
@@ -165,15 +223,10 @@ bool DepthTiles::hides(const Box3& box) const {
     Clip corners[8];
     for (int c = 0; c < 8; ++c) {
         const Vec3 p = box.corner(c);
-        double* out = &corners[c].x;
-        for (int row = 0; row < 4; ++row)
-            out[row] = matrix_[row] * p.x + matrix_[4 + row] * p.y + matrix_[8 + row] * p.z +
-                       matrix_[12 + row];
+        corners[c] = toClip(p.x, p.y, p.z);
     }
-    // A box wholly outside one of the view's planes is out of view.
-    for (const auto& plane : kViewPlanes)
-        if (std::all_of(corners, corners + 8, [&](const Clip& v) { return side(plane, v) < 0; }))
-            return true;
+    if (outOfView(corners, 8))
+        return true;
     double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300, nearest = 1e300;
     std::vector<Point2> points;
     points.reserve(8);
@@ -218,25 +271,125 @@ bool DepthTiles::hides(const Box3& box) const {
     const int y1 = std::min(height_ - 1, static_cast<int>(std::ceil(top)) + 1);
     if (x0 > x1 || y0 > y1)
         return true;
-    const float limit = static_cast<float>(nearest - kDepthMargin);
-    // Within the rectangle, only pixels near the outline: a wall seen aslant covers a small part
-    // of its rectangle.
+    // Where a ray meets the box it has crossed each face the eye lies outside of: the farthest of
+    // those planes' depths, never nearer than the box's nearest point, bounds what the box draws
+    // at a pixel.
+    PlaneDepth planes[3];
+    const int planeCount = frontPlanes(box, planes);
+    auto boundOver = [&](double xc, double yc, double halfWidth, double halfHeight) {
+        double depth = nearest;
+        for (int i = 0; i < planeCount; ++i) {
+            const PlaneDepth& p = planes[i];
+            depth = std::max(depth, p.a * xc + p.b * yc + p.c - std::abs(p.a) * halfWidth -
+                                        std::abs(p.b) * halfHeight);
+        }
+        return static_cast<float>(depth - kDepthMargin);
+    };
+    // Only pixels near the outline: a wall seen aslant covers a small part of its rectangle.
     std::optional<Outline> outline;
+    auto mayCover = [&](double x, double y, double halfWidth, double halfHeight) {
+        if (!outline) {
+            const std::vector<Point2> hull = outlineOf(std::move(points));
+            outline.emplace(hull.data(), hull.size(), kOutlineMargin);
+        }
+        return outline->mayMeet(x, y, halfWidth, halfHeight);
+    };
+    return !showsSomewhere(x0, y0, x1, y1, static_cast<float>(nearest - kDepthMargin), boundOver,
+                           mayCover);
+}
+
+template <class BoundOver, class MayCover>
+bool DepthTiles::showsSomewhere(int x0, int y0, int x1, int y1, float nearest, BoundOver boundOver,
+                                MayCover mayCover) const {
+    constexpr double half = (kTile - 1) / 2.0;
     for (int ty = y0 / kTile; ty <= y1 / kTile; ++ty)
         for (int tx = x0 / kTile; tx <= x1 / kTile; ++tx) {
-            if (farthest_[static_cast<std::size_t>(ty) * tilesX_ + tx] < limit)
+            const float farthest = farthest_[static_cast<std::size_t>(ty) * tilesX_ + tx];
+            const double cx = tx * kTile + 0.5 + half, cy = ty * kTile + 0.5 + half;
+            if (farthest < nearest || farthest < boundOver(cx, cy, half, half) ||
+                !mayCover(cx, cy, half, half))
                 continue;
-            if (!outline)
-                outline.emplace(outlineOf(std::move(points)));
-            if (!outline->mayMeet(tx * kTile + 0.5, ty * kTile + 0.5, tx * kTile + kTile - 0.5,
-                                  ty * kTile + kTile - 0.5))
-                continue;
-            // The tile holds something as far as the box: look at its pixels within the box.
             for (int y = std::max(y0, ty * kTile); y <= std::min(y1, ty * kTile + kTile - 1); ++y)
                 for (int x = std::max(x0, tx * kTile); x <= std::min(x1, tx * kTile + kTile - 1);
-                     ++x)
-                    if (depthAt(x, y) >= limit && outline->near(x + 0.5, y + 0.5))
-                        return false;
+                     ++x) {
+                    const float depth = depthAt(x, y);
+                    if (depth >= nearest && depth >= boundOver(x + 0.5, y + 0.5, 0, 0) &&
+                        mayCover(x + 0.5, y + 0.5, 0, 0))
+                        return true;
+                }
         }
+    return false;
+}
+
+bool DepthTiles::hidesTriangles(const float* corners, std::size_t count) const {
+    for (std::size_t t = 0; t < count; ++t)
+        if (!hidesTriangle(corners + 9 * t))
+            return false;
     return true;
+}
+
+bool DepthTiles::hidesTriangle(const float* corners) const {
+    if (width_ == 0)
+        return false;
+    Clip clips[3];
+    for (int k = 0; k < 3; ++k)
+        clips[k] = toClip(corners[3 * k], corners[3 * k + 1], corners[3 * k + 2]);
+    if (outOfView(clips, 3))
+        return true;
+    double x[3], y[3], z[3];
+    for (int k = 0; k < 3; ++k) {
+        const Clip& v = clips[k];
+        // A corner behind the near plane: the cut triangle is not worked out here.
+        if (v.w <= 0 || side(kViewPlanes[4], v) < 0)
+            return false;
+        x[k] = (v.x / v.w + 1) * 0.5 * width_;
+        y[k] = (v.y / v.w + 1) * 0.5 * height_;
+        z[k] = (v.z / v.w + 1) * 0.5;
+    }
+    // Pixel centres within the slack of the triangle's rectangle.
+    const int x0 =
+        std::max(0, static_cast<int>(std::ceil(std::min({x[0], x[1], x[2]}) - kSampleSlack - 0.5)));
+    const int x1 =
+        std::min(width_ - 1,
+                 static_cast<int>(std::floor(std::max({x[0], x[1], x[2]}) + kSampleSlack - 0.5)));
+    const int y0 =
+        std::max(0, static_cast<int>(std::ceil(std::min({y[0], y[1], y[2]}) - kSampleSlack - 0.5)));
+    const int y1 =
+        std::min(height_ - 1,
+                 static_cast<int>(std::floor(std::max({y[0], y[1], y[2]}) + kSampleSlack - 0.5)));
+    if (x0 > x1 || y0 > y1)
+        return true;
+    const double nearest = std::min({z[0], z[1], z[2]});
+    // A pixel centre the rasteriser may give the triangle lies within the slack of every side.
+    const double area = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
+    const int second = area < 0 ? 2 : 1;
+    const Point2 outlined[3] = {
+        {x[0], y[0]}, {x[second], y[second]}, {x[3 - second], y[3 - second]}};
+    const Outline outline(outlined, 3, kSampleSlack);
+    auto mayCover = [&](double px, double py, double halfWidth, double halfHeight) {
+        return outline.mayMeet(px, py, halfWidth, halfHeight);
+    };
+    // The depth over the triangle's plane, less the slack, and never nearer than its nearest
+    // corner.
+    const double products =
+        std::abs((x[1] - x[0]) * (y[2] - y[0])) + std::abs((x[2] - x[0]) * (y[1] - y[0]));
+    const double range = std::max({z[0], z[1], z[2]}) - nearest;
+    // Seen so nearly edge-on that its depth is unknown, it shows wherever it may cover a pixel.
+    const bool edgeOn = kSlopeError * products * range >= std::abs(area);
+    const double margin =
+        edgeOn ? 2.0 : kDepthMargin + kSlopeError * products / std::abs(area) * range;
+    PlaneDepth plane;
+    if (!edgeOn) {
+        plane.a = ((z[1] - z[0]) * (y[2] - y[0]) - (z[2] - z[0]) * (y[1] - y[0])) / area;
+        plane.b = ((x[1] - x[0]) * (z[2] - z[0]) - (x[2] - x[0]) * (z[1] - z[0])) / area;
+        plane.c = z[0] - plane.a * x[0] - plane.b * y[0] -
+                  kSampleSlack * (std::abs(plane.a) + std::abs(plane.b));
+    }
+    auto boundOver = [&](double px, double py, double halfWidth, double halfHeight) {
+        const double onPlane = plane.a * px + plane.b * py + plane.c -
+                               std::abs(plane.a) * halfWidth - std::abs(plane.b) * halfHeight;
+        return static_cast<float>(std::max(nearest, onPlane) - margin);
+    };
+    return !showsSomewhere(x0, y0, x1, y1, static_cast<float>(nearest - margin), boundOver,
+                           mayCover);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "math/box3.h"
+#include "math/mat4.h"
 
 // The depth buffer of the view as drawn so far, read back with the matrices it was drawn with,
 // and the farthest depth of each tile of 8 x 8 pixels: tells whether a box would show any pixel
@@ -13,9 +16,22 @@ class DepthTiles {
     void read();
     // Whether every pixel the box may cover holds something nearer than the box's nearest point.
     bool hides(const Box3& box) const;
+    // Whether every pixel the triangles may cover holds something nearer than they are there;
+    // nine coordinates a triangle. Conservative: a triangle reaching behind the near plane shows.
+    bool hidesTriangles(const float* corners, std::size_t count) const;
+
+    // A point in clip space.
+    struct Clip {
+        double x, y, z, w;
+    };
 
   private:
     static constexpr int kTile = 8;
+    // The depth on a plane at a window position, less what it may fall within the rasteriser's
+    // sampling slack: a x + b y + c.
+    struct PlaneDepth {
+        double a = 0, b = 0, c = 0;
+    };
     float depthAt(int x, int y) const { return depth_[static_cast<std::size_t>(y) * width_ + x]; }
 
     int width_ = 0;
@@ -23,5 +39,20 @@ class DepthTiles {
     int tilesX_ = 0;
     std::vector<float> depth_;
     std::vector<float> farthest_;
-    double matrix_[16] = {}; // projection times model-view, column-major as GL gives it
+    bool hidesTriangle(const float* corners) const;
+    Clip toClip(double x, double y, double z) const;
+    // Whether a pixel centre within columns x0..x1 and rows y0..y1 that the shape may cover
+    // holds a depth as far as the shape's there. `nearest` bounds the shape's depth everywhere,
+    // boundOver(x, y, half width, half height) over a rectangle, and mayCover(...) says whether
+    // the shape may meet it.
+    template <class BoundOver, class MayCover>
+    bool showsSomewhere(int x0, int y0, int x1, int y1, float nearest, BoundOver boundOver,
+                        MayCover mayCover) const;
+    // The window depth functions of the box's faces that the eye lies outside of; their count.
+    int frontPlanes(const Box3& box, PlaneDepth* planes) const;
+
+    Mat4 matrix_; // projection times model-view
+    std::optional<Mat4> toWorld_;
+    // The eye, homogeneous: w = 0 for a parallel projection.
+    std::array<double, 4> eye_{};
 };

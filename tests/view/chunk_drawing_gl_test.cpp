@@ -83,7 +83,7 @@ TEST_F(ChunkDrawing, ChangesShowAsTheStraightforwardRendererDrawsThem) {
 }
 
 TEST_F(ChunkDrawing, BlocksOverTheBuffersBudgetAreDrawnOneByOneWithAMessage) {
-    // Each block takes 8,000 triangles more, all of no area: 200 blocks need 96 MB of vertices.
+    // Each block takes 8,000 triangles more, all of no area: 200 blocks need 154 MB.
     ModelMesh heavy = *lists.mesh(kBox);
     ModelTriangle flat = heavy.triangles.front();
     flat.vertices[1] = flat.vertices[2] = flat.vertices[0];
