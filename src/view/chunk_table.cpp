@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "view/block_placement.h"
+#include "view/on_every_core.h"
 #include "view/view_pyramid.h"
 
 namespace {
@@ -236,10 +237,9 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
                 inView.emplace_back(distanceToBox(camera.position, slice.box), &chunk, &slice);
     std::sort(inView.begin(), inView.end(),
               [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
-    std::vector<char> parts;
     if (!occlusion) {
         for (auto& [distance, chunk, slice] : inView) {
-            parts.assign(slice->shown.size(), 1);
+            const std::vector<char> parts(slice->shown.size(), 1);
             drawSlice(*chunk, *slice, parts, throttle);
         }
         VertexBuffer::unbind();
@@ -256,15 +256,20 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
     DepthTiles depth;
     if (!tested.empty()) {
         depth.read();
-        for (auto& [chunk, slice] : tested) {
-            if (depth.hides(slice->box))
-                continue;
-            parts.assign(slice->shown.size(), 0);
-            for (std::size_t p = 0; p < parts.size(); ++p)
-                if (!slice->shown[p] && !partHidden(depth, *slice, p))
-                    parts[p] = slice->shown[p] = 1;
-            drawSlice(*chunk, *slice, parts, throttle);
-        }
+        // The rasteriser's threads wait while the parts are tested: the tests take every core.
+        std::vector<std::vector<char>> shows(tested.size());
+        onEveryCore(tested.size(), [&](std::size_t i) {
+            Slice& slice = *tested[i].second;
+            if (depth.hides(slice.box))
+                return;
+            shows[i].assign(slice.shown.size(), 0);
+            for (std::size_t p = 0; p < slice.shown.size(); ++p)
+                if (!slice.shown[p] && !partHidden(depth, slice, p))
+                    shows[i][p] = slice.shown[p] = 1;
+        });
+        for (std::size_t i = 0; i < tested.size(); ++i)
+            if (!shows[i].empty())
+                drawSlice(*tested[i].first, *tested[i].second, shows[i], throttle);
     }
     VertexBuffer::unbind();
     // Now and then the parts drawn learn whether they still show; the parts of slices built
@@ -275,13 +280,14 @@ void ChunkTable::draw(const Camera& camera, double aspect, bool occlusion) {
     if (!all && !fresh)
         return;
     depth.read();
-    for (auto& [distance, chunk, slice] : inView) {
-        if (all || slice->fresh)
-            for (std::size_t p = 0; p < slice->shown.size(); ++p)
-                if (slice->shown[p])
-                    slice->shown[p] = !partHidden(depth, *slice, p);
-        slice->fresh = false;
-    }
+    onEveryCore(inView.size(), [&](std::size_t i) {
+        Slice& slice = *std::get<2>(inView[i]);
+        if (all || slice.fresh)
+            for (std::size_t p = 0; p < slice.shown.size(); ++p)
+                if (slice.shown[p])
+                    slice.shown[p] = !partHidden(depth, slice, p);
+        slice.fresh = false;
+    });
 }
 
 std::size_t ChunkTable::runCount() const {

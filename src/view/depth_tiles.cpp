@@ -160,6 +160,17 @@ void DepthTiles::read() {
             float& tile = farthest_[static_cast<std::size_t>(y / kTile) * tilesX_ + x / kTile];
             tile = std::max(tile, depthAt(x, y));
         }
+    blocksX_ = (tilesX_ + kTilesPerBlock - 1) / kTilesPerBlock;
+    farthestOfBlock_.assign(static_cast<std::size_t>(blocksX_) *
+                                ((tilesY + kTilesPerBlock - 1) / kTilesPerBlock),
+                            0.0f);
+    for (int ty = 0; ty < tilesY; ++ty)
+        for (int tx = 0; tx < tilesX_; ++tx) {
+            float& block =
+                farthestOfBlock_[static_cast<std::size_t>(ty / kTilesPerBlock) * blocksX_ +
+                                 tx / kTilesPerBlock];
+            block = std::max(block, farthest_[static_cast<std::size_t>(ty) * tilesX_ + tx]);
+        }
     Mat4 projection, modelView;
     glGetDoublev(GL_PROJECTION_MATRIX, projection.m.data());
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView.m.data());
@@ -301,21 +312,33 @@ bool DepthTiles::hides(const Box3& box) const {
 template <class BoundOver, class MayCover>
 bool DepthTiles::showsSomewhere(int x0, int y0, int x1, int y1, float nearest, BoundOver boundOver,
                                 MayCover mayCover) const {
-    constexpr double half = (kTile - 1) / 2.0;
-    for (int ty = y0 / kTile; ty <= y1 / kTile; ++ty)
-        for (int tx = x0 / kTile; tx <= x1 / kTile; ++tx) {
-            const float farthest = farthest_[static_cast<std::size_t>(ty) * tilesX_ + tx];
-            const double cx = tx * kTile + 0.5 + half, cy = ty * kTile + 0.5 + half;
-            if (farthest < nearest || farthest < boundOver(cx, cy, half, half) ||
-                !mayCover(cx, cy, half, half))
+    // A block of tiles, a tile, a pixel: each passed over when what is drawn there is all nearer
+    // than the shape may be, or the shape cannot meet it.
+    auto passOver = [&](float farthest, double x, double y, double half) {
+        return farthest < nearest || farthest < boundOver(x, y, half, half) ||
+               !mayCover(x, y, half, half);
+    };
+    constexpr int kBlock = kTile * kTilesPerBlock;
+    for (int by = y0 / kBlock; by <= y1 / kBlock; ++by)
+        for (int bx = x0 / kBlock; bx <= x1 / kBlock; ++bx) {
+            constexpr double halfBlock = (kBlock - 1) / 2.0;
+            if (passOver(farthestOfBlock_[static_cast<std::size_t>(by) * blocksX_ + bx],
+                         bx * kBlock + 0.5 + halfBlock, by * kBlock + 0.5 + halfBlock, halfBlock))
                 continue;
-            for (int y = std::max(y0, ty * kTile); y <= std::min(y1, ty * kTile + kTile - 1); ++y)
-                for (int x = std::max(x0, tx * kTile); x <= std::min(x1, tx * kTile + kTile - 1);
-                     ++x) {
-                    const float depth = depthAt(x, y);
-                    if (depth >= nearest && depth >= boundOver(x + 0.5, y + 0.5, 0, 0) &&
-                        mayCover(x + 0.5, y + 0.5, 0, 0))
-                        return true;
+            for (int ty = std::max(y0 / kTile, by * kTilesPerBlock);
+                 ty <= std::min(y1 / kTile, by * kTilesPerBlock + kTilesPerBlock - 1); ++ty)
+                for (int tx = std::max(x0 / kTile, bx * kTilesPerBlock);
+                     tx <= std::min(x1 / kTile, bx * kTilesPerBlock + kTilesPerBlock - 1); ++tx) {
+                    constexpr double half = (kTile - 1) / 2.0;
+                    if (passOver(farthest_[static_cast<std::size_t>(ty) * tilesX_ + tx],
+                                 tx * kTile + 0.5 + half, ty * kTile + 0.5 + half, half))
+                        continue;
+                    for (int y = std::max(y0, ty * kTile);
+                         y <= std::min(y1, ty * kTile + kTile - 1); ++y)
+                        for (int x = std::max(x0, tx * kTile);
+                             x <= std::min(x1, tx * kTile + kTile - 1); ++x)
+                            if (!passOver(depthAt(x, y), x + 0.5, y + 0.5, 0))
+                                return true;
                 }
         }
     return false;

@@ -27,6 +27,7 @@ class DepthTiles {
 
   private:
     static constexpr int kTile = 8;
+    static constexpr int kTilesPerBlock = 4;
     // The depth on a plane at a window position, less what it may fall within the rasteriser's
     // sampling slack: a x + b y + c.
     struct PlaneDepth {
@@ -39,6 +40,9 @@ class DepthTiles {
     int tilesX_ = 0;
     std::vector<float> depth_;
     std::vector<float> farthest_;
+    // The farthest depth of each block of 4 x 4 tiles.
+    int blocksX_ = 0;
+    std::vector<float> farthestOfBlock_;
     bool hidesTriangle(const float* corners) const;
     Clip toClip(double x, double y, double z) const;
     // Whether a pixel centre within columns x0..x1 and rows y0..y1 that the shape may cover
