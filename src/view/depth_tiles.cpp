@@ -130,11 +130,6 @@ void cutToView(Polygon& polygon) {
     }
 }
 
-// How far from a pixel's centre the rasteriser may sample a triangle's depth: its vertices snap
-// to a grid finer than this, and a snapped triangle's depth at a pixel is the exact triangle's
-// depth within that distance.
-constexpr double kSampleSlack = 1.0 / 128;
-
 // The rasteriser works out a triangle's depth slopes in single precision, dividing by its area:
 // the error in depth it may make, per unit of the triangle's depth range and of how many times
 // the area is smaller than the products it is the difference of. A triangle seen edge-on may
@@ -152,6 +147,11 @@ void DepthTiles::read() {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(viewport[0], viewport[1], width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT,
                  depth_.data());
+    // The rasteriser snaps vertices to a grid of 2^-bits of a pixel, half a step at most: a snapped
+    // triangle's depth at a pixel centre is the exact triangle's depth within that distance.
+    GLint bits = 0;
+    glGetIntegerv(GL_SUBPIXEL_BITS, &bits);
+    sampleSlack_ = std::ldexp(1.0, -std::clamp(bits, 4, 8));
     tilesX_ = (width_ + kTile - 1) / kTile;
     const int tilesY = (height_ + kTile - 1) / kTile;
     farthest_.assign(static_cast<std::size_t>(tilesX_) * tilesY, 0.0f);
@@ -223,7 +223,7 @@ int DepthTiles::frontPlanes(const Box3& box, PlaneDepth* planes) const {
         plane.a = -q[0] / (q[2] * width_);
         plane.b = -q[1] / (q[2] * height_);
         plane.c = 0.5 + (q[0] + q[1] - q[3]) / (2 * q[2]) -
-                  kSampleSlack * (std::abs(plane.a) + std::abs(plane.b));
+                  sampleSlack_ * (std::abs(plane.a) + std::abs(plane.b));
     }
     return count;
 }
@@ -371,15 +371,15 @@ bool DepthTiles::hidesTriangle(const float* corners) const {
     }
     // Pixel centres within the slack of the triangle's rectangle.
     const int x0 =
-        std::max(0, static_cast<int>(std::ceil(std::min({x[0], x[1], x[2]}) - kSampleSlack - 0.5)));
+        std::max(0, static_cast<int>(std::ceil(std::min({x[0], x[1], x[2]}) - sampleSlack_ - 0.5)));
     const int x1 =
         std::min(width_ - 1,
-                 static_cast<int>(std::floor(std::max({x[0], x[1], x[2]}) + kSampleSlack - 0.5)));
+                 static_cast<int>(std::floor(std::max({x[0], x[1], x[2]}) + sampleSlack_ - 0.5)));
     const int y0 =
-        std::max(0, static_cast<int>(std::ceil(std::min({y[0], y[1], y[2]}) - kSampleSlack - 0.5)));
+        std::max(0, static_cast<int>(std::ceil(std::min({y[0], y[1], y[2]}) - sampleSlack_ - 0.5)));
     const int y1 =
         std::min(height_ - 1,
-                 static_cast<int>(std::floor(std::max({y[0], y[1], y[2]}) + kSampleSlack - 0.5)));
+                 static_cast<int>(std::floor(std::max({y[0], y[1], y[2]}) + sampleSlack_ - 0.5)));
     if (x0 > x1 || y0 > y1)
         return true;
     const double nearest = std::min({z[0], z[1], z[2]});
@@ -388,7 +388,7 @@ bool DepthTiles::hidesTriangle(const float* corners) const {
     const int second = area < 0 ? 2 : 1;
     const Point2 outlined[3] = {
         {x[0], y[0]}, {x[second], y[second]}, {x[3 - second], y[3 - second]}};
-    const Outline outline(outlined, 3, kSampleSlack);
+    const Outline outline(outlined, 3, sampleSlack_);
     auto mayCover = [&](double px, double py, double halfWidth, double halfHeight) {
         return outline.mayMeet(px, py, halfWidth, halfHeight);
     };
@@ -406,7 +406,7 @@ bool DepthTiles::hidesTriangle(const float* corners) const {
         plane.a = ((z[1] - z[0]) * (y[2] - y[0]) - (z[2] - z[0]) * (y[1] - y[0])) / area;
         plane.b = ((x[1] - x[0]) * (z[2] - z[0]) - (x[2] - x[0]) * (z[1] - z[0])) / area;
         plane.c = z[0] - plane.a * x[0] - plane.b * y[0] -
-                  kSampleSlack * (std::abs(plane.a) + std::abs(plane.b));
+                  sampleSlack_ * (std::abs(plane.a) + std::abs(plane.b));
     }
     auto boundOver = [&](double px, double py, double halfWidth, double halfHeight) {
         const double onPlane = plane.a * px + plane.b * py + plane.c -

@@ -36,6 +36,8 @@ class DepthTiles {
     float depthAt(int x, int y) const { return depth_[static_cast<std::size_t>(y) * width_ + x]; }
 
     int width_ = 0;
+    // How far from a pixel centre a triangle may be and still be given that pixel.
+    double sampleSlack_ = 1.0 / 16;
     int height_ = 0;
     int tilesX_ = 0;
     std::vector<float> depth_;
