@@ -16,10 +16,6 @@ namespace {
 // computed ones round differently.
 constexpr double kDepthMargin = 2e-6;
 
-// Pixels whose centre lies this far outside a box's outline may still be drawn by it: the
-// rasteriser snaps vertices to its own grid.
-constexpr double kOutlineMargin = 1.5;
-
 struct Point2 {
     double x, y;
 };
@@ -301,7 +297,7 @@ bool DepthTiles::hides(const Box3& box) const {
     auto mayCover = [&](double x, double y, double halfWidth, double halfHeight) {
         if (!outline) {
             const std::vector<Point2> hull = outlineOf(std::move(points));
-            outline.emplace(hull.data(), hull.size(), kOutlineMargin);
+            outline.emplace(hull.data(), hull.size(), sampleSlack_);
         }
         return outline->mayMeet(x, y, halfWidth, halfHeight);
     };

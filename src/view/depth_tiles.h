@@ -8,13 +8,16 @@
 #include "math/mat4.h"
 
 // The depth buffer of the view as drawn so far, read back with the matrices it was drawn with,
-// and the farthest depth of each tile of 8 x 8 pixels: tells whether a box would show any pixel
-// over what is drawn. Conservative: a box reaching behind the eye always shows.
+// and the farthest depth of each tile of 8 x 8 pixels and of each block of 4 x 4 tiles: tells
+// whether a box or triangles would show any pixel over what is drawn. Conservative: where it
+// cannot tell, they show; it never hides what the rasteriser would draw over what is there.
 class DepthTiles {
   public:
     // Reads the depth of the current viewport (waiting for the drawing so far).
     void read();
-    // Whether every pixel the box may cover holds something nearer than the box's nearest point.
+    // Whether every pixel the box may cover holds something nearer than the box there: than its
+    // nearest point, and than each of its faces the eye lies outside of, which a ray crosses
+    // before it meets the box.
     bool hides(const Box3& box) const;
     // Whether every pixel the triangles may cover holds something nearer than they are there;
     // nine coordinates a triangle. Conservative: a triangle reaching behind the near plane shows.
