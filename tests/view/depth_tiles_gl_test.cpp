@@ -3,6 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <utility>
+#include <vector>
+
 #include "gl_context.h"
 #include "view/depth_tiles.h"
 
@@ -87,4 +90,22 @@ TEST(DepthTilesGl, TrianglesShowWhereTheyMayCoverAPixelOverTheFloor) {
     EXPECT_TRUE(hides(edgeOn));
     const DepthTiles odd = depthOfFloor(GlTestContext::kWidth - 1);
     EXPECT_FALSE(odd.hidesTriangles(edgeOn.begin(), 1));
+
+    // Far under the floor, nearly edge-on along the view's diagonal through pixel centres: its
+    // area, left by rounding, is a sliver of the products it is the difference of, so its depth
+    // is given a margin that reaches over the floor.
+    double modelView[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::vector<float> sliver;
+    for (const auto& [along, depth] : {std::pair{-100.0, 0.9995}, {-50.0, 0.995}, {0.0, 0.9999}}) {
+        double p[3];
+        gluUnProject(viewport[2] / 2.0 + along, viewport[3] / 2.0 + along, depth, modelView,
+                     projection, viewport, &p[0], &p[1], &p[2]);
+        EXPECT_LT(p[2], -1);
+        sliver.insert(sliver.end(), p, p + 3);
+    }
+    EXPECT_FALSE(odd.hidesTriangles(sliver.data(), 1));
 }
