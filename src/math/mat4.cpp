@@ -1,7 +1,6 @@
 #include "math/mat4.h"
 
 #include <cmath>
-#include <utility>
 
 Mat4::Mat4(double px, double py, double pz, double ax, double ay, double az) {
     setRotation(ax, ay, az);
@@ -10,9 +9,7 @@ Mat4::Mat4(double px, double py, double pz, double ax, double ay, double az) {
     m[14] = pz;
 }
 
-void Mat4::setIdentity() {
-    m = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-}
+void Mat4::setIdentity() { m = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 
 void Mat4::setRotationX(double a) {
     setIdentity();
@@ -82,21 +79,11 @@ Mat4& Mat4::operator/=(double s) {
     return *this;
 }
 
-Mat4 operator+(Mat4 a, const Mat4& b) {
-    return a += b;
-}
-Mat4 operator-(Mat4 a, const Mat4& b) {
-    return a -= b;
-}
-Mat4 operator*(Mat4 a, const Mat4& b) {
-    return a *= b;
-}
-Mat4 operator*(Mat4 a, double s) {
-    return a *= s;
-}
-Mat4 operator/(Mat4 a, double s) {
-    return a /= s;
-}
+Mat4 operator+(Mat4 a, const Mat4& b) { return a += b; }
+Mat4 operator-(Mat4 a, const Mat4& b) { return a -= b; }
+Mat4 operator*(Mat4 a, const Mat4& b) { return a *= b; }
+Mat4 operator*(Mat4 a, double s) { return a *= s; }
+Mat4 operator/(Mat4 a, double s) { return a /= s; }
 
 Vec3& toLocal(Vec3& v, const Mat4& m) {
     Mat3 r(m[0], m[4], m[8], m[1], m[5], m[9], m[2], m[6], m[10]);
@@ -105,39 +92,4 @@ Vec3& toLocal(Vec3& v, const Mat4& m) {
     return v;
 }
 
-Vec3 toLocalCopy(Vec3 v, const Mat4& m) {
-    return toLocal(v, m);
-}
-
-std::optional<Mat4> inverse(const Mat4& m) {
-    // Rows of [m | I], reduced to [I | m^-1].
-    double a[4][8] = {};
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j)
-            a[i][j] = m[4 * j + i];
-        a[i][4 + i] = 1;
-    }
-    for (int column = 0; column < 4; ++column) {
-        int pivot = column;
-        for (int row = column + 1; row < 4; ++row)
-            if (std::abs(a[row][column]) > std::abs(a[pivot][column]))
-                pivot = row;
-        if (std::abs(a[pivot][column]) < 1e-300)
-            return std::nullopt;
-        std::swap(a[pivot], a[column]);
-        const double scale = 1 / a[column][column];
-        for (double& v : a[column])
-            v *= scale;
-        for (int row = 0; row < 4; ++row)
-            if (row != column) {
-                const double factor = a[row][column];
-                for (int k = 0; k < 8; ++k)
-                    a[row][k] -= factor * a[column][k];
-            }
-    }
-    Mat4 result;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            result[4 * j + i] = a[i][4 + j];
-    return result;
-}
+Vec3 toLocalCopy(Vec3 v, const Mat4& m) { return toLocal(v, m); }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <array>
-#include <optional>
 
 #include "math/vec3.h"
 
 // 4x4 matrix of doubles, stored column-major as OpenGL does: element (i, j) sits at 4j + i.
 class Mat4 {
-  public:
+public:
     std::array<double, 16> m{};
 
     Mat4() = default;
@@ -41,6 +40,3 @@ Mat4 operator/(Mat4 a, double s);
 // Expresses a point of the outer frame in the frame of m (a rotation followed by a translation).
 Vec3& toLocal(Vec3& v, const Mat4& m);
 Vec3 toLocalCopy(Vec3 v, const Mat4& m);
-
-// The inverse of m, by Gauss-Jordan elimination with partial pivoting; none when m is singular.
-std::optional<Mat4> inverse(const Mat4& m);

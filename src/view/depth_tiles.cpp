@@ -132,6 +132,12 @@ void cutToView(Polygon& polygon) {
 // be given any depth.
 constexpr double kSlopeError = 8.0 / (1 << 24);
 
+// The depth on a triangle's plane at a window position, less what it may fall within the
+// rasteriser's sampling slack: a x + b y + c.
+struct PlaneDepth {
+    double a = 0, b = 0, c = 0;
+};
+
 } // namespace
 
 void DepthTiles::read() {
@@ -171,17 +177,6 @@ void DepthTiles::read() {
     glGetDoublev(GL_PROJECTION_MATRIX, projection.m.data());
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView.m.data());
     matrix_ = projection * modelView;
-    toWorld_ = inverse(matrix_);
-    if (toWorld_) {
-        // The eye is the point the view maps to (0, 0, -1, 0): a point for a perspective, a
-        // direction towards the viewer for a parallel projection.
-        const Mat4& m = *toWorld_;
-        for (int row = 0; row < 4; ++row)
-            eye_[row] = -m[8 + row];
-        if (eye_[3] < 0)
-            for (double& e : eye_)
-                e = -e;
-    }
 }
 
 DepthTiles::Clip DepthTiles::toClip(double x, double y, double z) const {
@@ -191,37 +186,6 @@ DepthTiles::Clip DepthTiles::toClip(double x, double y, double z) const {
         out[row] =
             matrix_[row] * x + matrix_[4 + row] * y + matrix_[8 + row] * z + matrix_[12 + row];
     return clip;
-}
-
-int DepthTiles::frontPlanes(const Box3& box, PlaneDepth* planes) const {
-    if (!toWorld_)
-        return 0;
-    const Mat4& m = *toWorld_;
-    const double lo[3] = {box.lo.x, box.lo.y, box.lo.z}, hi[3] = {box.hi.x, box.hi.y, box.hi.z};
-    int count = 0;
-    for (int axis = 0; axis < 3; ++axis) {
-        // The face the eye lies outside of, if either.
-        double at;
-        if (eye_[axis] < lo[axis] * eye_[3])
-            at = lo[axis];
-        else if (eye_[axis] > hi[axis] * eye_[3])
-            at = hi[axis];
-        else
-            continue;
-        // The plane p[axis] = at in clip space, q . (x, y, z, w) = 0, through the transposed
-        // inverse; then the window depth it gives each window position.
-        double q[4];
-        for (int j = 0; j < 4; ++j)
-            q[j] = m[4 * j + axis] - at * m[4 * j + 3];
-        if (std::abs(q[2]) < 1e-12 * (std::abs(q[0]) + std::abs(q[1]) + std::abs(q[3])))
-            continue;
-        PlaneDepth& plane = planes[count++];
-        plane.a = -q[0] / (q[2] * width_);
-        plane.b = -q[1] / (q[2] * height_);
-        plane.c = 0.5 + (q[0] + q[1] - q[3]) / (2 * q[2]) -
-                  sampleSlack_ * (std::abs(plane.a) + std::abs(plane.b));
-    }
-    return count;
 }
 
 bool DepthTiles::hides(const Box3& box) const {
@@ -278,20 +242,8 @@ bool DepthTiles::hides(const Box3& box) const {
     const int y1 = std::min(height_ - 1, static_cast<int>(std::ceil(top)) + 1);
     if (x0 > x1 || y0 > y1)
         return true;
-    // Where a ray meets the box it has crossed each face the eye lies outside of: the farthest of
-    // those planes' depths, never nearer than the box's nearest point, bounds what the box draws
-    // at a pixel.
-    PlaneDepth planes[3];
-    const int planeCount = frontPlanes(box, planes);
-    auto boundOver = [&](double xc, double yc, double halfWidth, double halfHeight) {
-        double depth = nearest;
-        for (int i = 0; i < planeCount; ++i) {
-            const PlaneDepth& p = planes[i];
-            depth = std::max(depth, p.a * xc + p.b * yc + p.c - std::abs(p.a) * halfWidth -
-                                        std::abs(p.b) * halfHeight);
-        }
-        return static_cast<float>(depth - kDepthMargin);
-    };
+    const auto limit = static_cast<float>(nearest - kDepthMargin);
+    auto boundOver = [&](double, double, double, double) { return limit; };
     // Only pixels near the outline: a wall seen aslant covers a small part of its rectangle.
     std::optional<Outline> outline;
     auto mayCover = [&](double x, double y, double halfWidth, double halfHeight) {
@@ -301,8 +253,7 @@ bool DepthTiles::hides(const Box3& box) const {
         }
         return outline->mayMeet(x, y, halfWidth, halfHeight);
     };
-    return !showsSomewhere(x0, y0, x1, y1, static_cast<float>(nearest - kDepthMargin), boundOver,
-                           mayCover);
+    return !showsSomewhere(x0, y0, x1, y1, limit, boundOver, mayCover);
 }
 
 template <class BoundOver, class MayCover>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <array>
-#include <optional>
+#include <cstddef>
 #include <vector>
 
 #include "math/box3.h"
@@ -15,9 +14,7 @@ class DepthTiles {
   public:
     // Reads the depth of the current viewport (waiting for the drawing so far).
     void read();
-    // Whether every pixel the box may cover holds something nearer than the box there: than its
-    // nearest point, and than each of its faces the eye lies outside of, which a ray crosses
-    // before it meets the box.
+    // Whether every pixel the box may cover holds something nearer than the box's nearest point.
     bool hides(const Box3& box) const;
     // Whether every pixel the triangles may cover holds something nearer than they are there;
     // nine coordinates a triangle. Conservative: a triangle reaching behind the near plane shows.
@@ -31,25 +28,10 @@ class DepthTiles {
   private:
     static constexpr int kTile = 8;
     static constexpr int kTilesPerBlock = 4;
-    // The depth on a plane at a window position, less what it may fall within the rasteriser's
-    // sampling slack: a x + b y + c.
-    struct PlaneDepth {
-        double a = 0, b = 0, c = 0;
-    };
-    float depthAt(int x, int y) const { return depth_[static_cast<std::size_t>(y) * width_ + x]; }
 
-    int width_ = 0;
-    // How far from a pixel centre a triangle may be and still be given that pixel.
-    double sampleSlack_ = 1.0 / 16;
-    int height_ = 0;
-    int tilesX_ = 0;
-    std::vector<float> depth_;
-    std::vector<float> farthest_;
-    // The farthest depth of each block of 4 x 4 tiles.
-    int blocksX_ = 0;
-    std::vector<float> farthestOfBlock_;
-    bool hidesTriangle(const float* corners) const;
+    float depthAt(int x, int y) const { return depth_[static_cast<std::size_t>(y) * width_ + x]; }
     Clip toClip(double x, double y, double z) const;
+    bool hidesTriangle(const float* corners) const;
     // Whether a pixel centre within columns x0..x1 and rows y0..y1 that the shape may cover
     // holds a depth as far as the shape's there. `nearest` bounds the shape's depth everywhere,
     // boundOver(x, y, half width, half height) over a rectangle, and mayCover(...) says whether
@@ -57,11 +39,16 @@ class DepthTiles {
     template <class BoundOver, class MayCover>
     bool showsSomewhere(int x0, int y0, int x1, int y1, float nearest, BoundOver boundOver,
                         MayCover mayCover) const;
-    // The window depth functions of the box's faces that the eye lies outside of; their count.
-    int frontPlanes(const Box3& box, PlaneDepth* planes) const;
 
+    int width_ = 0;
+    int height_ = 0;
+    // How far from a pixel centre a triangle may be and still be given that pixel.
+    double sampleSlack_ = 1.0 / 16;
+    std::vector<float> depth_;
+    int tilesX_ = 0;
+    std::vector<float> farthest_;
+    // The farthest depth of each block of 4 x 4 tiles.
+    int blocksX_ = 0;
+    std::vector<float> farthestOfBlock_;
     Mat4 matrix_; // projection times model-view
-    std::optional<Mat4> toWorld_;
-    // The eye, homogeneous: w = 0 for a parallel projection.
-    std::array<double, 4> eye_{};
 };
